@@ -1,0 +1,31 @@
+#include "shared/platform/qt_clock.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+QtClock::QtClock()
+{
+    m_timer.start();
+}
+
+QDateTime QtClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+qint64 QtClock::monotonicMs() const
+{
+    return m_timer.elapsed();
+}
+
+void QtClock::wait(int ms)
+{
+    if (ms <= 0) {
+        QEventLoop loop;
+        loop.processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}

@@ -1,0 +1,172 @@
+#include "shared/profile_document.h"
+
+#include "shared/cp1252.h"
+#include "shared/runtime_error.h"
+#include "shared/text_file.h"
+
+#include <QFile>
+
+ProfileDocument::ProfileDocument(const QByteArray& bytes)
+{
+    const QString text = Cp1252::decode(bytes);
+    qsizetype start = 0;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            Line line{text.mid(start, i - start), QByteArray()};
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) {
+                line.ending = "\r\n";
+                i += 2;
+            } else {
+                line.ending = c == QLatin1Char('\r') ? "\r" : "\n";
+                ++i;
+            }
+            m_lines.append(line);
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n)
+        m_lines.append(Line{text.mid(start), QByteArray()});
+}
+
+ProfileDocument ProfileDocument::load(const QString& path)
+{
+    QFile f(path);
+    if (!f.exists())
+        return ProfileDocument();
+    if (!f.open(QIODevice::ReadOnly))
+        throw RuntimeError(TextFile::errorCodeOf(f), path);
+    return ProfileDocument(f.readAll());
+}
+
+std::optional<QString> ProfileDocument::sectionName(const QString& line)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    qsizetype close = t.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        close = t.size();
+    return t.mid(1, close - 1).trimmed();
+}
+
+bool ProfileDocument::splitKey(const QString& line, QString* key, QString* value)
+{
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return false;
+    *key = line.left(eq).trimmed();
+    if (value)
+        *value = line.mid(eq + 1).trimmed();
+    return true;
+}
+
+QList<std::pair<int, int>> ProfileDocument::sectionRanges(const QString& section) const
+{
+    QList<std::pair<int, int>> ranges;
+    const QString wanted = section.trimmed();
+    int begin = -1;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const auto name = sectionName(m_lines[i].text);
+        if (!name)
+            continue;
+        if (begin >= 0) {
+            ranges.append({begin, i});
+            begin = -1;
+        }
+        if (name->compare(wanted, Qt::CaseInsensitive) == 0)
+            begin = i + 1;
+    }
+    if (begin >= 0)
+        ranges.append({begin, int(m_lines.size())});
+    return ranges;
+}
+
+std::optional<QString> ProfileDocument::value(const QString& section, const QString& key) const
+{
+    const QString wantedKey = key.trimmed();
+    for (const auto& [begin, end] : sectionRanges(section)) {
+        for (int i = begin; i < end; ++i) {
+            QString k;
+            QString v;
+            if (!splitKey(m_lines[i].text, &k, &v) || k.compare(wantedKey, Qt::CaseInsensitive) != 0)
+                continue;
+            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
+                v = v.mid(1, v.size() - 2);
+            const qsizetype nul = v.indexOf(QChar(0));
+            if (nul >= 0)
+                v.truncate(nul);
+            if (v.size() > kMaxValueLength)
+                v.truncate(kMaxValueLength);
+            return v;
+        }
+    }
+    return std::nullopt;
+}
+
+QString ProfileDocument::value(const QString& section, const QString& key, const QString& fallback) const
+{
+    return value(section, key).value_or(fallback);
+}
+
+void ProfileDocument::setValue(const QString& section, const QString& key, const QString& value)
+{
+    // A line break inside a value would split the file's line; it becomes a blank.
+    QString clean = value;
+    clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString wantedKey = key.trimmed();
+
+    const auto ranges = sectionRanges(section);
+    for (const auto& [begin, end] : ranges) {
+        for (int i = begin; i < end; ++i) {
+            QString k;
+            if (!splitKey(m_lines[i].text, &k, nullptr) || k.compare(wantedKey, Qt::CaseInsensitive) != 0)
+                continue;
+            const QString newText = k + QLatin1Char('=') + clean;
+            if (m_lines[i].text != newText) {
+                m_lines[i].text = newText;
+                m_modified = true;
+            }
+            return;
+        }
+    }
+
+    // The last line must end before anything is added behind it.
+    if (!m_lines.isEmpty() && m_lines.last().ending.isEmpty())
+        m_lines.last().ending = "\r\n";
+
+    if (!ranges.isEmpty()) {
+        // Behind the last non-blank line of the first section of that name.
+        int insertAt = ranges.first().first;
+        for (int i = ranges.first().first; i < ranges.first().second; ++i) {
+            if (!m_lines[i].text.trimmed().isEmpty())
+                insertAt = i + 1;
+        }
+        m_lines.insert(insertAt, Line{wantedKey + QLatin1Char('=') + clean, "\r\n"});
+    } else {
+        m_lines.append(Line{QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), "\r\n"});
+        m_lines.append(Line{wantedKey + QLatin1Char('=') + clean, "\r\n"});
+    }
+    m_modified = true;
+}
+
+QByteArray ProfileDocument::toBytes() const
+{
+    QByteArray out;
+    for (const Line& line : m_lines) {
+        out += Cp1252::encode(line.text);
+        out += line.ending;
+    }
+    return out;
+}
+
+void ProfileDocument::save(const QString& path) const
+{
+    TextFile::writeBytesAtomic(path, toBytes());
+}

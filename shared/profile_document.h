@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// One profile (ini) file in memory, with the rules of the Windows profile functions:
+// sections and keys are found without regard to case, the first occurrence wins,
+// values are trimmed, a value in matching double quotes loses them, a read value is cut
+// at its first NUL and at 255 characters. Writing changes only the line of the key (or
+// adds the key or the section) and keeps every other line, comment, order and line end.
+class ProfileDocument
+{
+public:
+    static constexpr int kMaxValueLength = 255;
+
+    ProfileDocument() = default;
+    explicit ProfileDocument(const QByteArray& bytes);
+
+    // Missing file: empty document. Throws RuntimeError when the file exists but can't be read.
+    static ProfileDocument load(const QString& path);
+
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    QString value(const QString& section, const QString& key, const QString& fallback) const;
+    void setValue(const QString& section, const QString& key, const QString& value);
+
+    QByteArray toBytes() const;
+    // Atomic write; throws RuntimeError on failure.
+    void save(const QString& path) const;
+
+    bool isModified() const { return m_modified; }
+
+private:
+    struct Line
+    {
+        QString text;
+        QByteArray ending; // "\r\n", "\n", "\r" or empty for the last line
+    };
+
+    static std::optional<QString> sectionName(const QString& line);
+    static bool splitKey(const QString& line, QString* key, QString* value);
+    // Index range [begin, end) of the lines of each section with the given name.
+    QList<std::pair<int, int>> sectionRanges(const QString& section) const;
+
+    QList<Line> m_lines;
+    bool m_modified = false;
+};

@@ -1,0 +1,138 @@
+#include "shared/cp1252.h"
+#include "shared/line_appender.h"
+#include "shared/runtime_error.h"
+#include "shared/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+TEST(Cp1252, AllByteValuesRoundTrip)
+{
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all.append(char(i));
+    const QString text = Cp1252::decode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(Cp1252::encode(text), all);
+    EXPECT_EQ(text.at(0x80), QChar(0x20AC));
+    EXPECT_EQ(text.at(0xE4), QChar(u'ä'));
+    EXPECT_EQ(text.at(0x81), QChar(0x81));
+}
+
+TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks)
+{
+    bool ok = true;
+    EXPECT_EQ(Cp1252::fromUnicode(QChar(0x4E2D), &ok), '?');
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(Cp1252::encode(u"€ä"), QByteArray("\x80\xe4"));
+}
+
+TEST(TextFile, SplitsAtEveryKindOfLineEnd)
+{
+    EXPECT_EQ(TextFile::splitLines("a\r\nb\r\n"), (QStringList{"a", "b"}));
+    EXPECT_EQ(TextFile::splitLines("a\nb"), (QStringList{"a", "b"}));
+    EXPECT_EQ(TextFile::splitLines("a\rb\r"), (QStringList{"a", "b"}));
+    EXPECT_EQ(TextFile::splitLines("a\r\n\r\nb"), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(TextFile::splitLines("a\n\rb"), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(TextFile::splitLines(""), QStringList{});
+}
+
+TEST(TextFile, WritesCrLfAndReadsAllBytesBack)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.txt");
+    QString high;
+    for (int i = 0x20; i < 256; ++i)
+        high += Cp1252::toUnicode(uchar(i));
+    TextFile::writeLinesAtomic(path, {"eins", high, ""});
+    const QByteArray bytes = readAll(path);
+    EXPECT_TRUE(bytes.startsWith("eins\r\n"));
+    EXPECT_TRUE(bytes.endsWith("\r\n\r\n"));
+    EXPECT_EQ(TextFile::readLines(path), (QStringList{"eins", high, ""}));
+}
+
+TEST(TextFile, MissingAndUnwritableFilesThrowWithCodes)
+{
+    QTemporaryDir dir;
+    try {
+        TextFile::readLines(dir.filePath("fehlt.txt"));
+        FAIL();
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.code(), ErrorCode::FileNotFound);
+    }
+    try {
+        TextFile::writeLinesAtomic(dir.filePath("kein/ordner/x.txt"), {"x"});
+        FAIL();
+    } catch (const RuntimeError& e) {
+        EXPECT_NE(e.code(), 0);
+    }
+}
+
+TEST(TextFile, FailedAtomicWriteKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString sub = dir.filePath("ro");
+    QDir().mkpath(sub);
+    const QString path = sub + "/daten.dat";
+    TextFile::writeLinesAtomic(path, {"alt"});
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFile(sub + "/probe").open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    EXPECT_THROW(TextFile::writeLinesAtomic(path, {"neu"}), RuntimeError);
+    EXPECT_EQ(readAll(path), QByteArray("alt\r\n"));
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+#ifdef Q_OS_UNIX
+TEST(TextFile, WriteThatRunsOutOfSpaceKeepsTheOldFileAndLeavesNoTemporary)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kunde.ini");
+    TextFile::writeLinesAtomic(path, {"[Alt]", "x=1"});
+    // A file size limit makes the write fail half way, as a full disk would.
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    QStringList big(2000, QStringLiteral("0123456789"));
+    EXPECT_THROW(TextFile::writeLinesAtomic(path, big), RuntimeError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(readAll(path), QByteArray("[Alt]\r\nx=1\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kunde.ini"});
+}
+#endif
+
+TEST(LineAppender, AppendsAndFlushesEachLine)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("monitor.txt");
+    LineAppender a;
+    a.open(path);
+    a.appendLine(QString::fromUtf8("Zeile ä"));
+    EXPECT_EQ(readAll(path), QByteArray("Zeile \xe4\r\n")) << "visible before close";
+    a.appendLine("2");
+    a.close();
+    LineAppender::appendLineTo(path, "3");
+    EXPECT_EQ(readAll(path), QByteArray("Zeile \xe4\r\n2\r\n3\r\n"));
+}
+
+} // namespace
