@@ -1,0 +1,51 @@
+#include "shared/app_folders.h"
+#include "shared/platform/qt_clock.h"
+#include "shared/ui/prompter_factory.h"
+#include "shared/ui/qt_shell.h"
+#include "zendor/command_line.h"
+#include "zendor/lifetime_timer.h"
+#include "zendor/ui/chart_options_dialog.h"
+#include "zendor/ui/progress_window.h"
+#include "zendor/zendor_context.h"
+#include "zendor/zendor_dispatcher.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zendor"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const CommandLine cl = CommandLine::parse(QApplication::arguments().mid(1));
+    const QString exeDir = QApplication::applicationDirPath();
+    const QString programDir = cl.programDir.isEmpty() ? exeDir : QDir(cl.programDir).absolutePath();
+    const AppFolders folders = AppFolders::resolve(
+        programDir, cl.kundeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+
+    auto prompter = makeProgramPrompter();
+    QtShell shell;
+    QtClock clock;
+    ProgressWindow progress;
+    ChartOptionsDialog chartOptions;
+    LifetimeTimer lifetime([] {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    });
+
+    ZendorContext ctx(*prompter, shell, clock);
+    ctx.setFolders(programDir, folders.dataDir());
+    ctx.setExecutableDir(exeDir);
+    ctx.setProgressView(&progress);
+    ctx.setChartOptionsView(&chartOptions);
+    ctx.setLifetimeTimer(&lifetime);
+
+    ZendorDispatcher(ctx).run(cl.record);
+    QDir::setCurrent(programDir);
+    return 0;
+}

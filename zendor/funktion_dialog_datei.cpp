@@ -1,0 +1,40 @@
+#include "zendor/funktion_dialog_datei.h"
+
+#include "shared/daten_pipe.h"
+#include "shared/profile_store.h"
+#include "zendor/error_report.h"
+#include "zendor/zendor_context.h"
+#include "zendor/zendor_paths.h"
+
+void FunktionDialogDatei::run(const QString& record)
+{
+    const QString module =
+        m_kind == Kind::Open ? QStringLiteral("FunktionDialogOpen") : QStringLiteral("FunktionDialogSave");
+    ErrorReport::guarded(m_ctx, module, record, [&] { show(record); });
+}
+
+void FunktionDialogDatei::show(const QString& record)
+{
+    m_ctx.armLifetimeTimer();
+    const QString initial = DatenPipe(2, record);
+    const QString extension = DatenPipe(4, record);
+    FileDialogRequest req;
+    req.kind = m_kind == Kind::Open ? FileDialogKind::Open : FileDialogKind::Save;
+    req.title = DatenPipe(6, record);
+    req.startDir = ZendorPaths::toNative(m_ctx.programDir() + DatenPipe(8, record));
+    req.fileName = initial;
+    req.defaultExtension = extension;
+    req.filter = m_kind == Kind::Open
+        ? QStringLiteral("Dateien|*.") + extension + QStringLiteral("|Alle Dateien|*.*")
+        : QStringLiteral("Dateien|*.dat|Alle Dateien|*.*");
+    const QStringList chosen = m_ctx.prompter().fileDialog(req);
+    const QString result = chosen.isEmpty() ? initial : chosen.first();
+
+    if (m_kind == Kind::Open)
+        m_ctx.diagnosticBox(QStringLiteral("Ergbnis: ") + result + QStringLiteral("Sichern nach: ") + m_ctx.settingsPath());
+    else
+        m_ctx.diagnosticBox(QStringLiteral("Ergbnis: ") + result + QStringLiteral("\r\rSichern nach: ")
+                            + m_ctx.settingsPath());
+    ProfileStore(m_ctx.dataDir())
+        .IniString(2, m_ctx.settingsFileName(), QStringLiteral("ZENDOR"), QStringLiteral("Dateiname"), result);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The instruction file of the archiver: line 1 "ZIP=" + the zip file to create, then one
+// file path or wildcard pattern a line; Windows-1252 with CR LF, written anew each time.
+class ZipInstructionFile
+{
+public:
+    // Throws RuntimeError when the file cannot be written.
+    static void write(const QString& path, const QString& zipPath, const QStringList& sources);
+    // The hand-over marker: present while the archiver has not read the instruction file.
+    static QString markerOf(const QString& instructionPath) { return instructionPath + QStringLiteral(".lesen"); }
+};
