@@ -7,6 +7,7 @@
 #include "zendor/funktion_dialog_datei.h"
 #include "zendor/funktion_dialog_ordner.h"
 #include "zendor/excel/funktion_excel_tabelle.h"
+#include "zendor/mail/funktion_email.h"
 #include "zendor/zendor_context.h"
 #include "zendor/zip/funktion_export_programm.h"
 #include "zendor/zip/funktion_zippen.h"
@@ -45,10 +46,12 @@ void ZendorDispatcher::dispatch(int number, const QString& record)
     case 1: FunktionDialogDatei(m_ctx, FunktionDialogDatei::Kind::Open).run(record); break;
     case 2: FunktionDialogDatei(m_ctx, FunktionDialogDatei::Kind::Save).run(record); break;
     case 3: FunktionDialogOrdner(m_ctx).run(record); break;
+    case 4: FunktionEmail(m_ctx, FunktionEmail::Kind::Outlook).run(record); break;
     case 5: FunktionExportProgramm(m_ctx).run(record); break;
     case 6: FunktionZippen(m_ctx).run(record); break;
     case 7: FunktionDateiCopy(m_ctx).run(record); break;
     case 8: FunktionDateiKill(m_ctx).run(record); break;
+    case 9: FunktionEmail(m_ctx, FunktionEmail::Kind::Allgemein).run(record); break;
     case 10: FunktionZippenFilter(m_ctx).run(record); break;
     case 11: FunktionExcelTabelle(m_ctx).run(record); break;
     default:
