@@ -1,0 +1,59 @@
+#include "shared/app_folders.h"
+#include "shared/platform/qt_clock.h"
+#include "shared/ui/prompter_factory.h"
+#include "shared/ui/qt_shell.h"
+#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_state.h"
+#include "terminal/core/ui/main_window.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvex"));
+    QApplication::setOrganizationName(QStringLiteral("Kavimor"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Terminal Tarvex"));
+    parser.addHelpOption();
+    const QCommandLineOption kunde(QStringLiteral("kunde"), QStringLiteral("Kundendatenordner"), QStringLiteral("ordner"));
+    const QCommandLineOption exitAfterShow(QStringLiteral("exit-after-show"),
+                                           QStringLiteral("Nach dem Aufbau des Hauptfensters beenden (Messungen)"));
+    parser.addOption(kunde);
+    parser.addOption(exitAfterShow);
+    parser.process(app);
+
+    const AppFolders folders = AppFolders::resolve(
+        QCoreApplication::applicationDirPath(), parser.value(kunde),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+
+    QtClock clock;
+    QtShell shell;
+    auto prompter = makeProgramPrompter();
+    TerminalState state(folders);
+    Terminal terminal(state, {*prompter, clock, shell});
+
+    terminal.StartVorbereitung();
+    MainWindow window(terminal);
+    window.BildAufbau();
+    if (parser.isSet(exitAfterShow)) {
+        QTimer::singleShot(0, &app, [&] {
+            std::printf("window-shown\n");
+            std::fflush(stdout);
+            terminal.ProgrammEnde(0);
+        });
+    }
+    // exit() rather than quit(): quit() would first ask every window to close.
+    QObject::connect(&terminal, &Terminal::endRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    terminal.MasterMessage();
+    if (!state.endRequest)
+        app.exec();
+    terminal.IniDateien(2);
+    return 0;
+}

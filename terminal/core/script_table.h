@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The script slots 0 to 99. Slot 0 holds the header line of Scripts.ini, slots 1 to 99
+// one script record each or the empty string (a free slot).
+class ScriptTable
+{
+public:
+    static constexpr int kSlots = 100;
+
+    const QString& slot(int i) const { return m_slots.at(std::size_t(i)); }
+    void setSlot(int i, const QString& record) { m_slots.at(std::size_t(i)) = record; }
+    int usedScripts() const;
+    void clear() { m_slots.fill(QString()); }
+
+private:
+    std::array<QString, kSlots> m_slots;
+};

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "terminal/core/data_loader.h"
+#include "terminal/core/error_report.h"
+#include "terminal/core/kunde_ini.h"
+#include "terminal/core/program_functions.h"
+
+#include <QObject>
+
+class Clock;
+class Prompter;
+class Shell;
+class TerminalState;
+class TerminalView;
+
+// The terminal's program logic above the window: start-up steps, settings, data files,
+// program functions and the orderly end. The main window shows it; tests drive it
+// without a window.
+class Terminal : public QObject
+{
+    Q_OBJECT
+public:
+    struct Services
+    {
+        Prompter& prompter;
+        Clock& clock;
+        Shell& shell;
+    };
+
+    Terminal(TerminalState& state, Services services, QObject* parent = nullptr);
+
+    void setView(TerminalView* view);
+
+    TerminalState& state() { return m_state; }
+    const TerminalState& state() const { return m_state; }
+    Services& services() { return m_services; }
+    ErrorReport& errors() { return m_errors; }
+    DataLoader& loader() { return m_loader; }
+    ProgramFunctions& functions() { return m_functions; }
+    const KundeIni& kundeIni() const { return m_ini; }
+
+    // Start-up: folders fixed, control character list set, every setting read.
+    void StartVorbereitung();
+    // The menu structure file: Menustruktur00.dat, else Menüstruktur00.dat.
+    QString menuStructureFile() const;
+    // Loads the data files in their fixed order.
+    void loadDataFiles();
+    // Starts a new monitor file when LoeschMon is set.
+    void rotateMonitorFile();
+    // Capture is switched off with a notice when its folder does not exist.
+    void checkCaptureDirectory();
+    // With SessionL 2 a new session starts now.
+    void startSession();
+    // The scheduler timer runs only while tasks are active.
+    void updateSchedulerTimer();
+    // Starts the delayed-start timer.
+    void MasterMessage();
+
+    void IniDateien(int mode);
+    void PrgFunktionen(int number) { m_functions.PrgFunktionen(number); }
+    // mode 1 asks first, mode 0 ends at once.
+    void ProgrammEnde(int mode);
+
+    // Texts of the status bar.
+    QString connectionText() const;
+    QString receivedLinesToolTip() const;
+    QString captureToolTip() const;
+    QString captureText() const;
+
+    void toggleEchoOption();
+    void toggleHexOption();
+
+    // The path of a program delivered beside the terminal ("zendor", "quillet").
+    QString helperProgram(const QString& baseName) const;
+    void startEditor(const QString& file);
+
+signals:
+    // EndRequest was set: the event loop ends.
+    void endRequested();
+    // The delayed-start timer fired: the connection opens and the start script runs.
+    void delayedStart();
+
+private:
+    void registerFunctions();
+    void openFolder(const QString& dir);
+    void startSystemProgram(int number);
+    void resetAlarmCounters();
+    void writeStatistics();
+
+    TerminalState& m_state;
+    Services m_services;
+    TerminalView* m_view = nullptr;
+    ErrorReport m_errors;
+    KundeIni m_ini;
+    DataLoader m_loader;
+    ProgramFunctions m_functions;
+};

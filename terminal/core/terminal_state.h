@@ -1,0 +1,54 @@
+#pragma once
+
+#include "shared/app_folders.h"
+#include "terminal/core/alarm_list.h"
+#include "terminal/core/filter_table.h"
+#include "terminal/core/kunde_settings.h"
+#include "terminal/core/menu_structure.h"
+#include "terminal/core/scheduler_list.h"
+#include "terminal/core/script_table.h"
+#include "terminal/core/statistics_table.h"
+
+#include <QObject>
+#include <QTimer>
+
+// The program-wide state of the terminal; created at start, lives for the whole run and
+// is handed by reference to whoever needs a piece of it.
+class TerminalState : public QObject
+{
+    Q_OBJECT
+public:
+    static const QString kVersion;
+    static const QString kTitle;
+    static const QString kHelpFile;
+    static const QString kControlCharList;
+
+    explicit TerminalState(AppFolders folders, QObject* parent = nullptr);
+
+    AppFolders folders;
+    KundeSettings settings;
+    ScriptTable scripts;
+    AlarmList alarms;
+    SchedulerList tasks;
+    StatisticsTable sentStats;
+    StatisticsTable receivedStats;
+    MenuStructure menu;
+    FilterTable filter;
+
+    bool debugMode = false;
+    bool endRequest = false;
+    bool connectionActive = false;
+    bool scriptAbortRequest = false;
+    int ackAwaited = 0;
+    QString sessionStart;
+    QString controlCharList;
+
+    // The four timers of the main window, named as in the window layout.
+    QTimer tmrSeriell;
+    QTimer tmrQuittung;
+    QTimer tmrVerzoegert;
+    QTimer tmrZeitplaner;
+
+    // The poll period of the serial line; short compared with the port's read time-out.
+    static constexpr int kPollIntervalMs = 10;
+};

@@ -1,0 +1,405 @@
+#include "terminal/core/ui/main_window.h"
+
+#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_state.h"
+#include "terminal/core/ui/display_style.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kDefaultScriptBarWidth = 180;
+
+template <typename W>
+W* named(W* w, const char* name)
+{
+    w->setObjectName(QString::fromUtf8(name));
+    return w;
+}
+
+} // namespace
+
+const std::array<MainWindow::ToolButton, 12>& MainWindow::toolButtons()
+{
+    static const std::array<ToolButton, 12> buttons = {{
+        {1, "Neu", "Parameter neu anlegen", 201},
+        {2, "Laden", "Parameter laden", 105},
+        {3, "Sichern", "Parameter sichern", 106},
+        {5, "Drucken", "Anzeige ausdrucken", 140},
+        {6, "Kopieren", "Anzeige in ZW kopieren", 156},
+        {7, "Löschen", "Anzeige löschen", 157},
+        {8, "Suchen", "Daten suchen", 225},
+        {10, "Logbuch", "Logbuchverwaltung aufrufen", 146},
+        {11, "Zeitplaner", "Zeitliche Vorgängen verwalten", 760},
+        {13, "Passwort", "Benutzer anmelden", 725},
+        {15, "Optionen", "Allgemeine Einstellungen", 805},
+        {16, "Hilfe", "Online-Hilfe aufrufen", 905},
+    }};
+    return buttons;
+}
+
+const QStringList& MainWindow::endCharacterItems()
+{
+    static const QStringList items = {
+        QStringLiteral("00 Automatisch"), QStringLiteral("03 ETX Acom"), QStringLiteral("07 Beep"),
+        QStringLiteral("09 Tabulator"),   QStringLiteral("10 LineFeed"), QStringLiteral("13 Return"),
+        QStringLiteral("59 Semikolon")};
+    return items;
+}
+
+MainWindow::MainWindow(Terminal& terminal, QWidget* parent)
+    : QMainWindow(parent), m_terminal(terminal)
+{
+    setObjectName(QStringLiteral("frm1"));
+    setMinimumSize(640, 400);
+    resize(1000, 700);
+    setMenuBar(named(new QMenuBar(this), "frm1_mnu"));
+    m_menuText = named(new QLabel(this), "frm1_lblMenuText");
+    buildToolBar();
+    buildCentral();
+    buildStatusBar();
+    m_terminal.setView(this);
+}
+
+void MainWindow::buildToolBar()
+{
+    m_toolBar = named(new QToolBar(this), "frm1_tb1");
+    m_toolBar->setMovable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    int position = 1;
+    for (const ToolButton& b : toolButtons()) {
+        while (position < b.index) {
+            m_toolBar->addSeparator();
+            ++position;
+        }
+        QAction* a = m_toolBar->addAction(QString::fromUtf8(b.caption));
+        a->setObjectName(QStringLiteral("frm1_tb1_Button%1").arg(b.index));
+        a->setToolTip(QString::fromUtf8(b.toolTip));
+        connect(a, &QAction::triggered, this, [this, b] { frm1_tb1_ButtonClick(b.index, b.function); });
+        ++position;
+    }
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar* bar = named(new QStatusBar(this), "frm1_sb1");
+    setStatusBar(bar);
+    for (int i = 0; i < 8; ++i) {
+        QLabel* p = new QLabel(bar);
+        p->setObjectName(QStringLiteral("frm1_sb1_%1").arg(i + 1));
+        p->setFrameShape(QFrame::Panel);
+        p->setFrameShadow(QFrame::Sunken);
+        p->setMinimumWidth(i == 0 ? 180 : 50);
+        if (i == 0)
+            bar->addWidget(p, 2);
+        else if (i == 1)
+            bar->addWidget(p, 3);
+        else
+            bar->addPermanentWidget(p);
+        m_panels.at(std::size_t(i)) = p;
+    }
+}
+
+void MainWindow::buildCentral()
+{
+    QWidget* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(4, 4, 4, 4);
+    outer->setSpacing(4);
+
+    // Controls row.
+    auto* controls = new QHBoxLayout;
+    m_endChar = named(new QComboBox(central), "frm1_cbEndzeichen");
+    m_endChar->addItems(endCharacterItems());
+    m_endChar->setToolTip(QStringLiteral("Endzeichen"));
+    connect(m_endChar, &QComboBox::activated, this, &MainWindow::frm1_cbEndzeichen_Click);
+    controls->addWidget(m_endChar);
+    auto* chkEmpfangen = named(new QCheckBox(QStringLiteral("Sofort empfangen"), central), "frm1_chkEmpfangen");
+    auto* chkSofort = named(new QCheckBox(QStringLiteral("Sofort senden"), central), "frm1_chkSofort");
+    connect(chkEmpfangen, &QCheckBox::toggled, this, [this](bool on) { m_terminal.state().settings.sofortEmpf = on; });
+    connect(chkSofort, &QCheckBox::toggled, this, [this](bool on) { m_terminal.state().settings.sofortSend = on; });
+    controls->addWidget(chkEmpfangen);
+    controls->addWidget(chkSofort);
+    m_ackButton = named(new QPushButton(QStringLiteral("ACK"), central), "frm1_cmdACK");
+    auto* cmdAuswahl = named(new QPushButton(QStringLiteral("Datei senden"), central), "frm1_cmdAuswahl");
+    connect(m_ackButton, &QPushButton::clicked, this, &MainWindow::requireConnection);
+    connect(cmdAuswahl, &QPushButton::clicked, this, &MainWindow::requireConnection);
+    auto* cmdMonitor = named(new QPushButton(QStringLiteral("Editor"), central), "frm1_cmdMonitor");
+    cmdMonitor->setToolTip(QStringLiteral("Anzeige im Editor zeigen"));
+    connect(cmdMonitor, &QPushButton::clicked, this, &MainWindow::frm1_cmdMonitor_Click);
+    auto* cmdExplorer = named(new QPushButton(QStringLiteral("Explorer"), central), "frm1_cmdExplorer");
+    cmdExplorer->setToolTip(QStringLiteral("Programmverzeichnis öffnen"));
+    connect(cmdExplorer, &QPushButton::clicked, this, [this] { m_terminal.PrgFunktionen(115); });
+    auto* cmdParameter = named(new QPushButton(QStringLiteral("Parameter"), central), "frm1_cmdParameter");
+    connect(cmdParameter, &QPushButton::clicked, this, [this] { m_terminal.PrgFunktionen(201); });
+    auto* cmdSystem = named(new QPushButton(QStringLiteral("System"), central), "frm1_cmdSystem");
+    cmdSystem->setToolTip(QStringLiteral("Systemsteuerung"));
+    connect(cmdSystem, &QPushButton::clicked, this, &MainWindow::frm1_cmdSystem_Click);
+    m_debug = named(new QCheckBox(QStringLiteral("Debug"), central), "frm1_chkDebug");
+    connect(m_debug, &QCheckBox::clicked, this, &MainWindow::frm1_chkDebug_Click);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_ackButton, cmdAuswahl, cmdMonitor, cmdExplorer, cmdParameter,
+                                                      cmdSystem, m_debug})
+        controls->addWidget(w);
+    controls->addStretch(1);
+    outer->addLayout(controls);
+
+    // Lamp row.
+    m_lampRow = named(new QWidget(central), "frm1_frLampen");
+    auto* lamps = new QHBoxLayout(m_lampRow);
+    lamps->setContentsMargins(0, 0, 0, 0);
+    const char* lampNames[6] = {"frm1_imgKnopf", "frm1_imgRX", "frm1_imgTX", "frm1_imgDSR", "frm1_imgRTS", "frm1_imgAnruf"};
+    const char* lampTips[6] = {"Verbindung", "Empfangen", "Senden", "DSR", "RTS", "Anruf"};
+    for (int i = 0; i < 6; ++i) {
+        QLabel* l = named(new QLabel(m_lampRow), lampNames[i]);
+        l->setToolTip(QString::fromUtf8(lampTips[i]));
+        l->setPixmap(m_lampImages.image(i == 0 ? LampImage::GruenDunkel : LampImage::BlauDunkel));
+        lamps->addWidget(l);
+        lamps->addWidget(new QLabel(QString::fromUtf8(lampTips[i]), m_lampRow));
+        m_lamps.at(std::size_t(i)) = l;
+    }
+    lamps->addSpacing(16);
+    const auto optionLamp = [&](QLabel*& img, QLabel*& lbl, const char* imgName, const char* lblName, const char* text) {
+        img = named(new QLabel(m_lampRow), imgName);
+        lbl = named(new QLabel(QString::fromUtf8(text), m_lampRow), lblName);
+        img->installEventFilter(this);
+        lbl->installEventFilter(this);
+        lamps->addWidget(img);
+        lamps->addWidget(lbl);
+    };
+    optionLamp(m_imgEcho, m_lbl55, "frm1_imgEcho", "frm1_lbl55", "Echo aus");
+    optionLamp(m_imgFilter, m_lbl56, "frm1_imgFilter", "frm1_lbl56", "Filter");
+    optionLamp(m_imgHex, m_lbl57, "frm1_imgHEX", "frm1_lbl57", "HEX");
+    m_filterList = named(new QListWidget(m_lampRow), "frm1_lbFilterZ");
+    m_filterList->setFlow(QListView::LeftToRight);
+    m_filterList->setFixedHeight(24);
+    m_filterList->setMaximumWidth(140);
+    m_filterList->setToolTip(QStringLiteral("Filterzeichen"));
+    connect(m_filterList, &QListWidget::itemClicked, this, [this] { m_terminal.PrgFunktionen(809); });
+    lamps->addWidget(m_filterList);
+    m_imgStatist = named(new QLabel(m_lampRow), "frm1_imgStatist");
+    m_imgStatist->setPixmap(m_lampImages.image(LampImage::Gelb));
+    m_imgStatist->setToolTip(QStringLiteral("Statistik"));
+    m_imgStatist->installEventFilter(this);
+    lamps->addWidget(m_imgStatist);
+    lamps->addStretch(1);
+    outer->addWidget(m_lampRow);
+
+    // Display and script bar.
+    auto* middle = new QHBoxLayout;
+    m_display = named(new QTextEdit(central), "frm1_rtAnzeige");
+    m_display->setReadOnly(true);
+    m_display->setLineWrapMode(QTextEdit::NoWrap);
+    m_display->setUndoRedoEnabled(false);
+    middle->addWidget(m_display, 1);
+
+    m_scriptBar = named(new QWidget(central), "frm1_frScripts");
+    auto* bar = new QVBoxLayout(m_scriptBar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    m_scriptList = named(new QListWidget(m_scriptBar), "frm1_cbScript");
+    m_runningScript = named(new QListWidget(m_scriptBar), "frm1_lbScripts");
+    m_runningScript->hide();
+    m_scriptStop = named(new QLabel(QStringLiteral("Script abbrechen"), m_scriptBar), "frm1_lblScriptStop");
+    m_scriptStop->setStyleSheet(QStringLiteral("color: red"));
+    m_scriptStop->installEventFilter(this);
+    m_scriptStop->hide();
+    bar->addWidget(m_scriptList, 1);
+    bar->addWidget(m_runningScript, 1);
+    bar->addWidget(m_scriptStop);
+    auto* scriptButtons = new QHBoxLayout;
+    const struct { const char* name; const char* caption; int function; } sb[] = {
+        {"frm1_cmdScriptA", "Auswahl", 222}, {"frm1_cmdScriptL", "Laden", 825}, {"frm1_cmdScriptV", "Verwalten", 820}};
+    for (const auto& b : sb) {
+        auto* btn = named(new QPushButton(QString::fromUtf8(b.caption), m_scriptBar), b.name);
+        const int fn = b.function;
+        connect(btn, &QPushButton::clicked, this, [this, fn] { m_terminal.PrgFunktionen(fn); });
+        scriptButtons->addWidget(btn);
+    }
+    bar->addLayout(scriptButtons);
+    auto* recorder = new QHBoxLayout;
+    recorder->addWidget(named(new QPushButton(QStringLiteral("Aufnahme"), m_scriptBar), "frm1_cmdRecord"));
+    recorder->addWidget(named(new QPushButton(QStringLiteral("Stopp"), m_scriptBar), "frm1_cmdStop"));
+    bar->addLayout(recorder);
+    auto* recList = named(new QListWidget(m_scriptBar), "frm1_lbScriptRecord");
+    recList->hide();
+    bar->addWidget(recList);
+    auto* recLabel = named(new QLabel(m_scriptBar), "frm1_lblScriptRec");
+    recLabel->hide();
+    bar->addWidget(recLabel);
+    m_scriptWidth = named(new QSlider(Qt::Horizontal, m_scriptBar), "frm1_sliScripts");
+    m_scriptWidth->setRange(100, 600);
+    connect(m_scriptWidth, &QSlider::valueChanged, this, &MainWindow::frm1_sliScripts_Scroll);
+    bar->addWidget(m_scriptWidth);
+    middle->addWidget(m_scriptBar);
+    outer->addLayout(middle, 1);
+
+    m_analyse = named(new QLineEdit(central), "frm1_edAnalyse");
+    m_analyse->setReadOnly(true);
+    outer->addWidget(m_analyse);
+    outer->addWidget(m_menuText);
+    setCentralWidget(central);
+}
+
+void MainWindow::BildAufbau()
+{
+    TerminalState& st = m_terminal.state();
+    KundeSettings& s = st.settings;
+
+    // Caption and status bar panels.
+    setWindowTitle(TerminalState::kTitle);
+    statusPanel(1)->setText(QStringLiteral("     Informationen"));
+    statusPanel(2)->setText(m_terminal.connectionText());
+    statusPanel(2)->setToolTip(QStringLiteral("Parameter"));
+    statusPanel(3)->setText(QStringLiteral("NUM"));
+    statusPanel(3)->setToolTip(QStringLiteral("NUM Anzeige"));
+    statusPanel(4)->setText(QStringLiteral("Caps"));
+    statusPanel(4)->setToolTip(QStringLiteral("Shift Anzeige"));
+    statusPanel(5)->setText(QStringLiteral("0"));
+    statusPanel(5)->setToolTip(m_terminal.receivedLinesToolTip());
+    statusPanel(6)->setText(QStringLiteral("0"));
+    statusPanel(6)->setToolTip(QStringLiteral("Gesendete Zeilen"));
+    updateCapturePanel();
+    statusPanel(8)->setText(QStringLiteral("Bereit"));
+
+    // End character.
+    const QString code = QStringLiteral("%1").arg(s.endzeichen, 2, 10, QLatin1Char('0'));
+    for (int i = 0; i < m_endChar->count(); ++i) {
+        if (m_endChar->itemText(i).startsWith(code))
+            m_endChar->setCurrentIndex(i);
+    }
+    m_ackButton->setEnabled(s.endzeichen == 3);
+
+    applyDisplayStyle();
+
+    // Script bar width.
+    const int width = s.slider > 0 ? s.slider : kDefaultScriptBarWidth;
+    m_scriptWidth->blockSignals(true);
+    m_scriptWidth->setValue(width);
+    m_scriptWidth->blockSignals(false);
+    m_scriptWidth->setToolTip(QStringLiteral("Breite Scriptauswahl einstellen (") + QString::number(width) + QLatin1Char(')'));
+    m_scriptBar->setFixedWidth(width);
+
+    if (s.koordinate && s.startB > 0 && s.startH > 0)
+        setGeometry(s.startX, s.startY, s.startB, s.startH);
+
+    m_terminal.loadDataFiles();
+    fillFilterList();
+    m_terminal.rotateMonitorFile();
+    m_terminal.checkCaptureDirectory();
+    updateCapturePanel();
+
+    m_debug->setChecked(st.debugMode);
+    m_terminal.startSession();
+    updateOptionLamps();
+    layoutOptionalRows();
+
+    QApplication::processEvents();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_usableScreenHeight = screen->availableGeometry().height() - 19;
+
+    if (s.minimiert)
+        showMinimized();
+    else if (s.maximiert)
+        showMaximized();
+    else
+        show();
+    m_terminal.updateSchedulerTimer();
+}
+
+void MainWindow::applyDisplayStyle()
+{
+    const KundeSettings& s = m_terminal.state().settings;
+    m_display->setFont(DisplayStyle::fontFromRecord(s.schrift));
+    QColor bg = DisplayStyle::colorFromSetting(s.farbeHG);
+    QColor fg = DisplayStyle::colorFromSetting(s.farbeVG);
+    if (bg == fg) {
+        // Equal colours (both 0 before anything was set) would hide every line.
+        bg = Qt::white;
+        fg = Qt::black;
+    }
+    QPalette p = m_display->palette();
+    p.setColor(QPalette::Base, bg);
+    p.setColor(QPalette::Text, fg);
+    m_display->setPalette(p);
+}
+
+void MainWindow::fillFilterList()
+{
+    const TerminalState& st = m_terminal.state();
+    m_filterList->clear();
+    for (int c : st.filter.codes())
+        m_filterList->addItem(QString::number(c));
+    QPalette p = m_filterList->palette();
+    p.setColor(QPalette::Base, st.settings.filter ? QColor(Qt::white) : QColor(192, 192, 192));
+    m_filterList->setPalette(p);
+}
+
+void MainWindow::updateOptionLamps()
+{
+    const KundeSettings& s = m_terminal.state().settings;
+    m_imgEcho->setPixmap(m_lampImages.image(s.datenEcho ? LampImage::Rot : LampImage::BlauDunkel));
+    m_imgFilter->setPixmap(m_lampImages.image(s.filter ? LampImage::Rot : LampImage::BlauDunkel));
+    m_imgHex->setPixmap(m_lampImages.image(s.hexWerte ? LampImage::Rot : LampImage::BlauDunkel));
+    m_lamps[5]->setVisible(s.anruf);
+}
+
+void MainWindow::updateCapturePanel()
+{
+    statusPanel(7)->setText(m_terminal.captureText());
+    statusPanel(7)->setToolTip(m_terminal.captureToolTip());
+}
+
+void MainWindow::layoutOptionalRows()
+{
+    const KundeSettings& s = m_terminal.state().settings;
+    m_lampRow->setVisible(s.status);
+    m_analyse->setVisible(s.analyse);
+}
+
+void MainWindow::setLamp(Lamp lamp, LampImage image)
+{
+    m_lamps.at(std::size_t(lamp))->setPixmap(m_lampImages.image(image));
+}
+
+void MainWindow::setBusyCursor(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+QRect MainWindow::windowGeometry() const
+{
+    return isMaximized() || isMinimized() ? normalGeometry() : geometry();
+}
+
+void MainWindow::settingsChanged()
+{
+    updateOptionLamps();
+    fillFilterList();
+    layoutOptionalRows();
+    updateCapturePanel();
+    statusPanel(2)->setText(m_terminal.connectionText());
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "terminal/core/terminal_view.h"
+#include "terminal/core/ui/lamp_images.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+class QTextEdit;
+class QToolBar;
+class QWidget;
+class Terminal;
+
+// The main window frm1: display, script bar, lamps, status bar and toolbar. It shows the
+// terminal's state and hands every action to the terminal; it holds no rules of its own.
+class MainWindow : public QMainWindow, public TerminalView
+{
+    Q_OBJECT
+public:
+    struct ToolButton
+    {
+        int index;      // position in the toolbar, separators included
+        const char* caption;
+        const char* toolTip;
+        int function;
+    };
+    static const std::array<ToolButton, 12>& toolButtons();
+    static const QStringList& endCharacterItems();
+
+    explicit MainWindow(Terminal& terminal, QWidget* parent = nullptr);
+
+    // Builds and shows the window and loads the data files, in the start-up order.
+    void BildAufbau();
+
+    // TerminalView
+    void setLamp(Lamp lamp, LampImage image) override;
+    void setBusyCursor(bool busy) override;
+    void setCaption(const QString& caption) override;
+    QRect windowGeometry() const override;
+    void settingsChanged() override;
+
+    QTextEdit* display() const { return m_display; }
+    QLabel* statusPanel(int number) const { return m_panels.at(std::size_t(number - 1)); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildToolBar();
+    void buildStatusBar();
+    void buildCentral();
+    void applyDisplayStyle();
+    void fillFilterList();
+    void updateOptionLamps();
+    void updateCapturePanel();
+    void layoutOptionalRows();
+
+    // Events of frm1's controls.
+    void frm1_tb1_ButtonClick(int index, int function);
+    void frm1_cbEndzeichen_Click(int item);
+    void frm1_chkDebug_Click();
+    void frm1_cmdMonitor_Click();
+    void frm1_cmdSystem_Click();
+    void frm1_lblScriptStop_Click();
+    void frm1_sliScripts_Scroll(int value);
+    void requireConnection();
+
+    Terminal& m_terminal;
+    LampImages m_lampImages;
+    std::array<QLabel*, 8> m_panels{};
+    std::array<QLabel*, 6> m_lamps{};
+    QToolBar* m_toolBar = nullptr;
+    QTextEdit* m_display = nullptr;
+    QComboBox* m_endChar = nullptr;
+    QListWidget* m_scriptList = nullptr;
+    QListWidget* m_runningScript = nullptr;
+    QWidget* m_scriptBar = nullptr;
+    QSlider* m_scriptWidth = nullptr;
+    QLabel* m_scriptStop = nullptr;
+    QPushButton* m_ackButton = nullptr;
+    QCheckBox* m_debug = nullptr;
+    QWidget* m_lampRow = nullptr;
+    QLabel* m_imgEcho = nullptr;
+    QLabel* m_imgFilter = nullptr;
+    QLabel* m_imgHex = nullptr;
+    QLabel* m_lbl55 = nullptr;
+    QLabel* m_lbl56 = nullptr;
+    QLabel* m_lbl57 = nullptr;
+    QLabel* m_imgStatist = nullptr;
+    QListWidget* m_filterList = nullptr;
+    QLineEdit* m_analyse = nullptr;
+    QLabel* m_menuText = nullptr;
+    int m_usableScreenHeight = 0;
+};

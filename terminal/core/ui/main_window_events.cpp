@@ -1,0 +1,121 @@
+#include "terminal/core/ui/main_window.h"
+
+#include "shared/platform/prompter.h"
+#include "shared/text_file.h"
+#include "terminal/core/system_programs.h"
+#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_state.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTextEdit>
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The window never closes by itself: the orderly end decides.
+    if (m_terminal.state().endRequest) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (m_scriptStop->isVisible())
+        frm1_lblScriptStop_Click();
+    else
+        m_terminal.ProgrammEnde(1);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+        return QMainWindow::eventFilter(watched, event);
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    // Images react on mouse down, labels on click.
+    if (press && watched == m_imgEcho)
+        m_terminal.toggleEchoOption();
+    else if (!press && watched == m_lbl55)
+        m_terminal.toggleEchoOption();
+    else if (press && watched == m_imgHex)
+        m_terminal.toggleHexOption();
+    else if (!press && watched == m_lbl57)
+        m_terminal.toggleHexOption();
+    else if ((press && watched == m_imgFilter) || (!press && watched == m_lbl56))
+        m_terminal.PrgFunktionen(809);
+    else if (press && watched == m_imgStatist)
+        m_terminal.PrgFunktionen(505);
+    else if (!press && watched == m_scriptStop)
+        frm1_lblScriptStop_Click();
+    else
+        return QMainWindow::eventFilter(watched, event);
+    return true;
+}
+
+void MainWindow::frm1_tb1_ButtonClick(int index, int function)
+{
+    if (m_terminal.state().debugMode)
+        setWindowTitle(QStringLiteral("ButtonClick: ") + QString::number(index));
+    m_terminal.PrgFunktionen(function);
+}
+
+void MainWindow::frm1_cbEndzeichen_Click(int item)
+{
+    KundeSettings& s = m_terminal.state().settings;
+    s.endzeichen = m_endChar->itemText(item).left(2).toInt();
+    statusPanel(2)->setText(m_terminal.connectionText());
+    m_ackButton->setEnabled(s.endzeichen == 3);
+}
+
+void MainWindow::frm1_chkDebug_Click()
+{
+    TerminalState& st = m_terminal.state();
+    st.debugMode = m_debug->isChecked();
+    if (!st.debugMode)
+        setWindowTitle(TerminalState::kTitle);
+    if (st.connectionActive)
+        m_display->setFocus();
+}
+
+void MainWindow::frm1_cmdMonitor_Click()
+{
+    const QString file = m_terminal.state().folders.anzeigeDir() + QStringLiteral("editor.txt");
+    guarded(m_terminal.errors(), "frm1_cmdMonitor_Click", 0, file, [&] {
+        TextFile::writeLinesAtomic(file, TextFile::splitLines(m_display->toPlainText()));
+        m_terminal.startEditor(file);
+    });
+    if (m_terminal.state().connectionActive)
+        m_display->setFocus();
+}
+
+void MainWindow::frm1_cmdSystem_Click()
+{
+    guarded(m_terminal.errors(), "frm1_cmdSystem_Click", 0, QString(), [&] {
+        const SystemPrograms::Entry& page = SystemPrograms::systemPage();
+        if (!SystemPrograms::start(m_terminal.services().shell, page))
+            throw RuntimeError(ErrorCode::FileNotFound, page.windowsName);
+    });
+}
+
+void MainWindow::frm1_lblScriptStop_Click()
+{
+    const BoxAnswer a = m_terminal.services().prompter.message(
+        QStringLiteral("Sicherheitsabfrage"), QStringLiteral("Wollen Sie das laufende Script wirklich abbrechen!?"),
+        BoxButtons::YesNo, BoxIcon::Question);
+    if (a != BoxAnswer::No)
+        m_terminal.state().scriptAbortRequest = true;
+}
+
+void MainWindow::frm1_sliScripts_Scroll(int value)
+{
+    m_terminal.state().settings.slider = value;
+    m_scriptWidth->setToolTip(QStringLiteral("Breite Scriptauswahl einstellen (") + QString::number(value) + QLatin1Char(')'));
+    m_scriptBar->setFixedWidth(value);
+}
+
+void MainWindow::requireConnection()
+{
+    if (!m_terminal.state().connectionActive)
+        m_terminal.services().prompter.information(QStringLiteral("Keine Verbindung aktiv!"));
+}
