@@ -93,7 +93,8 @@ void ChargeAggregator::addLine(QByteArrayView line)
         return;
     }
     const QByteArrayView key = keyOf(m_grouping, field1);
-    auto it = m_sums.find(key.toByteArray());
+    // Looked up without copying the key; only a new key is stored as a copy.
+    auto it = m_sums.find(QByteArray::fromRawData(key.data(), key.size()));
     if (it == m_sums.end())
         m_sums.insert(key.toByteArray(), amount);
     else
