@@ -1,0 +1,63 @@
+#include "quillet/messages.h"
+
+namespace quillet {
+
+QString Messages::text(int id)
+{
+    switch (id) {
+    case SaveQuestion:
+        return QStringLiteral("Der Text in der Datei \"%s\" wurde verändert.\n\nAktuelle Änderungen speichern?");
+    case SearchEndDown:
+        return QStringLiteral("Die Suche nach \"%s\" ist am Ende des Dokuments angelangt.\rSoll vom Anfang weiter gesucht werden?");
+    case SearchEndUp:
+        return QStringLiteral("Die Suche nach \"%s\" ist am Anfang des Dokuments angelangt.\rSoll vom Ende weiter gesucht werden?");
+    case SearchFinished:
+        return QStringLiteral("Die Suche nach \"%s\" ist beendet.");
+    case FileDialogFailed:
+        return QStringLiteral("Die Dateidialogfelder können nicht initialisiert werden. Ändern Sie den Dateinamen, und wiederholen Sie den Vorgang.");
+    case InvalidFileName:
+        return QStringLiteral("Ungültiger Dateiname.");
+    case RecoverBackup:
+        return QStringLiteral("Quillet konnte beim letzten Aufruf nicht korrekt beendet werden.\nEs wurde eine Sicherungsdatei erstellt, wollen Sie diese jetzt laden?");
+    case AlreadyOpen:
+        return QStringLiteral("Die Datei \"%s\" ist bereits geöffnet!\r\rWollen Sie die Datei erneut öffnen?");
+    case FileNotFound:
+        return QStringLiteral("Quillet kann die Datei \"%s\" nicht finden");
+    default:
+        return {};
+    }
+}
+
+QString Messages::text(int id, const QString& argument)
+{
+    QString t = text(id);
+    t.replace(QLatin1String("%s"), argument);
+    return t;
+}
+
+QString Messages::tooLongForLimit(const QString& path, const QString& length, const QString& limit)
+{
+    return QStringLiteral("Die Datei \"%1\" ist mit %2 länger als die maximale Textlänge von %3.\r"
+                          "Die Datei wurde nicht geladen. Erhöhen Sie die maximale Textlänge unter Extras.")
+        .arg(path, length, limit);
+}
+
+QString Messages::cannotEncode(const QString& name)
+{
+    return QStringLiteral("Der Text von \"%1\" enthält Zeichen, die im ANSI-Zeichensatz (Windows-1252) "
+                          "nicht gespeichert werden können.\r\rSoll die Datei stattdessen als UTF-8 gespeichert werden?\r"
+                          "(Nein speichert diese Zeichen als \"?\".)")
+        .arg(name);
+}
+
+QString Messages::limitRange(const QString& maximum)
+{
+    return QStringLiteral("Sie können nur einen Wert zwischen 1 und %1 eingeben.").arg(maximum);
+}
+
+QString Messages::deleteExtension(const QString& description)
+{
+    return QStringLiteral("Wollen Sie die Dateierweiterung \"%1\" wirklich löschen?").arg(description);
+}
+
+} // namespace quillet

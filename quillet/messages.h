@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace quillet {
+
+// The editor's message texts, numbered as in its string table. Line breaks are "\r" or
+// "\n" exactly as the texts carry them; the prompter turns both into line breaks.
+class Messages {
+public:
+    static QString text(int id);
+    static QString text(int id, const QString& argument);  // fills "%s"
+
+    enum Id {
+        SaveQuestion = 10,
+        SearchEndDown = 14,
+        SearchEndUp = 15,
+        SearchFinished = 16,
+        FileDialogFailed = 23,
+        InvalidFileName = 26,
+        RecoverBackup = 29,
+        AlreadyOpen = 77,
+        FileNotFound = 83,
+    };
+
+    // Texts of this editor that have no number.
+    static QString tooLongForLimit(const QString& path, const QString& length, const QString& limit);
+    static QString cannotEncode(const QString& name);
+    static QString limitRange(const QString& maximum);
+    static QString deleteExtension(const QString& description);
+};
+
+} // namespace quillet

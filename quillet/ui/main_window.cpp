@@ -1,0 +1,549 @@
+#include "quillet/ui/main_window.h"
+
+#include "quillet/editor_settings.h"
+#include "quillet/file_type_list.h"
+#include "quillet/messages.h"
+#include "quillet/options_values.h"
+#include "quillet/process_probe.h"
+#include "quillet/prompter.h"
+#include "quillet/sheet_labels.h"
+#include "quillet/size_format.h"
+#include "quillet/title_rule.h"
+#include "quillet/ui/find_controller.h"
+#include "quillet/ui/max_length_dialog.h"
+#include "quillet/ui/options_dialog.h"
+#include "quillet/ui/sheet_editor.h"
+#include "quillet/ui/status_panel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace quillet {
+namespace {
+
+const QString kCaption = QStringLiteral("Quillet");
+
+bool isInputEvent(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(Prompter& prompter, EditorSettings& settings, Config config, QWidget* parent)
+    : QMainWindow(parent),
+      m_prompter(prompter),
+      m_settings(settings),
+      m_config(std::move(config)),
+      m_recent(settings.recentFiles()),
+      m_textLimit(settings.textLimit()),
+      m_instanceFile(m_config.instanceFilePath),
+      m_backup(m_instanceFile, m_config.ownKey, m_config.tempFolder)
+{
+    setObjectName(QStringLiteral("Quillet"));
+    setWindowTitle(TitleRule::programCaption());
+    setMinimumSize(360, 240);
+    setAcceptDrops(true);
+
+    m_menus = MenuBuilder::build(this);
+    buildToolbar();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_tabs = new QTabBar(central);
+    m_tabs->setObjectName(QStringLiteral("tabBlaetter"));
+    m_tabs->setExpanding(false);
+    m_tabs->setDocumentMode(true);
+    m_stack = new QStackedWidget(central);
+    m_stack->setObjectName(QStringLiteral("stkBlaetter"));
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_stack);
+    setCentralWidget(central);
+
+    m_status = new StatusPanel(statusBar());
+    statusBar()->setObjectName(QStringLiteral("sbStatus"));
+
+    applyFontFromSettings();
+    addSheet();
+    rebuildRecentMenu();
+
+    m_find = new FindController(
+        m_prompter,
+        {[this] { return m_sheets.empty() ? nullptr : currentSheet().editor; }, [this](bool on) { setBusy(on); },
+         m_status->progress()},
+        this);
+
+    connectActions();
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            showSheet(index);
+    });
+    connect(m_tabs, &QTabBar::tabBarClicked, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_sheets.empty())
+                currentSheet().editor->setFocus();
+        });
+    });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::updateEditActions);
+
+    m_backupTimer = new QTimer(this);
+    m_backupTimer->setObjectName(QStringLiteral("tmrSicherung"));
+    connect(m_backupTimer, &QTimer::timeout, this, &MainWindow::backupTick);
+    const int minutes = std::clamp(m_settings.number(QStringLiteral("vAutoSaveMinutes")), 1, 59);
+    m_backupTimer->setInterval(m_config.backupIntervalMs > 0 ? m_config.backupIntervalMs : minutes * 60000);
+    if (m_settings.number(QStringLiteral("fAutoSave")) != 0)
+        m_backupTimer->start();
+
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Symbolleiste"));
+    m_toolbar->setObjectName(QStringLiteral("tbSymbolleiste"));
+    m_toolbar->setMovable(false);
+    struct Button {
+        const char* action;
+        const char* text;
+        QStyle::StandardPixmap icon;
+    };
+    const Button buttons[] = {
+        {"actNeuesBlatt", "Neu", QStyle::SP_FileIcon},
+        {"actOeffnen", "Öffnen", QStyle::SP_DialogOpenButton},
+        {"actSpeichern", "Speichern", QStyle::SP_DialogSaveButton},
+        {"actAusschneiden", "Ausschneiden", QStyle::SP_DialogDiscardButton},
+        {"actKopieren", "Kopieren", QStyle::SP_FileDialogDetailedView},
+        {"actEinfuegen", "Einfügen", QStyle::SP_FileDialogContentsView},
+        {"actRueckgaengig", "Rückgängig", QStyle::SP_ArrowBack},
+        {"actWiederholen", "Wiederholen", QStyle::SP_ArrowForward},
+        {"actSuchen", "Suchen", QStyle::SP_FileDialogStart},
+        {"actErsetzen", "Ersetzen", QStyle::SP_BrowserReload},
+    };
+    for (const Button& b : buttons) {
+        QAction* action = m_menus.actions.value(QLatin1String(b.action));
+        if (!action)
+            continue;
+        action->setIcon(style()->standardIcon(b.icon));
+        action->setIconText(QString::fromUtf8(b.text));
+        m_toolbar->addAction(action);
+    }
+    applyToolText();
+}
+
+void MainWindow::applyToolText()
+{
+    m_toolbar->setToolButtonStyle(m_settings.number(QStringLiteral("bToolText")) != 0 ? Qt::ToolButtonTextUnderIcon
+                                                                                       : Qt::ToolButtonIconOnly);
+}
+
+void MainWindow::connectActions()
+{
+    const auto on = [this](const char* name, auto slot) {
+        connect(m_menus.actions.value(QLatin1String(name)), &QAction::triggered, this, slot);
+    };
+    on("actNeu", [this] { fileNew(); });
+    on("actNeuesBlatt", [this] { newSheet(); });
+    on("actOeffnen", [this] { fileOpen(); });
+    on("actSpeichern", [this] { saveSheet(currentSheet()); });
+    on("actSpeichernUnter", [this] { saveSheetAs(currentSheet()); });
+    on("actAlleSpeichern", [this] { saveAll(false); });
+    on("actAlleSpeichernUnter", [this] { saveAll(true); });
+    on("actBlattLoeschen", [this] { deleteSheet(); });
+    on("actBeenden", [this] { close(); });
+    on("actRueckgaengig", [this] { currentSheet().editor->undo(); });
+    on("actWiederholen", [this] { currentSheet().editor->redo(); });
+    on("actAusschneiden", [this] { currentSheet().editor->cut(); });
+    on("actKopieren", [this] { currentSheet().editor->copy(); });
+    on("actEinfuegen", [this] { currentSheet().editor->paste(); });
+    on("actLoeschen", [this] { currentSheet().editor->textCursor().removeSelectedText(); });
+    on("actAllesMarkieren", [this] { currentSheet().editor->selectAll(); });
+    on("actSuchen", [this] { m_find->openFind(); });
+    on("actWeitersuchen", [this] { m_find->findNext(); });
+    on("actErsetzen", [this] { m_find->openReplace(); });
+    on("actGeheZu", [this] {
+        m_find->goToLine();
+        updateStatus();
+    });
+    on("actZeilenumbruch", [this] { toggleWrap(); });
+    on("actSchriftart", [this] { chooseFont(); });
+    on("actMaxTextlaenge", [this] { maxLength(); });
+    on("actOptionen", [this] { options(); });
+    on("actInfo", [this] { info(); });
+    on("actWebStartseite", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/"))); });
+    on("actWebQuillet", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/quillet/"))); });
+    on("actWebForum", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://forum.kavimor.de/"))); });
+    on("actSupportMail", [] {
+        QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:support@kavimor.de?subject=Quillet%20V-3.1c")));
+    });
+}
+
+Sheet& MainWindow::addSheet()
+{
+    auto sheet = std::make_unique<Sheet>();
+    sheet->label = SheetLabels::nextUnnamed(labels());
+    sheet->editor = new SheetEditor(m_stack);
+    sheet->editor->setFont(m_font);
+    sheet->editor->setWordWrap(m_settings.number(QStringLiteral("fWrap")) != 0);
+    sheet->editor->setTextLimit(m_textLimit);
+    SheetEditor* editor = sheet->editor;
+    connect(editor, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::updateStatus);
+    connect(editor, &QPlainTextEdit::modificationChanged, this, &MainWindow::updateStatus);
+    connect(editor, &QPlainTextEdit::textChanged, this, &MainWindow::updateStatus);
+    connect(editor, &QPlainTextEdit::undoAvailable, this, &MainWindow::updateEditActions);
+    connect(editor, &QPlainTextEdit::redoAvailable, this, &MainWindow::updateEditActions);
+    connect(editor, &QPlainTextEdit::copyAvailable, this, &MainWindow::updateEditActions);
+    connect(editor, &SheetEditor::overwriteToggled, this, &MainWindow::updateStatus);
+    connect(editor, &SheetEditor::limitReached, this, [] { QApplication::beep(); });
+    connect(editor, &SheetEditor::contextMenuWanted, this, [this](const QPoint& pos) {
+        QMenu popup(this);
+        popup.setObjectName(QStringLiteral("mnuKontext"));
+        popup.addActions(m_menus.editEntries);
+        popup.exec(pos);
+    });
+    m_stack->addWidget(editor);
+    m_sheets.push_back(std::move(sheet));
+    Sheet& added = *m_sheets.back();
+    const int index = m_tabs->addTab(added.label);
+    m_tabs->setCurrentIndex(index);
+    showSheet(index);
+    return added;
+}
+
+void MainWindow::newSheet()
+{
+    addSheet();
+    updateTitle();
+    updateStatus();
+}
+
+void MainWindow::removeSheet(int index)
+{
+    std::unique_ptr<Sheet> sheet = std::move(m_sheets[static_cast<size_t>(index)]);
+    m_sheets.erase(m_sheets.begin() + index);
+    m_stack->removeWidget(sheet->editor);
+    sheet->editor->deleteLater();
+    m_tabs->removeTab(index);
+    if (m_sheets.empty())
+        addSheet();
+    showSheet(m_tabs->currentIndex());
+}
+
+Sheet& MainWindow::currentSheet()
+{
+    return *m_sheets[static_cast<size_t>(currentIndex())];
+}
+
+int MainWindow::currentIndex() const
+{
+    return std::clamp(m_tabs->currentIndex(), 0, static_cast<int>(m_sheets.size()) - 1);
+}
+
+void MainWindow::setCurrentIndex(int index)
+{
+    m_tabs->setCurrentIndex(index);
+}
+
+void MainWindow::showSheet(int index)
+{
+    if (index < 0 || index >= sheetCount())
+        return;
+    Sheet& sheet = sheetAt(index);
+    m_stack->setCurrentWidget(sheet.editor);
+    m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
+    if (m_tabs->count() > 1 || !sheet.isUnnamed())
+        updateTitle();
+    updateEditActions();
+}
+
+QStringList MainWindow::labels() const
+{
+    QStringList result;
+    for (const auto& sheet : m_sheets)
+        result.append(sheet->label);
+    return result;
+}
+
+void MainWindow::updateTitle()
+{
+    const Sheet& sheet = currentSheet();
+    setWindowTitle(TitleRule::windowTitle(sheet.path, sheet.label));
+}
+
+bool MainWindow::fixedPitch() const
+{
+    return QFontInfo(m_font).fixedPitch();
+}
+
+void MainWindow::updateStatus()
+{
+    if (m_sheets.empty() || m_closing)
+        return;
+    m_status->showSheet(currentSheet(), fixedPitch());
+}
+
+void MainWindow::updateEditActions()
+{
+    if (m_sheets.empty())
+        return;
+    SheetEditor* editor = currentSheet().editor;
+    const bool selection = editor->textCursor().hasSelection();
+    m_menus.actions.value(QStringLiteral("actRueckgaengig"))->setEnabled(editor->document()->isUndoAvailable());
+    m_menus.actions.value(QStringLiteral("actWiederholen"))->setEnabled(editor->document()->isRedoAvailable());
+    m_menus.actions.value(QStringLiteral("actAusschneiden"))->setEnabled(selection);
+    m_menus.actions.value(QStringLiteral("actKopieren"))->setEnabled(selection);
+    m_menus.actions.value(QStringLiteral("actLoeschen"))->setEnabled(selection);
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    m_menus.actions.value(QStringLiteral("actEinfuegen"))->setEnabled(clip && clip->hasText());
+}
+
+void MainWindow::message(const QString& text, int icon)
+{
+    m_prompter.message(kCaption, text, Prompter::Buttons::Ok, static_cast<Prompter::Icon>(icon),
+                       Prompter::Answer::Ok);
+}
+
+void MainWindow::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // While a long operation runs, input to this window is dropped.
+    if (m_busy && isInputEvent(event->type()) && watched->isWidgetType()) {
+        QWidget* widget = static_cast<QWidget*>(watched);
+        if (widget->window() == this)
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::toggleWrap()
+{
+    Sheet& sheet = currentSheet();
+    sheet.editor->setWordWrap(!sheet.editor->wordWrap());
+    m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
+    updateStatus();
+}
+
+void MainWindow::applyFontFromSettings()
+{
+    m_font = QFont(m_settings.text(QStringLiteral("lfFaceName")));
+    const int size = m_settings.number(QStringLiteral("iPointSize"));
+    if (size > 0)
+        m_font.setPointSizeF(size / 10.0);
+    m_font.setBold(m_settings.number(QStringLiteral("lfWeight")) != 400);
+    m_font.setItalic(m_settings.number(QStringLiteral("lfItalic")) != 0);
+    const int pitch = m_settings.number(QStringLiteral("lfPitchAndFamily"));
+    if ((pitch & 3) == 1) {
+        m_font.setStyleHint(QFont::TypeWriter);
+        m_font.setFixedPitch(true);
+    }
+}
+
+void MainWindow::chooseFont()
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, m_font, this, QStringLiteral("Schriftart"));
+    if (!ok)
+        return;
+    m_font = chosen;
+    for (const auto& sheet : m_sheets)
+        sheet->editor->setFont(m_font);
+    updateStatus();
+}
+
+void MainWindow::applyTextLimit(int limit)
+{
+    currentSheet().editor->setTextLimit(limit);
+    updateStatus();
+}
+
+void MainWindow::maxLength()
+{
+    Sheet& sheet = currentSheet();
+    MaxLengthDialog dialog(sheet.editor->textLength(), sheet.editor->textLimit(), m_prompter, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyTextLimit(dialog.limit());
+}
+
+void MainWindow::options()
+{
+    OptionsDialog dialog(OptionsValues::read(m_settings), m_prompter, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const OptionsValues values = dialog.values();
+    values.write(m_settings);
+    if (values.textLimit() != currentSheet().editor->textLimit()) {
+        m_textLimit = values.textLimit();
+        applyTextLimit(m_textLimit);
+    }
+    if (values.autoSave) {
+        if (m_config.backupIntervalMs <= 0)
+            m_backupTimer->setInterval(values.autoSaveMinutes * 60000);
+        m_backupTimer->start();
+    } else {
+        m_backupTimer->stop();
+    }
+    applyToolText();
+}
+
+void MainWindow::info()
+{
+    m_prompter.message(QStringLiteral("Info über Quillet"),
+                       TitleRule::programCaption() + QStringLiteral("\r\rTexteditor mit Blättern.\r© Kavimor"),
+                       Prompter::Buttons::Ok, Prompter::Icon::Information, Prompter::Answer::Ok);
+}
+
+void MainWindow::deleteSheet()
+{
+    if (!askSave(currentSheet()))
+        return;
+    removeSheet(currentIndex());
+    updateTitle();
+    updateStatus();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    QString chosen;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.isEmpty() || !QFileInfo(path).isFile()) {
+            QApplication::beep();
+            continue;
+        }
+        if (chosen.isEmpty())
+            chosen = path;
+    }
+    event->acceptProposedAction();
+    if (!chosen.isEmpty())
+        openFile(chosen);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (!askSave(sheetAt(i))) {
+            event->ignore();
+            return;
+        }
+    }
+    writeSettingsAtClose();
+    m_backup.discard();
+    m_backupTimer->stop();
+    m_closing = true;
+    event->accept();
+}
+
+void MainWindow::writeSettingsAtClose()
+{
+    m_settings.setText(QStringLiteral("lfFaceName"), m_font.family());
+    m_settings.setNumber(QStringLiteral("iPointSize"), qRound(m_font.pointSizeF() * 10));
+    m_settings.setNumber(QStringLiteral("lfWeight"), m_font.bold() ? 700 : 400);
+    m_settings.setNumber(QStringLiteral("lfItalic"), m_font.italic() ? 1 : 0);
+    m_settings.setNumber(QStringLiteral("lfCharSet"), 0);
+    m_settings.setNumber(QStringLiteral("lfQuality"), 0);
+    // Fixed pitch in the modern family, or variable pitch in the swiss family.
+    m_settings.setNumber(QStringLiteral("lfPitchAndFamily"), fixedPitch() ? 49 : 34);
+    m_settings.setNumber(QStringLiteral("fWrap"), currentSheet().editor->wordWrap() ? 1 : 0);
+    if (m_settings.number(QStringLiteral("fSaveWindowPositions")) != 0) {
+        const QRect rect = (isMinimized() || isMaximized()) ? normalGeometry() : geometry();
+        m_settings.setNumber(QStringLiteral("iWindowPosX"), rect.x());
+        m_settings.setNumber(QStringLiteral("iWindowPosY"), rect.y());
+        m_settings.setNumber(QStringLiteral("iWindowPosDX"), rect.width());
+        m_settings.setNumber(QStringLiteral("iWindowPosDY"), rect.height());
+    }
+    if (m_settings.number(QStringLiteral("fSavePageSettings")) != 0) {
+        // The page values as read; they are edited with the page setup.
+        for (const char* name : {"iMarginLeft", "iMarginTop", "iMarginRight", "iMarginBottom"})
+            m_settings.setNumber(QLatin1String(name), m_settings.number(QLatin1String(name)));
+        for (const char* name : {"szHeader", "szTrailer"})
+            m_settings.setText(QLatin1String(name), m_settings.text(QLatin1String(name)));
+    }
+    m_settings.setRecentFiles(m_recent.paths());
+    m_settings.sync();
+}
+
+void MainWindow::restoreWindowRect()
+{
+    if (m_settings.number(QStringLiteral("fSaveWindowPositions")) == 0)
+        return;
+    const auto x = m_settings.numberIfSet(QStringLiteral("iWindowPosX"));
+    const auto y = m_settings.numberIfSet(QStringLiteral("iWindowPosY"));
+    const auto w = m_settings.numberIfSet(QStringLiteral("iWindowPosDX"));
+    const auto h = m_settings.numberIfSet(QStringLiteral("iWindowPosDY"));
+    if (w && h && *w > 0 && *h > 0)
+        resize(std::max(*w, 360), std::max(*h, 240));
+    if (x && y)
+        move(*x, *y);
+}
+
+void MainWindow::backupTick()
+{
+    if (m_busy || m_sheets.empty())
+        return;
+    Sheet& sheet = currentSheet();
+    m_backup.tick(sheet.editor->rawText(), sheet.isModified());
+}
+
+} // namespace quillet

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "quillet/backup_keeper.h"
+#include "quillet/command_line.h"
+#include "quillet/instance_file.h"
+#include "quillet/recent_files.h"
+#include "quillet/ui/menu_builder.h"
+#include "quillet/ui/sheet.h"
+
+#include <QFont>
+#include <QMainWindow>
+#include <memory>
+#include <vector>
+
+class QStackedWidget;
+class QTabBar;
+class QTimer;
+class QToolBar;
+
+namespace quillet {
+
+class EditorSettings;
+class FindController;
+class Prompter;
+class StatusPanel;
+
+// The editor's main window: menus, toolbar, the tabbed sheets, the status bar, files,
+// settings at close and the crash backup.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Config {
+        QString instanceFilePath;
+        QString tempFolder;
+        QString ownKey;            // this window's key in the instance file
+        int backupIntervalMs = 0;  // 0: the minutes of the settings
+    };
+
+    MainWindow(Prompter& prompter, EditorSettings& settings, Config config, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: offers the backups of editors that ended without closing.
+    void recoverBackups();
+    // Opens the command line's file, if any.
+    void openPending(const CommandLine::Parsed& pending);
+    // Restores the stored window rectangle when that is switched on.
+    void restoreWindowRect();
+
+    bool openFile(const QString& path, CommandLine::Mode mode = CommandLine::Mode::None);
+    void newSheet();
+    bool saveSheet(Sheet& sheet);
+    bool saveSheetAs(Sheet& sheet);
+    // The save question; false when the user cancels (or saving failed).
+    bool askSave(Sheet& sheet);
+
+    int sheetCount() const { return static_cast<int>(m_sheets.size()); }
+    Sheet& sheetAt(int index) { return *m_sheets[static_cast<size_t>(index)]; }
+    Sheet& currentSheet();
+    int currentIndex() const;
+    void setCurrentIndex(int index);
+    const QStringList& recentFiles() const { return m_recent.paths(); }
+    FindController& find() { return *m_find; }
+    BackupKeeper& backup() { return m_backup; }
+    QTimer* backupTimer() const { return m_backupTimer; }
+    bool isBusy() const { return m_busy; }
+    void setBusy(bool busy);
+    // Applies a text limit to the current sheet and refreshes the status bar.
+    void applyTextLimit(int limit);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildToolbar();
+    void connectActions();
+    Sheet& addSheet();
+    void removeSheet(int index);
+    bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
+    void showSheet(int index);
+    void updateTitle();
+    void updateStatus();
+    void updateEditActions();
+    void rebuildRecentMenu();
+    void openRecent(const QString& path);
+    void fileNew();
+    void fileOpen();
+    void saveAll(bool askNames);
+    void deleteSheet();
+    void toggleWrap();
+    void chooseFont();
+    void maxLength();
+    void options();
+    void info();
+    void backupTick();
+    void writeSettingsAtClose();
+    void applyFontFromSettings();
+    void applyToolText();
+    bool fixedPitch() const;
+    QStringList labels() const;
+    QString startFolder(const Sheet& sheet) const;
+    void message(const QString& text, int icon);
+
+    Prompter& m_prompter;
+    EditorSettings& m_settings;
+    Config m_config;
+    MenuBuilder::Menus m_menus;
+    QList<QAction*> m_recentActions;
+    QAction* m_recentSeparator = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QTabBar* m_tabs = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    StatusPanel* m_status = nullptr;
+    std::vector<std::unique_ptr<Sheet>> m_sheets;
+    RecentFiles m_recent;
+    QFont m_font;
+    int m_textLimit;
+    InstanceFile m_instanceFile;
+    BackupKeeper m_backup;
+    QTimer* m_backupTimer = nullptr;
+    FindController* m_find = nullptr;
+    bool m_busy = false;
+    bool m_closing = false;
+};
+
+} // namespace quillet

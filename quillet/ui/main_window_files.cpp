@@ -1,0 +1,336 @@
+// Files of the main window: opening, saving, the save question, recent files and the
+// crash recovery at start.
+#include "quillet/ui/main_window.h"
+
+#include "quillet/backup_keeper.h"
+#include "quillet/editor_settings.h"
+#include "quillet/file_type_list.h"
+#include "quillet/messages.h"
+#include "quillet/process_probe.h"
+#include "quillet/prompter.h"
+#include "quillet/sheet_labels.h"
+#include "quillet/size_format.h"
+#include "quillet/text_file.h"
+#include "quillet/title_rule.h"
+#include "quillet/ui/sheet_editor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTabBar>
+#include <QTextBlock>
+
+namespace quillet {
+namespace {
+
+const QString kCaption = QStringLiteral("Quillet");
+
+void applyMode(SheetEditor& editor, CommandLine::Mode mode)
+{
+    if (mode == CommandLine::Mode::SelectAll) {
+        editor.selectAll();
+    } else if (mode == CommandLine::Mode::CaretToEnd) {
+        QTextCursor cursor = editor.textCursor();
+        cursor.movePosition(QTextCursor::End);
+        editor.setTextCursor(cursor);
+    }
+}
+
+} // namespace
+
+QString MainWindow::startFolder(const Sheet& sheet) const
+{
+    if (!sheet.path.isEmpty())
+        return QFileInfo(sheet.path).absolutePath();
+    const QString fixed = m_settings.text(QStringLiteral("fDirectory"));
+    if (!fixed.isEmpty() && QFileInfo(fixed).isDir())
+        return fixed;
+    return QDir::currentPath();
+}
+
+void MainWindow::openPending(const CommandLine::Parsed& pending)
+{
+    // A command-line file that does not exist is ignored.
+    if (pending.path.isEmpty() || !QFileInfo(pending.path).isFile())
+        return;
+    openFile(pending.path, pending.mode);
+}
+
+bool MainWindow::openFile(const QString& path, CommandLine::Mode mode)
+{
+    const QString label = TitleRule::fileNamePart(path);
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (sheetAt(i).label != label)
+            continue;
+        const Prompter::Answer answer =
+            m_prompter.message(kCaption, Messages::text(Messages::AlreadyOpen, label), Prompter::Buttons::YesNo,
+                               Prompter::Icon::Question, Prompter::Answer::No);
+        if (answer != Prompter::Answer::Yes)
+            return false;
+        setCurrentIndex(i);
+        if (!askSave(sheetAt(i)))
+            return false;
+        return loadInto(sheetAt(i), path, mode);
+    }
+    bool created = false;
+    if (!currentSheet().isUnnamed() || currentSheet().isModified()) {
+        addSheet();
+        created = true;
+    }
+    if (!loadInto(currentSheet(), path, mode)) {
+        if (created)
+            removeSheet(currentIndex());
+        updateTitle();
+        updateStatus();
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode)
+{
+    const LoadedText loaded = TextFile::load(path);
+    if (!loaded.ok) {
+        message(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, loaded.error),
+                static_cast<int>(Prompter::Icon::Critical));
+        return false;
+    }
+    if (loaded.text.size() > sheet.editor->textLimit()) {
+        message(Messages::tooLongForLimit(path, SizeFormat::format(static_cast<quint64>(loaded.text.size())),
+                                          SizeFormat::format(static_cast<quint64>(sheet.editor->textLimit()))),
+                static_cast<int>(Prompter::Icon::Warning));
+        return false;
+    }
+    sheet.editor->setPlainText(loaded.text);
+    sheet.editor->document()->setModified(false);
+    sheet.path = QFileInfo(path).absoluteFilePath();
+    sheet.label = TitleRule::fileNamePart(sheet.path);
+    sheet.format = loaded.format;
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (&sheetAt(i) == &sheet) {
+            m_tabs->setTabText(i, sheet.label);
+            m_tabs->setTabToolTip(i, sheet.path);
+        }
+    }
+    applyMode(*sheet.editor, mode);
+    m_recent.touch(sheet.path);
+    rebuildRecentMenu();
+    updateTitle();
+    updateStatus();
+    return true;
+}
+
+void MainWindow::fileNew()
+{
+    Sheet& sheet = currentSheet();
+    if (!askSave(sheet))
+        return;
+    QStringList others = labels();
+    others.removeAll(sheet.label);
+    sheet.editor->clear();
+    sheet.editor->document()->setModified(false);
+    sheet.path.clear();
+    sheet.label = SheetLabels::nextUnnamed(others);
+    sheet.format = TextFormat();
+    m_tabs->setTabText(currentIndex(), sheet.label);
+    m_tabs->setTabToolTip(currentIndex(), QString());
+    updateTitle();
+    updateStatus();
+}
+
+void MainWindow::fileOpen()
+{
+    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
+    Prompter::FileRequest request;
+    request.caption = QStringLiteral("Öffnen");
+    request.directory = startFolder(currentSheet());
+    request.filters = FileTypeList::nameFilters(rows);
+    for (const FileTypeList::Row& row : rows)
+        request.patterns.append(row.pattern);
+    request.defaultSuffix = QStringLiteral("txt");
+    const std::optional<QString> path = m_prompter.openFile(request);
+    if (!path)
+        return;
+    if (!QFileInfo(*path).isFile()) {
+        message(Messages::text(Messages::FileNotFound, *path), static_cast<int>(Prompter::Icon::Information));
+        return;
+    }
+    openFile(*path);
+}
+
+bool MainWindow::askSave(Sheet& sheet)
+{
+    if (!sheet.isModified() || (sheet.isEmpty() && sheet.isUnnamed()))
+        return true;
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (&sheetAt(i) == &sheet)
+            setCurrentIndex(i);
+    }
+    raise();
+    activateWindow();
+    const Prompter::Answer answer =
+        m_prompter.message(kCaption, Messages::text(Messages::SaveQuestion, sheet.displayName()),
+                           Prompter::Buttons::YesNoCancel, Prompter::Icon::Warning, Prompter::Answer::Yes);
+    if (answer == Prompter::Answer::Cancel)
+        return false;
+    if (answer == Prompter::Answer::No)
+        return true;
+    return saveSheet(sheet);
+}
+
+bool MainWindow::saveSheet(Sheet& sheet)
+{
+    if (sheet.isUnnamed())
+        return saveSheetAs(sheet);
+    const QString text = sheet.editor->rawText();
+    TextFormat format = sheet.format;
+    bool lossy = false;
+    QByteArray bytes = TextFile::encode(text, format, &lossy);
+    if (lossy) {
+        // Never write '?' for characters the user typed without asking.
+        const Prompter::Answer answer =
+            m_prompter.message(kCaption, Messages::cannotEncode(sheet.displayName()), Prompter::Buttons::YesNoCancel,
+                               Prompter::Icon::Warning, Prompter::Answer::Yes);
+        if (answer == Prompter::Answer::Cancel)
+            return false;
+        if (answer == Prompter::Answer::Yes) {
+            format.encoding = TextFormat::Encoding::Utf8;
+            bytes = TextFile::encode(text, format);
+        }
+    }
+    const QString error = TextFile::writeBytes(sheet.path, bytes);
+    if (!error.isEmpty()) {
+        message(QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden.\r%2").arg(sheet.path, error),
+                static_cast<int>(Prompter::Icon::Critical));
+        return false;
+    }
+    sheet.format = format;
+    sheet.editor->document()->setModified(false);
+    m_recent.touch(sheet.path);
+    rebuildRecentMenu();
+    updateTitle();
+    updateStatus();
+    return true;
+}
+
+bool MainWindow::saveSheetAs(Sheet& sheet)
+{
+    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
+    Prompter::FileRequest request;
+    request.caption = QStringLiteral("Speichern unter");
+    request.directory = startFolder(sheet);
+    request.fileName = sheet.isUnnamed() ? sheet.label + QStringLiteral(".txt") : TitleRule::fileNamePart(sheet.path);
+    request.filters = FileTypeList::nameFilters(rows);
+    for (const FileTypeList::Row& row : rows)
+        request.patterns.append(row.pattern);
+    request.defaultSuffix = QStringLiteral("txt");
+    const std::optional<QString> chosen = m_prompter.saveFile(request);
+    if (!chosen)
+        return false;
+    const QFileInfo info(*chosen);
+    if (info.fileName().isEmpty() || info.isDir()) {
+        message(Messages::text(Messages::InvalidFileName), static_cast<int>(Prompter::Icon::Critical));
+        return false;
+    }
+    const QString oldPath = sheet.path;
+    const QString oldLabel = sheet.label;
+    sheet.path = info.absoluteFilePath();
+    if (!saveSheet(sheet)) {
+        sheet.path = oldPath;
+        return false;
+    }
+    sheet.label = TitleRule::fileNamePart(sheet.path);
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (&sheetAt(i) == &sheet) {
+            m_tabs->setTabText(i, sheet.label);
+            m_tabs->setTabToolTip(i, sheet.path);
+        }
+    }
+    Q_UNUSED(oldLabel);
+    updateTitle();
+    return true;
+}
+
+void MainWindow::saveAll(bool askNames)
+{
+    const int current = currentIndex();
+    for (int i = 0; i < sheetCount(); ++i) {
+        Sheet& sheet = sheetAt(i);
+        setCurrentIndex(i);
+        const bool ok = askNames ? saveSheetAs(sheet) : saveSheet(sheet);
+        if (!ok)
+            return;
+    }
+    setCurrentIndex(current);
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    for (QAction* action : m_recentActions)
+        delete action;
+    m_recentActions.clear();
+    delete m_recentSeparator;
+    m_recentSeparator = nullptr;
+    if (m_recent.paths().isEmpty())
+        return;
+    m_recentSeparator = m_menus.file->addSeparator();
+    int n = 0;
+    for (const QString& path : m_recent.paths()) {
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(n + 1).arg(QDir::toNativeSeparators(path)), m_menus.file);
+        action->setObjectName(QStringLiteral("actZuletzt%1").arg(n));
+        action->setStatusTip(QStringLiteral("Öffnet diese Datei."));
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+        m_menus.file->addAction(action);
+        m_recentActions.append(action);
+        ++n;
+    }
+}
+
+void MainWindow::openRecent(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        QApplication::beep();
+        message(Messages::text(Messages::FileNotFound, path), static_cast<int>(Prompter::Icon::Information));
+        fileOpen();
+        return;
+    }
+    Sheet& sheet = currentSheet();
+    if (!askSave(sheet))
+        return;
+    loadInto(sheet, path, CommandLine::Mode::None);
+}
+
+void MainWindow::recoverBackups()
+{
+    const QList<BackupKeeper::Orphan> orphans =
+        BackupKeeper::orphans(m_instanceFile, m_config.ownKey, [](const QString& key) {
+            bool ok = false;
+            const qint64 id = key.toLongLong(&ok);
+            return ok && ProcessProbe::isRunningEditor(id);
+        });
+    for (const BackupKeeper::Orphan& orphan : orphans) {
+        const Prompter::Answer answer =
+            m_prompter.message(kCaption, Messages::text(Messages::RecoverBackup), Prompter::Buttons::OkCancel,
+                               Prompter::Icon::Question, Prompter::Answer::Ok);
+        if (answer == Prompter::Answer::Ok && BackupKeeper::isBackupFile(orphan.backupPath)) {
+            if (const std::optional<QString> text = BackupKeeper::readBackup(orphan.backupPath)) {
+                // A second recovered text gets its own sheet instead of replacing the first.
+                if (!currentSheet().isEmpty() || currentSheet().isModified())
+                    addSheet();
+                Sheet& sheet = currentSheet();
+                sheet.editor->setPlainText(*text);
+                // Marked as changed, so closing asks before the recovered text is dropped.
+                sheet.editor->document()->setModified(true);
+                updateTitle();
+                updateStatus();
+            }
+        }
+        m_instanceFile.remove(orphan.key);
+        if (BackupKeeper::isBackupFile(orphan.backupPath))
+            QFile::remove(orphan.backupPath);
+    }
+}
+
+} // namespace quillet

@@ -1,0 +1,137 @@
+#include "quillet/cp1252.h"
+#include "quillet/text_file.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using quillet::TextFile;
+using quillet::TextFormat;
+
+namespace {
+
+QByteArray allBytes()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.append(static_cast<char>(i));
+    return bytes;
+}
+
+} // namespace
+
+TEST(Cp1252, EveryByteRoundTripsThroughTheTable)
+{
+    const QString text = quillet::Cp1252::decode(allBytes());
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(text[0x80], QChar(0x20AC));
+    EXPECT_EQ(text[0x81], QChar(0x0081));
+    EXPECT_EQ(text[0x9F], QChar(0x0178));
+    EXPECT_EQ(text[0xE4], QChar(0x00E4));
+    bool lossy = true;
+    EXPECT_EQ(quillet::Cp1252::encode(text, &lossy), allBytes());
+    EXPECT_FALSE(lossy);
+}
+
+TEST(Cp1252, CharactersWithoutAByteAreReported)
+{
+    bool lossy = false;
+    EXPECT_EQ(quillet::Cp1252::encode(QStringLiteral("a\u2192b"), &lossy), QByteArray("a?b"));
+    EXPECT_TRUE(lossy);
+}
+
+TEST(TextFile, DetectsTheEncoding)
+{
+    struct Case {
+        QByteArray bytes;
+        TextFormat::Encoding expected;
+    };
+    const Case cases[] = {
+        {"plain ascii\r\n", TextFormat::Encoding::Windows1252},
+        {"\xEF\xBB\xBFwith bom", TextFormat::Encoding::Utf8Bom},
+        {"Gr\xC3\xBC\xC3\x9F" "e", TextFormat::Encoding::Utf8},
+        {"Gr\xFC\xDF" "e", TextFormat::Encoding::Windows1252},
+        {"\xC3", TextFormat::Encoding::Windows1252},  // cut UTF-8 sequence
+        {QByteArray("a\0b", 3), TextFormat::Encoding::Windows1252},
+        {"", TextFormat::Encoding::Windows1252},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextFile::detectEncoding(c.bytes), c.expected) << c.bytes.toHex().toStdString();
+}
+
+// Whatever the bytes, decoding and encoding with the detected format gives them back.
+TEST(TextFile, FilesRoundTripByteExact)
+{
+    const QByteArray cases[] = {
+        allBytes(),
+        allBytes() + allBytes(),
+        "Zeile 1\r\nZeile 2\r\n",
+        "unix\nlines\n",
+        "old mac\rlines\r",
+        "mixed\r\nends\nand\rstray\r\n",
+        "\xEF\xBB\xBF\xC3\xA4\r\n\xE2\x82\xAC",
+        "\xC3\xA4 utf8\nwith stray\r cr",
+        QByteArray("nul\0inside\r\n\0", 14),
+        "\r\n\r\n",
+        "",
+        "no line end",
+    };
+    for (const QByteArray& bytes : cases) {
+        const quillet::LoadedText loaded = TextFile::decode(bytes);
+        ASSERT_TRUE(loaded.ok);
+        EXPECT_EQ(TextFile::encode(loaded.text, loaded.format), bytes) << bytes.toHex().toStdString();
+    }
+}
+
+TEST(TextFile, LineEndsBecomeLineBreaksAndStrayOnesStayVisible)
+{
+    const quillet::LoadedText crlf = TextFile::decode("a\r\nb\rc\nd");
+    EXPECT_EQ(crlf.format.lineEnd, TextFormat::LineEnd::CrLf);
+    EXPECT_EQ(crlf.text, QStringLiteral("a\nb\u240Dc\u240Ad"));
+    const quillet::LoadedText lf = TextFile::decode("a\nb");
+    EXPECT_EQ(lf.format.lineEnd, TextFormat::LineEnd::Lf);
+    EXPECT_EQ(lf.text, QStringLiteral("a\nb"));
+    // A new line typed into a CR LF file is written as CR LF.
+    EXPECT_EQ(TextFile::encode(QStringLiteral("x\ny"), crlf.format), QByteArray("x\r\ny"));
+}
+
+TEST(TextFile, Utf8FileIsSavedAsUtf8)
+{
+    const quillet::LoadedText loaded = TextFile::decode("\xC3\xA4\r\n");
+    EXPECT_EQ(loaded.text, QStringLiteral("\u00E4\n"));
+    EXPECT_EQ(TextFile::encode(loaded.text + QStringLiteral("\u20AC"), loaded.format), QByteArray("\xC3\xA4\r\n\xE2\x82\xAC"));
+}
+
+TEST(TextFile, SaveReplacesTheFileAndReportsFailures)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.txt"));
+    EXPECT_TRUE(TextFile::save(path, QStringLiteral("eins\nzwei"), TextFormat()).isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("eins\r\nzwei"));
+    file.close();
+
+    // A folder that cannot be written: an error text, the old file untouched.
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString error = TextFile::save(path, QStringLiteral("neu"), TextFormat());
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (::geteuid() != 0) {  // root may write anyway
+        EXPECT_FALSE(error.isEmpty());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("eins\r\nzwei"));
+    }
+}
+
+TEST(TextFile, LoadFailuresCarryAMessage)
+{
+    QTemporaryDir dir;
+    const quillet::LoadedText missing = TextFile::load(dir.filePath(QStringLiteral("fehlt.txt")));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.error.isEmpty());
+    const quillet::LoadedText folder = TextFile::load(dir.path());
+    EXPECT_FALSE(folder.ok);
+    EXPECT_TRUE(folder.error.contains(QStringLiteral("Verzeichnis")));
+}
