@@ -109,9 +109,10 @@ TEST_F(ZipFunctionsTest, ExistingZipIsOnlyReplacedAfterYes)
         run(QString("|10|%1/*.txt|%1/ZIP-Dateien|alt.zip|%1/z.ini|%2|0|0|").arg(prog(), c.ask));
         EXPECT_EQ(QFileInfo::exists(prog() + "/ZIP-Dateien/alt.zip"), !c.deleted) << c.ask << c.answer;
         EXPECT_EQ(prompter.records().size(), c.answer ? 1 : 0);
-        if (c.answer)
+        if (c.answer) {
             EXPECT_EQ(boxes().first(), "Sicherheitsabfrage|Wollen Sie die ZIP-Datei \r\r" + prog()
                                            + "/ZIP-Dateien/alt.zip\r\rneu erzeugen?");
+        }
         // zipall is not available here: the start fails quietly.
         EXPECT_EQ(QFileInfo::exists(prog() + "/z.ini"), false);
     }
@@ -156,4 +157,24 @@ TEST_F(ZipFunctionsTest, ProgramThatCannotStartIsReported)
     run("|5|gibtsnicht|x|");
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_TRUE(prompter.records().first().text.startsWith("Modul: FunktionExportProgramm"));
+}
+
+TEST_F(ZipFunctionsTest, NamesOutsideTheCodePageNeverReachTheArchiverAsWildcards)
+{
+    const QString ok = writeFile("daten/ä.txt", "a");
+    const QString bad = writeFile("daten/\u0418\u0432.txt", "b"); // would arrive as "??.txt"
+    shell.available.insert(zipall);
+    prompter.addAnswers({ok + "|" + bad, "x.zip", "Ok"});
+    run("|6||0|*.txt||||");
+    EXPECT_EQ(TextFile::readLines(prog() + "/ZIP-Dateien/TVX-Zip.ini"),
+              (QStringList{"ZIP=" + prog() + "/ZIP-Dateien/x.zip", ok}));
+    EXPECT_EQ(prompter.records().last().caption, "Sicherheitshinweis");
+    EXPECT_TRUE(prompter.records().last().text.endsWith(bad));
+
+    prompter.clearRecords();
+    prompter.addAnswer("Ok");
+    run(QString("|10|%1/daten/\u0418*.txt|%1|y.zip|%1/y.ini|0|0|0|").arg(prog()));
+    EXPECT_FALSE(QFileInfo::exists(prog() + "/y.ini"));
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records().first().caption, "Sicherheitshinweis");
 }

@@ -68,15 +68,36 @@ void FunktionZippen::zip(const QString& record)
                                  BoxButtons::Ok, BoxIcon::Exclamation);
         return;
     }
+    if (!ZipInstructionFile::representable(zipName)) {
+        m_ctx.prompter().message(QStringLiteral("Sicherheitshinweis"),
+                                 QStringLiteral("Der Name der ZIP-Datei enthält Zeichen außerhalb von Windows-1252:\r\r")
+                                     + zipName,
+                                 BoxButtons::Ok, BoxIcon::Exclamation);
+        return;
+    }
     if (!QFileInfo(zipFolder).isDir())
         throw RuntimeError(ErrorCode::PathNotFound, zipFolder);
 
     QStringList files;
+    QStringList unusable;
     for (const QString& c : chosen) {
         const QString path = ZendorPaths::folderOf(c) + QLatin1Char('/') + ZendorPaths::nameOf(c);
-        if (QFileInfo(path).isFile())
+        if (!QFileInfo(path).isFile())
+            continue;
+        if (ZipInstructionFile::representable(path))
             files << path;
+        else
+            unusable << path;
     }
+    if (!unusable.isEmpty()) {
+        m_ctx.prompter().message(QStringLiteral("Sicherheitshinweis"),
+                                 QStringLiteral("Diese Dateien werden nicht gezippt, ihre Namen enthalten Zeichen "
+                                                "außerhalb von Windows-1252:\r\r")
+                                     + unusable.join(QLatin1Char('\r')),
+                                 BoxButtons::Ok, BoxIcon::Exclamation);
+    }
+    if (files.isEmpty())
+        return;
     const QString instructions = zipFolder + QStringLiteral("/TVX-Zip.ini");
     ZipInstructionFile::write(instructions, zipFolder + QLatin1Char('/') + zipName, files);
     ZipallRunner(m_ctx).start(instructions, false);

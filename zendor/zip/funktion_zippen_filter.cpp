@@ -52,6 +52,13 @@ void FunktionZippenFilter::zip(const QString& record)
         return;
     }
     const QString zipPath = target + QLatin1Char('/') + zipName;
+    if (!ZipInstructionFile::representable(source) || !ZipInstructionFile::representable(zipPath)) {
+        m_ctx.prompter().message(QStringLiteral("Sicherheitshinweis"),
+                                 QStringLiteral("Quelle oder Ziel enthält Zeichen außerhalb von Windows-1252:\r\r")
+                                     + source + QStringLiteral("\r") + zipPath,
+                                 BoxButtons::Ok, BoxIcon::Exclamation);
+        return;
+    }
     if (ask && QFileInfo::exists(zipPath)) {
         const BoxAnswer a = m_ctx.prompter().message(
             QStringLiteral("Sicherheitsabfrage"),
