@@ -2,7 +2,6 @@
 #include "tests/zendor/zendor_fixture.h"
 
 #include "zendor/excel/charge_aggregator.h"
-#include "zendor/excel/chart_kind.h"
 #include "zendor/excel/chart_options_view.h"
 #include "zendor/excel/funktion_excel_tabelle.h"
 #include "zendor/ui/chart_options_dialog.h"
@@ -83,17 +82,6 @@ TEST(ExcelTitleTest, TitleIsCutAndItsSlashesBecomeCommas)
     EXPECT_EQ(FunktionExcelTabelle::cleanTitle("123456789012345678901234567890"), "1234567890123456789012345");
     EXPECT_EQ(FunktionExcelTabelle::cleanTitle("Jan/Feb\\Mär"), "Jan, Feb, Mär");
     EXPECT_EQ(FunktionExcelTabelle::cleanTitle("a/b/c"), "a, b/c");
-}
-
-TEST(ChartKindTest, CodesPositionsAndShapes)
-{
-    const int codes[] = {1, 2, 3, 4, 5, 6, 7, 1, 21, 22, 23, 24, 25};
-    for (int p = 1; p <= 13; ++p)
-        EXPECT_EQ(ChartKind::codeOfPosition(p), codes[p - 1]) << p;
-    EXPECT_EQ(ChartKind::chartTypeNumber(3), -4100);
-    EXPECT_EQ(ChartKind::chartTypeNumber(99), 2);
-    EXPECT_EQ(ChartKind::shapeOf(6), ChartKind::Shape::Bar);
-    EXPECT_EQ(ChartKind::shapeOf(7), ChartKind::Shape::Column);
 }
 
 class FakeChartOptions : public ChartOptionsView
