@@ -9,6 +9,8 @@ const QString TerminalState::kControlCharList = QStringLiteral(
 TerminalState::TerminalState(AppFolders f, QObject* parent)
     : QObject(parent), folders(std::move(f))
 {
+    for (QTimer* t : {&tmrSeriell, &tmrQuittung, &tmrVerzoegert, &tmrZeitplaner})
+        t->setParent(this);
     tmrSeriell.setObjectName(QStringLiteral("frm1_tmrSeriell"));
     tmrQuittung.setObjectName(QStringLiteral("frm1_tmrQuittung"));
     tmrVerzoegert.setObjectName(QStringLiteral("frm1_tmrVerzögert"));

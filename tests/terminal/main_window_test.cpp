@@ -1,0 +1,240 @@
+#include "terminal/core/ui/display_style.h"
+#include "terminal/core/ui/main_window.h"
+
+#include "tests/terminal/terminal_fixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSlider>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace {
+
+class MainWindowTest : public TerminalFixture
+{
+protected:
+    MainWindow& window()
+    {
+        if (!m_window) {
+            terminal().StartVorbereitung();
+            m_window = std::make_unique<MainWindow>(terminal());
+        }
+        return *m_window;
+    }
+    void TearDown() override { m_window.reset(); }
+
+    template <typename T>
+    T* child(const char* name)
+    {
+        T* w = window().findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    void writeStandardFiles()
+    {
+        writeFile(data("kunde.ini"),
+                  "[Seriell]\r\nCOM=2\r\nBaudrate=19200\r\nParameter=e,7,2\r\n[Daten]\r\nEndzeichen=3\r\n"
+                  "[Anzeige]\r\nMaxZeilen=500\r\nSchrift=||4|Wahr|Falsch|Wahr|\r\n"
+                  "[Verbindung]\r\nCapDatei=/tmp/x.txt\r\n[Script]\r\nSlider=250\r\n");
+        writeFile(config("Menustruktur00.dat"), "Kopf\r\n|1|&Datei|0|||\r\n");
+        writeFile(config("Scripts.ini"), "[Script]\r\nScript01=|A||0|0|0|0||0||\r\n");
+    }
+
+private:
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(MainWindowTest, StatusBarToolBarAndEndCharacters)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    EXPECT_TRUE(prompter.records().isEmpty()) << prompter.records().value(0).text.toStdString();
+    EXPECT_EQ(window().windowTitle(), "Terminal Tarvex");
+
+    const struct { int panel; const char* text; const char* tip; } panels[] = {
+        {1, "     Informationen", ""},
+        {2, "COM 2   19200,e,7,2   End = 3", "Parameter"},
+        {3, "NUM", "NUM Anzeige"},
+        {4, "Caps", "Shift Anzeige"},
+        {5, "0", "Empfangene Zeilen (Anzeige max.500 Zeilen)"},
+        {6, "0", nullptr},
+        {7, "No Capture", "Capture-Datei: /tmp/x.txt"},
+    };
+    for (const auto& p : panels) {
+        QLabel* l = child<QLabel>(QStringLiteral("frm1_sb1_%1").arg(p.panel).toUtf8().constData());
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->text(), QString::fromUtf8(p.text)) << p.panel;
+        if (p.tip && *p.tip)
+            EXPECT_EQ(l->toolTip(), QString::fromUtf8(p.tip)) << p.panel;
+    }
+
+    QToolBar* bar = child<QToolBar>("frm1_tb1");
+    const QList<QAction*> actions = bar->actions();
+    ASSERT_EQ(actions.size(), 16);
+    for (int sep : {4, 9, 12, 14})
+        EXPECT_TRUE(actions[sep - 1]->isSeparator()) << sep;
+    const struct { int index; const char* caption; const char* tip; } buttons[] = {
+        {1, "Neu", "Parameter neu anlegen"}, {2, "Laden", "Parameter laden"}, {3, "Sichern", "Parameter sichern"},
+        {5, "Drucken", "Anzeige ausdrucken"}, {6, "Kopieren", "Anzeige in ZW kopieren"},
+        {7, "Löschen", "Anzeige löschen"}, {8, "Suchen", "Daten suchen"},
+        {10, "Logbuch", "Logbuchverwaltung aufrufen"}, {11, "Zeitplaner", "Zeitliche Vorgängen verwalten"},
+        {13, "Passwort", "Benutzer anmelden"}, {15, "Optionen", "Allgemeine Einstellungen"},
+        {16, "Hilfe", "Online-Hilfe aufrufen"}};
+    for (const auto& b : buttons) {
+        EXPECT_EQ(actions[b.index - 1]->text(), QString::fromUtf8(b.caption)) << b.index;
+        EXPECT_EQ(actions[b.index - 1]->toolTip(), QString::fromUtf8(b.tip)) << b.index;
+    }
+
+    QComboBox* endChar = child<QComboBox>("frm1_cbEndzeichen");
+    QStringList items;
+    for (int i = 0; i < endChar->count(); ++i)
+        items << endChar->itemText(i);
+    EXPECT_EQ(items, (QStringList{"00 Automatisch", "03 ETX Acom", "07 Beep", "09 Tabulator", "10 LineFeed",
+                                  "13 Return", "59 Semikolon"}));
+    EXPECT_EQ(endChar->currentText(), "03 ETX Acom");
+    EXPECT_TRUE(child<QWidget>("frm1_cmdACK")->isEnabled());
+
+    // Choosing another end character rebuilds the connection text.
+    endChar->setCurrentIndex(5);
+    emit endChar->activated(5);
+    EXPECT_EQ(state->settings.endzeichen, 13);
+    EXPECT_EQ(child<QLabel>("frm1_sb1_2")->text(), "COM 2   19200,e,7,2   End = 13");
+    EXPECT_FALSE(child<QWidget>("frm1_cmdACK")->isEnabled());
+
+    EXPECT_EQ(child<QSlider>("frm1_sliScripts")->toolTip(), "Breite Scriptauswahl einstellen (250)");
+    for (const char* name : {"frm1_rtAnzeige", "frm1_cbScript", "frm1_imgKnopf", "frm1_imgAnruf", "frm1_lbFilterZ",
+                             "frm1_cmdScriptA", "frm1_cmdScriptL", "frm1_cmdScriptV", "frm1_lblScriptStop",
+                             "frm1_edAnalyse", "frm1_lblMenuText"})
+        EXPECT_NE(window().findChild<QWidget*>(QString::fromUtf8(name)), nullptr) << name;
+    for (const char* name : {"frm1_tmrSeriell", "frm1_tmrQuittung", "frm1_tmrVerzögert", "frm1_tmrZeitplaner"})
+        EXPECT_NE(state->findChild<QTimer*>(QString::fromUtf8(name)), nullptr) << name;
+}
+
+TEST_F(MainWindowTest, DisplayFontRules)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    const QFont f = child<QTextEdit>("frm1_rtAnzeige")->font();
+    EXPECT_EQ(f.family(), "Courier New");
+    EXPECT_EQ(f.pointSize(), 6);
+    EXPECT_TRUE(f.bold());
+    EXPECT_FALSE(f.italic());
+    EXPECT_TRUE(f.underline());
+
+    EXPECT_EQ(DisplayStyle::fontFromRecord("|Arial|12|Falsch|Wahr|Falsch|").pointSize(), 12);
+    EXPECT_TRUE(DisplayStyle::fontFromRecord("|Arial|12|Falsch|Wahr|Falsch|").italic());
+    EXPECT_EQ(DisplayStyle::fontFromRecord("").pointSize(), 6);
+    EXPECT_EQ(DisplayStyle::colorFromSetting(255 + 128 * 256 + 64 * 65536), QColor(255, 128, 64));
+}
+
+TEST_F(MainWindowTest, MissingMenuFileIsReportedButMissingAlarmFileIsSilent)
+{
+    writeFile(config("Scripts.ini"), "[Script]\r\n");
+    window().BildAufbau();
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records()[0].text, QString::fromUtf8("Datei\r\r") + config("Menüstruktur00.dat") + "\r\rfehlt.");
+    EXPECT_FALSE(state->tmrZeitplaner.isActive());
+}
+
+TEST_F(MainWindowTest, CaptureNoticeSwitchesCaptureOffAndPanelShowsIt)
+{
+    writeStandardFiles();
+    writeFile(data("kunde.ini"), "[Verbindung]\r\nCapture=-1\r\nCapDatei=/gibt/es/nicht/cap.txt\r\n");
+    window().BildAufbau();
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_TRUE(prompter.records()[0].text.startsWith("Capture Datei kann nicht angelegt werden,"));
+    EXPECT_EQ(child<QLabel>("frm1_sb1_7")->text(), "No Capture");
+    EXPECT_EQ(child<QLabel>("frm1_sb1_7")->toolTip(), "Capture-Datei: ");
+}
+
+TEST_F(MainWindowTest, SchedulerTimerRunsWithTasks)
+{
+    writeStandardFiles();
+    writeFile(config("Zeitplaner.dat"), "|1|07:30|Täglich (1)|(0)|Capture (1)|Löschen (2)||0|0|0||\r\n");
+    window().BildAufbau();
+    EXPECT_TRUE(state->tmrZeitplaner.isActive());
+}
+
+TEST_F(MainWindowTest, CloseAsksAndNoKeepsTheWindow)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    prompter.addAnswer("No");
+    EXPECT_FALSE(window().close());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(state->endRequest);
+    EXPECT_EQ(prompter.records().last().text, "Wollen Sie Terminal Tarvex beenden?");
+}
+
+TEST_F(MainWindowTest, CloseWhileAScriptRunsAsksAboutTheScript)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    child<QLabel>("frm1_lblScriptStop")->show();
+    prompter.addAnswer("Yes");
+    window().close();
+    EXPECT_TRUE(state->scriptAbortRequest);
+    EXPECT_FALSE(state->endRequest);
+    EXPECT_EQ(prompter.records().last().text, "Wollen Sie das laufende Script wirklich abbrechen!?");
+}
+
+TEST_F(MainWindowTest, EchoAndHexLampsToggleWithMessages)
+{
+    writeStandardFiles();
+    writeFile(data("kunde.ini"), "[Verbindung]\r\nStatus=-1\r\n");
+    window().BildAufbau();
+    QTest::mouseClick(child<QLabel>("frm1_lbl55"), Qt::LeftButton);
+    EXPECT_TRUE(state->settings.datenEcho);
+    QTest::mousePress(child<QLabel>("frm1_imgEcho"), Qt::LeftButton);
+    EXPECT_FALSE(state->settings.datenEcho);
+    QTest::mouseClick(child<QLabel>("frm1_lbl57"), Qt::LeftButton);
+    EXPECT_TRUE(state->settings.hexWerte);
+    QStringList texts;
+    for (const auto& r : prompter.records())
+        texts << r.text;
+    EXPECT_EQ(texts, (QStringList{"Option 'Echo aus' ist aktiviert.", "Option 'Echo aus' ist deaktiviert.",
+                                  "Option 'HEX-Anzeige' ist aktiviert."}));
+}
+
+TEST_F(MainWindowTest, DebugCheckBoxShowsToolbarNumbersAndRestoresTheTitle)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    QCheckBox* debug = child<QCheckBox>("frm1_chkDebug");
+    QTest::mouseClick(debug, Qt::LeftButton);
+    EXPECT_TRUE(state->debugMode);
+    child<QToolBar>("frm1_tb1")->actions()[15]->trigger();
+    EXPECT_EQ(window().windowTitle(), "ButtonClick: 16");
+    QTest::mouseClick(debug, Qt::LeftButton);
+    EXPECT_FALSE(state->debugMode);
+    EXPECT_EQ(window().windowTitle(), "Terminal Tarvex");
+}
+
+TEST_F(MainWindowTest, ButtonsWithoutConnectionSaySo)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    QTest::mouseClick(child<QWidget>("frm1_cmdAuswahl"), Qt::LeftButton);
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records()[0].text, "Keine Verbindung aktiv!");
+}
+
+TEST_F(MainWindowTest, MonitorButtonWritesTheDisplayAndOpensTheEditor)
+{
+    writeStandardFiles();
+    shell.available.insert(folders.programDir() + "quillet");
+    window().BildAufbau();
+    child<QTextEdit>("frm1_rtAnzeige")->setPlainText(QString::fromUtf8("Zeile 1\nGebühr 3,50 €"));
+    QTest::mouseClick(child<QWidget>("frm1_cmdMonitor"), Qt::LeftButton);
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "editor.txt"), QByteArray("Zeile 1\r\nGeb\xfchr 3,50 \x80\r\n"));
+    ASSERT_EQ(shell.calls.size(), 1);
+    EXPECT_EQ(shell.calls[0].arguments, QStringList{folders.anzeigeDir() + "editor.txt"});
+}
+
+} // namespace
