@@ -165,8 +165,10 @@ TEST_F(ExcelFunctionTest, ChartKindsOfTheCodes)
         run(QString("|11|g.txt|T|0|%1|0|1|0|").arg(c.first));
         XlsxReader x(workbook());
         EXPECT_EQ(x.chartKind(), c.second) << c.first;
-        if (c.second == "pieChart")
-            EXPECT_TRUE(x.chartXml().contains("<c:showPercent val=\"1\"/>") && x.chartXml().contains("showLeaderLines"));
+        if (c.second == "pieChart") {
+            EXPECT_TRUE(x.chartXml().contains("<c:showPercent val=\"1\"/>"));
+            EXPECT_TRUE(x.chartXml().contains("showLeaderLines"));
+        }
     }
 }
 
