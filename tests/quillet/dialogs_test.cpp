@@ -1,0 +1,181 @@
+#include "scripted_prompter.h"
+
+#include "quillet/editor_settings.h"
+#include "quillet/ui/find_controller.h"
+#include "quillet/ui/go_to_dialog.h"
+#include "quillet/ui/main_window.h"
+#include "quillet/ui/max_length_dialog.h"
+#include "quillet/ui/options_dialog.h"
+#include "quillet/ui/sheet_editor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using P = quillet::Prompter;
+
+namespace {
+
+// Runs `act` on the next modal dialog once it is shown.
+void onNextDialog(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        act(dialog);
+    });
+}
+
+} // namespace
+
+TEST(GoToDialog, OkOnlyForExistingLines)
+{
+    quillet::GoToDialog dialog(5, 2, nullptr);
+    auto* line = dialog.findChild<QLineEdit*>(QStringLiteral("edZeile"));
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("edAnzahlZeilen"))->text(), QStringLiteral("5"));
+    EXPECT_EQ(line->text(), QStringLiteral("2"));
+    const std::pair<const char*, bool> cases[] = {{"0", false}, {"1", true}, {"5", true}, {"6", false}, {"x", false}, {"", false}};
+    for (const auto& [text, enabled] : cases) {
+        line->setText(QString::fromUtf8(text));
+        EXPECT_EQ(ok->isEnabled(), enabled) << text;
+    }
+}
+
+TEST(MaxLengthDialog, RefusesValuesOutsideTheRange)
+{
+    ScriptedPrompter prompter;
+    quillet::MaxLengthDialog dialog(512, 1000, prompter, nullptr);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblAnzahl"))->text(), QStringLiteral("512 Byte"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblProzent"))->text(), QStringLiteral("51%"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblMoeglich"))->text(), QStringLiteral("256.00 MB"));
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("edMaxAnzahl"));
+    auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkMaximum"));
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_TRUE(field->isEnabled());
+    field->setText(QStringLiteral("268435456"));
+    prompter.answer(P::Answer::Ok);
+    dialog.accept();
+    EXPECT_EQ(prompter.boxes.last().text, QStringLiteral("Sie können nur einen Wert zwischen 1 und 268435455 eingeben."));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    field->setText(QStringLiteral("2048"));
+    dialog.accept();
+    EXPECT_EQ(dialog.limit(), 2048);
+    box->setChecked(true);
+    EXPECT_FALSE(field->isEnabled());
+    EXPECT_EQ(dialog.limit(), quillet::EditorSettings::kMaxTextLimit);
+}
+
+TEST(OptionsDialog, OkWritesTheValuesAndTheWindowAppliesThem)
+{
+    QTemporaryDir dir;
+    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
+    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
+    own.setValue(QStringLiteral("fSaveWindowPositions"), 1);
+    own.setValue(QStringLiteral("iWindowPosX"), 40);
+    quillet::EditorSettings settings(own, shared);
+    ScriptedPrompter prompter;
+    quillet::MainWindow::Config config;
+    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
+    config.tempFolder = dir.path();
+    config.ownKey = QStringLiteral("1");
+    quillet::MainWindow window(prompter, settings, config);
+
+    onNextDialog([](QWidget* dialog) {
+        auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("tabSeiten"));
+        QStringList pages;
+        for (int i = 0; i < tabs->count(); ++i)
+            pages.append(tabs->tabText(i));
+        EXPECT_EQ(pages, (QStringList{"Allgemein", "Datei", "Email", "Dateierweiterung", "Register"}));
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkFensterSichern"))->setChecked(false);
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkMaxZeichen"))->setChecked(false);
+        dialog->findChild<QLineEdit*>(QStringLiteral("edMaxZeichen"))->setText(QStringLiteral("500"));
+        dialog->findChild<QSpinBox*>(QStringLiteral("spnMinuten"))->setValue(9);
+        dialog->findChild<QLineEdit*>(QStringLiteral("edEmailName"))->setText(QStringLiteral("Support"));
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    window.findChild<QAction*>(QStringLiteral("actOptionen"))->trigger();
+
+    EXPECT_FALSE(own.contains(QStringLiteral("iWindowPosX")));
+    EXPECT_EQ(own.value(QStringLiteral("fSaveWindowPositions")).toInt(), 0);
+    EXPECT_EQ(own.value(QStringLiteral("iMaxCount")).toInt(), 500);
+    EXPECT_EQ(own.value(QStringLiteral("vAutoSaveMinutes")).toInt(), 9);
+    EXPECT_EQ(own.value(QStringLiteral("fEmailName")).toString(), QStringLiteral("Support"));
+    EXPECT_EQ(window.currentSheet().editor->textLimit(), 500);
+    EXPECT_EQ(window.backupTimer()->interval(), 9 * 60000);
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("sbLimit"))->text(), QStringLiteral("500 Byte"));
+}
+
+TEST(OptionsDialog, DeletingAFileTypeAsks)
+{
+    ScriptedPrompter prompter;
+    quillet::OptionsValues values;
+    values.fileTypes = {{QStringLiteral("Text"), QStringLiteral("*.txt")}, {QStringLiteral("Log"), QStringLiteral("*.log")}};
+    quillet::OptionsDialog dialog(values, prompter, nullptr);
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lvErweiterungen"));
+    list->setCurrentItem(list->topLevelItem(1));
+    prompter.answer(P::Answer::No);
+    dialog.findChild<QPushButton*>(QStringLiteral("cmdLoeschen"))->click();
+    EXPECT_EQ(dialog.values().fileTypes.size(), 2);
+    EXPECT_EQ(prompter.boxes.last().caption, QStringLiteral("Erweiterung löschen"));
+    EXPECT_EQ(prompter.boxes.last().text, QStringLiteral("Wollen Sie die Dateierweiterung \"Log\" wirklich löschen?"));
+    prompter.answer(P::Answer::Yes);
+    dialog.findChild<QPushButton*>(QStringLiteral("cmdLoeschen"))->click();
+    ASSERT_EQ(dialog.values().fileTypes.size(), 1);
+    EXPECT_EQ(dialog.values().fileTypes[0].description, QStringLiteral("Text"));
+}
+
+TEST(FindDialog, PresetFromSelectionAndOneDialogAtATime)
+{
+    QTemporaryDir dir;
+    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
+    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
+    quillet::EditorSettings settings(own, shared);
+    ScriptedPrompter prompter;
+    quillet::MainWindow::Config config;
+    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
+    config.tempFolder = dir.path();
+    config.ownKey = QStringLiteral("1");
+    quillet::MainWindow window(prompter, settings, config);
+    quillet::SheetEditor* editor = window.currentSheet().editor;
+    editor->setPlainText(QStringLiteral("zwei Worte\nund mehr"));
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(12, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    window.findChild<QAction*>(QStringLiteral("actSuchen"))->trigger();
+    quillet::FindDialog* dialog = window.find().dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("edSuchen"))->text(), QStringLiteral("zwei"));
+    window.findChild<QAction*>(QStringLiteral("actErsetzen"))->trigger();
+    EXPECT_EQ(window.find().dialog(), dialog);  // the open dialog only gets the focus
+
+    // Replace with match case on: the selection differing only in case is still replaced.
+    dialog->close();
+    QApplication::processEvents();
+    editor->setPlainText(QStringLiteral("HALLO hallo"));
+    cursor = editor->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    window.findChild<QAction*>(QStringLiteral("actErsetzen"))->trigger();
+    quillet::FindDialog* replace = window.find().dialog();
+    ASSERT_NE(replace, nullptr);
+    replace->findChild<QLineEdit*>(QStringLiteral("edSuchen"))->setText(QStringLiteral("hallo"));
+    replace->findChild<QLineEdit*>(QStringLiteral("edErsetzen"))->setText(QStringLiteral("Tag"));
+    replace->findChild<QCheckBox*>(QStringLiteral("chkGrossKlein"))->setChecked(true);
+    replace->findChild<QPushButton*>(QStringLiteral("cmdErsetzen"))->click();
+    EXPECT_EQ(editor->rawText(), QStringLiteral("Tag hallo"));
+    replace->findChild<QPushButton*>(QStringLiteral("cmdAllesErsetzen"))->click();
+    EXPECT_EQ(editor->rawText(), QStringLiteral("Tag Tag"));
+}

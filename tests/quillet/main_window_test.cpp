@@ -1,0 +1,338 @@
+#include "scripted_prompter.h"
+
+#include "quillet/editor_settings.h"
+#include "quillet/ui/main_window.h"
+#include "quillet/ui/find_controller.h"
+#include "quillet/ui/sheet_editor.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QSignalSpy>
+#include <QTest>
+#include "quillet/instance_file.h"
+#include <QTextDocument>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using quillet::MainWindow;
+using P = quillet::Prompter;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        own = std::make_unique<QSettings>(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
+        shared = std::make_unique<QSettings>(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
+        settings = std::make_unique<quillet::EditorSettings>(*own, *shared);
+    }
+
+    MainWindow& window()
+    {
+        if (!w) {
+            MainWindow::Config config;
+            config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
+            config.tempFolder = dir.path();
+            config.ownKey = QStringLiteral("1");
+            w = std::make_unique<MainWindow>(prompter, *settings, config);
+        }
+        return *w;
+    }
+
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+
+    QByteArray read(const QString& path)
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+    void trigger(const char* action) { window().findChild<QAction*>(QLatin1String(action))->trigger(); }
+    QString status(const char* part) { return window().findChild<QLabel*>(QLatin1String(part))->text(); }
+    void type(const QString& text)
+    {
+        window().currentSheet().editor->insertPlainText(text);
+    }
+    bool closeWindow() { return window().close(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> own;
+    std::unique_ptr<QSettings> shared;
+    std::unique_ptr<quillet::EditorSettings> settings;
+    ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> w;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithCaptionOneSheetAndEmptyStatus)
+{
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Quillet V-3.1c"));
+    ASSERT_EQ(window().sheetCount(), 1);
+    EXPECT_EQ(window().sheetAt(0).label, QStringLiteral("Unbenannt 1"));
+    EXPECT_EQ(status("sbLaenge"), QStringLiteral("0"));
+    EXPECT_EQ(status("sbLimit"), QStringLiteral("0"));
+    EXPECT_EQ(status("sbFuellstand"), QStringLiteral("0%"));
+    type(QStringLiteral("ab\ncd"));
+    EXPECT_EQ(status("sbLaenge"), QStringLiteral("5 Byte"));
+    EXPECT_EQ(status("sbLimit"), QStringLiteral("256.00 MB"));
+    EXPECT_EQ(status("sbZeile"), QStringLiteral("Ze 2"));
+    EXPECT_EQ(status("sbSpalte"), QStringLiteral("Sp 3"));
+    EXPECT_EQ(status("sbGespeichert"), QStringLiteral("Nicht gespeichert"));
+}
+
+TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
+{
+    QStringList menus;
+    for (QAction* a : window().menuBar()->actions())
+        menus.append(a->text());
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Suchen", "F&ormat", "&Extras", "&?"}));
+    QStringList file;
+    for (QAction* a : window().findChild<QMenu*>(QStringLiteral("mnuDatei"))->actions())
+        if (!a->isSeparator())
+            file.append(a->text());
+    EXPECT_EQ(file, (QStringList{"&Neu\tStrg+N", "Neues Bla&tt\tAlt+Einfg", "Ö&ffnen...\tStrg+O", "&Speichern\tStrg+S",
+                                 "Speichern &unter...\tF2", "Alle Spei&chern", "Alle Speic&hern unter...",
+                                 "Blatt &löschen\tAlt+Entf", "&Beenden"}));
+    EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actSpeichern"))->statusTip(),
+              QStringLiteral("Speichert das aktuelle Dokument."));
+    EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actRueckgaengig"))->shortcuts().size(), 2);
+}
+
+TEST_F(MainWindowTest, UnnamedLabelsTakeTheLowestFreeNumber)
+{
+    trigger("actNeuesBlatt");
+    trigger("actNeuesBlatt");
+    EXPECT_EQ(window().sheetAt(2).label, QStringLiteral("Unbenannt 3"));
+    window().setCurrentIndex(0);
+    trigger("actBlattLoeschen");  // empty and unchanged: no question
+    ASSERT_EQ(window().sheetCount(), 2);
+    trigger("actNeuesBlatt");
+    EXPECT_EQ(window().currentSheet().label, QStringLiteral("Unbenannt 1"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral(" Unbenannt 1 - Quillet"));
+}
+
+TEST_F(MainWindowTest, OpeningReusesAnUntouchedUnnamedSheetOnly)
+{
+    const QString a = file(QStringLiteral("a.txt"), "eins\r\n");
+    const QString b = file(QStringLiteral("b.csv"), "zwei");
+    ASSERT_TRUE(window().openFile(a));
+    EXPECT_EQ(window().sheetCount(), 1);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral(" a - Quillet"));
+    ASSERT_TRUE(window().openFile(b, quillet::CommandLine::Mode::CaretToEnd));
+    EXPECT_EQ(window().sheetCount(), 2);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral(" b.csv - Quillet"));
+    EXPECT_EQ(window().currentSheet().editor->textCursor().position(), 4);
+    EXPECT_EQ(window().recentFiles().first(), QFileInfo(b).absoluteFilePath());
+}
+
+TEST_F(MainWindowTest, OpeningTheSameNameAgainAsksFirst)
+{
+    const QString a = file(QStringLiteral("a.txt"), "eins");
+    ASSERT_TRUE(window().openFile(a));
+    type(QStringLiteral("x"));
+    prompter.answer(P::Answer::No);
+    EXPECT_FALSE(window().openFile(a));
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text,
+              QStringLiteral("Die Datei \"a.txt\" ist bereits geöffnet!\r\rWollen Sie die Datei erneut öffnen?"));
+    // Yes reloads into that sheet after its own save question.
+    prompter.answer(P::Answer::Yes);
+    prompter.answer(P::Answer::No);
+    EXPECT_TRUE(window().openFile(a));
+    EXPECT_EQ(window().sheetCount(), 1);
+    EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("eins"));
+}
+
+TEST_F(MainWindowTest, CloseAsksForEveryChangedSheet)
+{
+    const QString a = file(QStringLiteral("a.txt"), "alt");
+    ASSERT_TRUE(window().openFile(a));
+    type(QStringLiteral("neu "));
+    prompter.answer(P::Answer::Cancel);
+    EXPECT_FALSE(closeWindow());
+    EXPECT_EQ(prompter.boxes.last().text,
+              QStringLiteral("Der Text in der Datei \"%1\" wurde verändert.\n\nAktuelle Änderungen speichern?")
+                  .arg(QFileInfo(a).absoluteFilePath()));
+    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::YesNoCancel);
+    EXPECT_EQ(prompter.boxes.last().icon, P::Icon::Warning);
+    prompter.answer(P::Answer::Yes);
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(read(a), QByteArray("neu alt"));
+    // Settings written at close.
+    own->sync();
+    EXPECT_EQ(own->value(QStringLiteral("fFiles0")).toString(), QFileInfo(a).absoluteFilePath());
+    EXPECT_EQ(own->value(QStringLiteral("lfWeight")).toInt(), 400);
+    EXPECT_TRUE(own->contains(QStringLiteral("iPointSize")));
+}
+
+TEST_F(MainWindowTest, UnnamedSheetYesAsksForANameAndCancelKeepsTheWindow)
+{
+    type(QStringLiteral("Notiz"));
+    prompter.answer(P::Answer::Yes);
+    prompter.answerCancel();
+    EXPECT_FALSE(closeWindow());
+    const QString target = dir.filePath(QStringLiteral("notiz.txt"));
+    prompter.answer(P::Answer::Yes);
+    prompter.answerPath(target);
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(read(target), QByteArray("Notiz"));
+    EXPECT_EQ(prompter.fileRequests.last().defaultSuffix, QStringLiteral("txt"));
+}
+
+TEST_F(MainWindowTest, DeletingAChangedSheetAsks)
+{
+    trigger("actNeuesBlatt");
+    type(QStringLiteral("x"));
+    prompter.answer(P::Answer::Cancel);
+    trigger("actBlattLoeschen");
+    EXPECT_EQ(window().sheetCount(), 2);
+    prompter.answer(P::Answer::No);
+    trigger("actBlattLoeschen");
+    EXPECT_EQ(window().sheetCount(), 1);
+    EXPECT_TRUE(prompter.allUsed());
+}
+
+TEST_F(MainWindowTest, RecentFileLoadsIntoTheCurrentSheetOrReportsItMissing)
+{
+    const QString a = file(QStringLiteral("a.txt"), "A");
+    const QString b = file(QStringLiteral("b.txt"), "B");
+    window().openFile(a);
+    window().openFile(b);
+    EXPECT_EQ(window().recentFiles(), (QStringList{QFileInfo(b).absoluteFilePath(), QFileInfo(a).absoluteFilePath()}));
+    type(QStringLiteral("geändert "));
+    prompter.answer(P::Answer::No);
+    trigger("actZuletzt1");  // a.txt into the current sheet
+    EXPECT_EQ(window().sheetCount(), 2);
+    EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("A"));
+    EXPECT_EQ(window().recentFiles().first(), QFileInfo(a).absoluteFilePath());
+
+    QFile::remove(b);
+    prompter.answer(P::Answer::Ok);
+    prompter.answerCancel();
+    trigger("actZuletzt1");
+    ASSERT_GE(prompter.boxes.size(), 2);
+    EXPECT_EQ(prompter.boxes[prompter.boxes.size() - 2].text,
+              QStringLiteral("Quillet kann die Datei \"%1\" nicht finden").arg(QFileInfo(b).absoluteFilePath()));
+    EXPECT_EQ(prompter.boxes.last().kind, QStringLiteral("open"));
+}
+
+TEST_F(MainWindowTest, FilesBeyondTheTextLimitAreNotLoaded)
+{
+    own->setValue(QStringLiteral("fMaxText"), 0);
+    own->setValue(QStringLiteral("iMaxCount"), 10);
+    const QString big = file(QStringLiteral("big.txt"), QByteArray(20, 'x'));
+    prompter.answer(P::Answer::Ok);
+    EXPECT_FALSE(window().openFile(big));
+    EXPECT_TRUE(prompter.boxes.last().text.contains(QStringLiteral("maximale Textlänge")));
+    EXPECT_TRUE(window().currentSheet().isUnnamed());
+    // Typing stops at the limit.
+    QTest::keyClicks(window().currentSheet().editor, QStringLiteral("123456789012"));
+    EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("1234567890"));
+}
+
+TEST_F(MainWindowTest, EncodingIsKeptAndUnencodableCharactersAsk)
+{
+    const QString utf8 = file(QStringLiteral("u.txt"), "\xC3\xA4\n");
+    const QString ansi = file(QStringLiteral("w.txt"), "\xE4\r\n");
+    window().openFile(utf8);
+    EXPECT_EQ(status("sbKodierung"), QStringLiteral("UTF-8"));
+    type(QStringLiteral("\u2192"));
+    trigger("actSpeichern");
+    EXPECT_EQ(read(utf8), QByteArray("\xE2\x86\x92\xC3\xA4\n"));
+
+    window().openFile(ansi);
+    EXPECT_EQ(status("sbKodierung"), QStringLiteral("ANSI"));
+    type(QStringLiteral("\u2192"));
+    prompter.answer(P::Answer::Cancel);
+    trigger("actSpeichern");
+    EXPECT_EQ(read(ansi), QByteArray("\xE4\r\n"));
+    prompter.answer(P::Answer::Yes);
+    trigger("actSpeichern");
+    EXPECT_EQ(read(ansi), QByteArray("\xE2\x86\x92\xC3\xA4\r\n"));
+}
+
+TEST_F(MainWindowTest, SearchDialogueAsksAtTheEndAndReportsTheEnd)
+{
+    const QString a = file(QStringLiteral("a.txt"), "Wort oben\r\nunten\r\n");
+    window().openFile(a, quillet::CommandLine::Mode::CaretToEnd);
+    auto& engine = window().find().engine();
+    engine.setSearchText(QStringLiteral("wort"));
+    engine.markNewSearch();
+    prompter.answer(P::Answer::Yes);
+    trigger("actWeitersuchen");
+    EXPECT_EQ(prompter.boxes.last().text,
+              QStringLiteral("Die Suche nach \"wort\" ist am Ende des Dokuments angelangt.\rSoll vom Anfang weiter gesucht werden?"));
+    EXPECT_EQ(window().currentSheet().editor->textCursor().selectedText(), QStringLiteral("Wort"));
+    prompter.answer(P::Answer::Ok);
+    trigger("actWeitersuchen");
+    EXPECT_EQ(prompter.boxes.last().text, QStringLiteral("Die Suche nach \"wort\" ist beendet."));
+    EXPECT_TRUE(prompter.allUsed());
+}
+
+TEST_F(MainWindowTest, LargeReplaceAllRunsInTheBackgroundAsOneEdit)
+{
+    QString text;
+    for (int i = 0; i < 120000; ++i)
+        text += QStringLiteral("ab cd\n");
+    window().currentSheet().editor->setPlainText(text);
+    auto& find = window().find();
+    find.engine().setSearchText(QStringLiteral("cd"));
+    find.engine().setReplaceText(QStringLiteral("xyz"));
+    QSignalSpy done(&find, &quillet::FindController::backgroundReplaceFinished);
+    find.replaceAllInBackground(window().currentSheet().editor);
+    EXPECT_TRUE(window().isBusy());
+    ASSERT_TRUE(done.wait(60000));
+    EXPECT_FALSE(window().isBusy());
+    EXPECT_EQ(done.first().first().value<qsizetype>(), 120000);
+    const QString result = window().currentSheet().editor->rawText();
+    EXPECT_EQ(result.count(QStringLiteral("ab xyz\n")), 120000);
+    window().currentSheet().editor->undo();
+    EXPECT_EQ(window().currentSheet().editor->rawText(), text);
+}
+
+TEST_F(MainWindowTest, BackupTimerWritesAndCloseRemovesTheBackup)
+{
+    window().backupTimer()->setInterval(1);
+    type(QStringLiteral("ungesichert"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window().backup().backupPath().isEmpty(); }, 30000));
+    const QString backup = window().backup().backupPath();
+    EXPECT_TRUE(QFile::exists(backup));
+    quillet::InstanceFile instance(dir.filePath(QStringLiteral("quillet.tmp")));
+    EXPECT_EQ(instance.entries().value(QStringLiteral("1")), backup);
+    prompter.answer(P::Answer::No);
+    EXPECT_TRUE(closeWindow());
+    EXPECT_FALSE(QFile::exists(backup));
+    EXPECT_TRUE(instance.entries().isEmpty());
+}
+
+TEST_F(MainWindowTest, OrphanedBackupIsOfferedAndRestoredAsChangedText)
+{
+    quillet::InstanceFile instance(dir.filePath(QStringLiteral("quillet.tmp")));
+    const QString backup = file(QStringLiteral("quillet-abc.bak"), "Gerettet \xC3\xA4");
+    instance.set(QStringLiteral("999999999"), backup);  // no such process
+    prompter.answer(P::Answer::Ok);
+    window().recoverBackups();
+    EXPECT_EQ(prompter.boxes.last().text,
+              QStringLiteral("Quillet konnte beim letzten Aufruf nicht korrekt beendet werden.\nEs wurde eine "
+                             "Sicherungsdatei erstellt, wollen Sie diese jetzt laden?"));
+    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::OkCancel);
+    EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("Gerettet \u00E4"));
+    EXPECT_TRUE(window().currentSheet().isModified());
+    EXPECT_FALSE(QFile::exists(backup));
+    EXPECT_TRUE(instance.entries().isEmpty());
+}
