@@ -10,6 +10,8 @@
 #include <zip.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -239,4 +241,46 @@ TEST_F(EndToEndTest, MailThroughTheLocalServer)
     EXPECT_EQ(mails[0].recipients, (QList<QByteArray>{"<a@example.org>", "<geheim@example.org>"}));
     EXPECT_TRUE(mails[0].data.contains("Subject: Alarm 3"));
     EXPECT_TRUE(mails[0].data.contains("Leitung 3"));
+}
+
+TEST_F(EndToEndTest, DeleteAskingPerFile)
+{
+    write("Alt/a.bak", "a");
+    write("Alt/b.bak", "b");
+    const ProgramRun r = zendor("|8|Alt|*.bak|1|1|1|1|", {"No", "Yes", "Ok"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(QFileInfo::exists(prog() + "/Alt/a.bak"));
+    EXPECT_FALSE(QFileInfo::exists(prog() + "/Alt/b.bak"));
+    ASSERT_EQ(r.log.size(), 3);
+    EXPECT_TRUE(r.log[0].startsWith("message\tSicherheitsabfrage\tWollen Sie die Datei\\r\\r" + prog() + "/Alt/a.bak"));
+    EXPECT_TRUE(r.log[2].contains("Gelöschte Dateien:\\t\\t1\t"));
+}
+
+TEST_F(EndToEndTest, ZipSelectedFilesWithTheRealArchiver)
+{
+    write("Daten/eins.txt", "1");
+    write("Daten/zwei.txt", "2");
+    QDir().mkpath(prog() + "/ZIP-Dateien");
+    const ProgramRun r = zendor("|6||0|*.txt||Dateien|Auswahl.zip|\\Daten|",
+                                {prog() + "/Daten/eins.txt|" + prog() + "/Daten/zwei.txt", "Auswahl.ZIP"});
+    ASSERT_EQ(r.exitCode, 0) << r.stderrText.toStdString();
+    const QString zip = prog() + "/ZIP-Dateien/auswahl.zip";
+    QElapsedTimer t;
+    t.start();
+    while (!QFileInfo::exists(zip) && t.elapsed() < 60000)
+        QThread::msleep(50);
+    EXPECT_EQ(zipEntries(zip).keys(), (QStringList{"eins.txt", "zwei.txt"}));
+    EXPECT_TRUE(r.log[0].startsWith("open\tDateien\t" + prog() + "/Daten\t")) << r.log.join("\n").toStdString();
+}
+
+TEST_F(EndToEndTest, SpreadsheetIsWrittenEvenWhenNothingCanOpenIt)
+{
+    write("geb.txt", "|03.01.2001 10:00|x||||||1.50|\r\n|15.03.2001 11:00|x||||||2.25|\r\n");
+    const ProgramRun r = zendor("|11|geb.txt|Monate|0|25|0|2|0|", {"Ok"});
+    ASSERT_EQ(r.exitCode, 0);
+    // The offscreen desktop opens no documents: the message says so, the workbook stays.
+    ASSERT_EQ(r.log.size(), 1);
+    EXPECT_TRUE(r.log[0].startsWith("message\tSicherheitshinweis\tMS Excel konnte nicht geöffnet werden."));
+    const QStringList books = QDir(kunde() + "Tabellen").entryList({"Monate_*.xlsx"}, QDir::Files);
+    EXPECT_EQ(books.size(), 1);
 }
