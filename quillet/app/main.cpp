@@ -5,10 +5,13 @@
 #include "quillet/process_probe.h"
 #include "quillet/ui/main_window.h"
 #include "quillet/ui/qt_prompter.h"
+#include "quillet/ui/sheet_editor.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -20,16 +23,24 @@ int main(int argc, char* argv[])
 
     // Options for tests come first and are not part of the editor's command line:
     // --backup-interval-ms=N runs the backup timer every N ms, --instance-file=PATH moves
-    // the instance file.
+    // the instance file, --type-text=TEXT types TEXT into the sheet after start and
+    // --close-after-ms=N closes the window after N ms (as the user would).
     QStringList args = QApplication::arguments().mid(1);
     int backupIntervalMs = 0;
+    int closeAfterMs = -1;
     QString instanceFile;
+    QString typeText;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
+        const QString value = option.section(u'=', 1);
         if (option.startsWith(QLatin1String("--backup-interval-ms=")))
-            backupIntervalMs = option.section(u'=', 1).toInt();
+            backupIntervalMs = value.toInt();
         else if (option.startsWith(QLatin1String("--instance-file=")))
-            instanceFile = option.section(u'=', 1);
+            instanceFile = value;
+        else if (option.startsWith(QLatin1String("--type-text=")))
+            typeText = value;
+        else if (option.startsWith(QLatin1String("--close-after-ms=")))
+            closeAfterMs = value.toInt();
     }
 
     QSettings own(QStringLiteral("Kavimor"), QStringLiteral("Quillet"));
@@ -61,5 +72,14 @@ int main(int argc, char* argv[])
     window.show();
     window.recoverBackups();
     window.openPending(pending);
+    if (!typeText.isEmpty()) {
+        QObject* editor = window.currentSheet().editor;
+        for (const QChar c : typeText) {
+            QApplication::postEvent(editor, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(c)));
+            QApplication::postEvent(editor, new QKeyEvent(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c)));
+        }
+    }
+    if (closeAfterMs >= 0)
+        QTimer::singleShot(closeAfterMs, &window, &QWidget::close);
     return QApplication::exec();
 }

@@ -1,0 +1,131 @@
+// The real program in its own process, driven through the answer file.
+#include "quillet/instance_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* sub : {"config", "tmp", "home", "data"})
+            QDir(dir.path()).mkpath(QLatin1String(sub));
+        instancePath = dir.filePath(QStringLiteral("quillet.tmp"));
+    }
+
+    std::unique_ptr<QProcess> start(const QStringList& args, const QString& name, const QByteArray& answers)
+    {
+        const QString answersPath = dir.filePath(name + QStringLiteral(".answers"));
+        QFile f(answersPath);
+        f.open(QIODevice::WriteOnly);
+        f.write(answers);
+        f.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+        env.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
+        env.insert(QStringLiteral("TARVEX_ANSWERS"), answersPath);
+        env.insert(QStringLiteral("TARVEX_ANSWER_LOG"), dir.filePath(name + QStringLiteral(".log")));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(QStringLiteral(QUILLET_BINARY),
+                       QStringList{QStringLiteral("--instance-file=") + instancePath} + args);
+        EXPECT_TRUE(process->waitForStarted(30000));
+        return process;
+    }
+
+    QStringList log(const QString& name)
+    {
+        QFile f(dir.filePath(name + QStringLiteral(".log")));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    bool waitForBackupOf(QProcess& process)
+    {
+        const QString key = QString::number(process.processId());
+        return QTest::qWaitFor(
+            [&] { return quillet::InstanceFile(instancePath).entries().contains(key); }, 120000);
+    }
+
+    QTemporaryDir dir;
+    QString instancePath;
+};
+
+const QString kRecovery = QStringLiteral(
+    "Quillet konnte beim letzten Aufruf nicht korrekt beendet werden.\\nEs wurde eine Sicherungsdatei erstellt, "
+    "wollen Sie diese jetzt laden?");
+
+} // namespace
+
+TEST_F(ProcessTest, BackupOfAKilledEditorIsOfferedAndRestored)
+{
+    auto crashed = start({QStringLiteral("--backup-interval-ms=50"), QStringLiteral("--type-text=Absturz überlebt")},
+                         QStringLiteral("first"), "");
+    ASSERT_TRUE(waitForBackupOf(*crashed));
+    const QString backup = quillet::InstanceFile(instancePath).entries().first();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        QFile f(backup);
+        return f.open(QIODevice::ReadOnly) && f.readAll() == QStringLiteral("Absturz überlebt").toUtf8();
+    }, 120000));
+    crashed->kill();
+    crashed->waitForFinished(30000);
+
+    const QString saved = dir.filePath(QStringLiteral("gerettet.txt"));
+    auto second = start({QStringLiteral("--close-after-ms=0")}, QStringLiteral("second"),
+                        "Ok\nYes\n" + saved.toUtf8() + "\n");
+    ASSERT_TRUE(second->waitForFinished(120000));
+    EXPECT_EQ(second->exitCode(), 0);
+
+    const QStringList lines = log(QStringLiteral("second"));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("message\tQuillet\t") + kRecovery + QStringLiteral("\tOkCancel\tQuestion\tOk"));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("wurde verändert")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("save\t")));
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("Absturz \xFC" "berlebt"));
+    EXPECT_FALSE(QFile::exists(backup));
+    EXPECT_TRUE(quillet::InstanceFile(instancePath).entries().isEmpty());
+}
+
+TEST_F(ProcessTest, BackupOfARunningEditorIsNotOffered)
+{
+    auto running = start({QStringLiteral("--backup-interval-ms=50"), QStringLiteral("--type-text=lebt noch")},
+                         QStringLiteral("running"), "");
+    ASSERT_TRUE(waitForBackupOf(*running));
+    auto second = start({QStringLiteral("--close-after-ms=0")}, QStringLiteral("second"), "");
+    ASSERT_TRUE(second->waitForFinished(120000));
+    EXPECT_TRUE(log(QStringLiteral("second")).isEmpty());
+    EXPECT_TRUE(quillet::InstanceFile(instancePath).entries().contains(QString::number(running->processId())));
+    running->kill();
+    running->waitForFinished(30000);
+}
+
+TEST_F(ProcessTest, CommandLineWithBlanksOpensTheFileAndPutsTheCaretAtTheEnd)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("Text Dateien"));
+    const QString path = dir.filePath(QStringLiteral("Text Dateien/a b.txt"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Anfang\r\n");
+    f.close();
+    // Unquoted: the blanks split the path into several arguments.
+    QStringList args{QStringLiteral("--type-text=Ende"), QStringLiteral("--close-after-ms=0"), QStringLiteral("/e")};
+    args += path.split(u' ');
+    auto editor = start(args, QStringLiteral("cmd"), "Yes\n");
+    ASSERT_TRUE(editor->waitForFinished(120000));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("Anfang\r\nEnde"));
+}
