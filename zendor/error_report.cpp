@@ -23,10 +23,10 @@ void ErrorReport::show(const ZendorContext& ctx, const QString& module, int code
     ctx.prompter().message(build(module, errorDescription(code), number, value, ctx.programDir()));
 }
 
-void ErrorReport::showCurrent(const ZendorContext& ctx, const QString& module, const QString& value,
-                              const int* counter)
+void ErrorReport::showCurrent(const ZendorContext& ctx, const QString& module, const QString& value)
 {
-    const QString number = QString::number(counter ? *counter : 0);
+    // The function procedures are called with the number 0, which the report shows.
+    const QString number = QStringLiteral("0");
     try {
         throw;
     } catch (const RuntimeError& e) {

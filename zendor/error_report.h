@@ -20,23 +20,20 @@ public:
     // Runs body; a RuntimeError or any other exception inside it ends it with the report.
     // Returns false when the report was shown.
     template <typename Body>
-    static bool guarded(const ZendorContext& ctx, const QString& module, const QString& value, Body&& body,
-                        const int* counter = nullptr);
+    static bool guarded(const ZendorContext& ctx, const QString& module, const QString& value, Body&& body);
 
 private:
-    static void showCurrent(const ZendorContext& ctx, const QString& module, const QString& value,
-                            const int* counter);
+    static void showCurrent(const ZendorContext& ctx, const QString& module, const QString& value);
 };
 
 template <typename Body>
-bool ErrorReport::guarded(const ZendorContext& ctx, const QString& module, const QString& value, Body&& body,
-                          const int* counter)
+bool ErrorReport::guarded(const ZendorContext& ctx, const QString& module, const QString& value, Body&& body)
 {
     try {
         body();
         return true;
     } catch (...) {
-        showCurrent(ctx, module, value, counter);
+        showCurrent(ctx, module, value);
         return false;
     }
 }
