@@ -1,5 +1,6 @@
 #include "terminal/core/terminal.h"
 
+#include "shared/daten_pipe.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
@@ -222,6 +223,17 @@ QString Terminal::captureToolTip() const
 QString Terminal::captureText() const
 {
     return m_state.settings.capture ? QStringLiteral("Capture") : QStringLiteral("No Capture");
+}
+
+QStringList Terminal::scriptBarItems() const
+{
+    QStringList items;
+    for (int i = 1; i < ScriptTable::kSlots; ++i) {
+        const QString& record = m_state.scripts.slot(i);
+        if (!record.isEmpty())
+            items.append(QStringLiteral("%1 ").arg(i, 2, 10, QLatin1Char('0')) + DatenPipe(1, record));
+    }
+    return items;
 }
 
 void Terminal::toggleEchoOption()

@@ -67,6 +67,9 @@ public:
     QString captureToolTip() const;
     QString captureText() const;
 
+    // The items of the script bar: slot number with two digits, a blank and the name.
+    QStringList scriptBarItems() const;
+
     void toggleEchoOption();
     void toggleHexOption();
 

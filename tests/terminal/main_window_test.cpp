@@ -70,8 +70,9 @@ TEST_F(MainWindowTest, StatusBarToolBarAndEndCharacters)
         QLabel* l = child<QLabel>(QStringLiteral("frm1_sb1_%1").arg(p.panel).toUtf8().constData());
         ASSERT_NE(l, nullptr);
         EXPECT_EQ(l->text(), QString::fromUtf8(p.text)) << p.panel;
-        if (p.tip && *p.tip)
+        if (p.tip && *p.tip) {
             EXPECT_EQ(l->toolTip(), QString::fromUtf8(p.tip)) << p.panel;
+        }
     }
 
     QToolBar* bar = child<QToolBar>("frm1_tb1");
@@ -235,6 +236,35 @@ TEST_F(MainWindowTest, MonitorButtonWritesTheDisplayAndOpensTheEditor)
     EXPECT_EQ(readFile(folders.anzeigeDir() + "editor.txt"), QByteArray("Zeile 1\r\nGeb\xfchr 3,50 \x80\r\n"));
     ASSERT_EQ(shell.calls.size(), 1);
     EXPECT_EQ(shell.calls[0].arguments, QStringList{folders.anzeigeDir() + "editor.txt"});
+}
+
+TEST_F(MainWindowTest, ScriptBarListsTheUsedSlots)
+{
+    writeStandardFiles();
+    writeFile(config("Scripts.ini"), "[Script]\r\nScript01=|Erster||0|0|0|0||0||\r\nScript02=\r\n"
+                                     "Script03=|  Dritter ||0|0|0|0||0||\r\n");
+    window().BildAufbau();
+    QListWidget* list = child<QListWidget>("frm1_cbScript");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "01 Erster");
+    EXPECT_EQ(list->item(1)->text(), "03   Dritter ");
+}
+
+TEST_F(MainWindowTest, MenuEventsGoToTheProgramFunctions)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    state->debugMode = true;
+    window().frm1_MenuEvent(0);
+    EXPECT_EQ(window().windowTitle(), QString::fromUtf8("MenüEvent: 0"));
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records()[0].text, "Hilfe-ID?");
+    window().frm1_MenuEvent(116);
+    ASSERT_EQ(shell.calls.size(), 1);
+    EXPECT_EQ(shell.calls[0].target, folders.dataDir());
+    window().frm1_MenuOver(116, "Kundenverzeichnis öffnen");
+    EXPECT_EQ(child<QLabel>("frm1_lblMenuText")->text(), QString::fromUtf8("Kundenverzeichnis öffnen"));
+    EXPECT_EQ(window().windowTitle(), "MenuOver: 116");
 }
 
 } // namespace

@@ -170,8 +170,11 @@ void MainWindow::buildCentral()
         l->setToolTip(QString::fromUtf8(lampTips[i]));
         l->setPixmap(m_lampImages.image(i == 0 ? LampImage::GruenDunkel : LampImage::BlauDunkel));
         lamps->addWidget(l);
-        lamps->addWidget(new QLabel(QString::fromUtf8(lampTips[i]), m_lampRow));
+        QLabel* caption = new QLabel(QString::fromUtf8(lampTips[i]), m_lampRow);
+        lamps->addWidget(caption);
         m_lamps.at(std::size_t(i)) = l;
+        if (i == 5)
+            m_callCaption = caption;
     }
     lamps->addSpacing(16);
     const auto optionLamp = [&](QLabel*& img, QLabel*& lbl, const char* imgName, const char* lblName, const char* text) {
@@ -298,6 +301,7 @@ void MainWindow::BildAufbau()
         setGeometry(s.startX, s.startY, s.startB, s.startH);
 
     m_terminal.loadDataFiles();
+    fillScriptList();
     fillFilterList();
     m_terminal.rotateMonitorFile();
     m_terminal.checkCaptureDirectory();
@@ -338,6 +342,13 @@ void MainWindow::applyDisplayStyle()
     m_display->setPalette(p);
 }
 
+void MainWindow::fillScriptList()
+{
+    m_scriptList->clear();
+    for (const QString& item : m_terminal.scriptBarItems())
+        m_scriptList->addItem(item);
+}
+
 void MainWindow::fillFilterList()
 {
     const TerminalState& st = m_terminal.state();
@@ -356,6 +367,7 @@ void MainWindow::updateOptionLamps()
     m_imgFilter->setPixmap(m_lampImages.image(s.filter ? LampImage::Rot : LampImage::BlauDunkel));
     m_imgHex->setPixmap(m_lampImages.image(s.hexWerte ? LampImage::Rot : LampImage::BlauDunkel));
     m_lamps[5]->setVisible(s.anruf);
+    m_callCaption->setVisible(s.anruf);
 }
 
 void MainWindow::updateCapturePanel()

@@ -48,6 +48,10 @@ public:
     void settingsChanged() override;
 
     QTextEdit* display() const { return m_display; }
+
+    // A menu item was chosen / is under the mouse (items carry program function numbers).
+    void frm1_MenuEvent(int item);
+    void frm1_MenuOver(int item, const QString& helpText);
     QLabel* statusPanel(int number) const { return m_panels.at(std::size_t(number - 1)); }
 
 protected:
@@ -59,6 +63,7 @@ private:
     void buildStatusBar();
     void buildCentral();
     void applyDisplayStyle();
+    void fillScriptList();
     void fillFilterList();
     void updateOptionLamps();
     void updateCapturePanel();
@@ -96,6 +101,7 @@ private:
     QLabel* m_lbl56 = nullptr;
     QLabel* m_lbl57 = nullptr;
     QLabel* m_imgStatist = nullptr;
+    QLabel* m_callCaption = nullptr;
     QListWidget* m_filterList = nullptr;
     QLineEdit* m_analyse = nullptr;
     QLabel* m_menuText = nullptr;

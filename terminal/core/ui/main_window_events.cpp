@@ -119,3 +119,21 @@ void MainWindow::requireConnection()
     if (!m_terminal.state().connectionActive)
         m_terminal.services().prompter.information(QStringLiteral("Keine Verbindung aktiv!"));
 }
+
+void MainWindow::frm1_MenuEvent(int item)
+{
+    if (m_terminal.state().debugMode)
+        setWindowTitle(QStringLiteral("MenüEvent: ") + QString::number(item));
+    if (item == 0) {
+        m_terminal.services().prompter.information(QStringLiteral("Hilfe-ID?"));
+        return;
+    }
+    m_terminal.PrgFunktionen(item);
+}
+
+void MainWindow::frm1_MenuOver(int item, const QString& helpText)
+{
+    m_menuText->setText(helpText);
+    if (m_terminal.state().debugMode)
+        setWindowTitle(QStringLiteral("MenuOver: ") + QString::number(item));
+}
