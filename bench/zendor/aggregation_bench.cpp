@@ -3,7 +3,7 @@
 //   zendor_aggregation_bench [records]
 
 #include "zendor/excel/charge_aggregator.h"
-#include "zendor/excel/table_spec.h"
+#include "zendor/excel/table_content.h"
 #include "zendor/excel/xlsx_table_writer.h"
 
 #include <QCoreApplication>
@@ -115,16 +115,16 @@ int main(int argc, char** argv)
     for (int grouping : {2, 0}) {
         ChargeAggregator a(grouping, false);
         a.addFile(file);
-        TableSpec spec;
-        spec.title = QStringLiteral("Bench");
-        spec.headers = {QStringLiteral("Datum, Uhrzeit"), QStringLiteral("Betrag")};
-        spec.rows = a.rows();
-        spec.chartCode = 23;
+        TableContent content;
+        content.title = QStringLiteral("Bench");
+        content.headers = {QStringLiteral("Datum, Uhrzeit"), QStringLiteral("Betrag")};
+        content.rows = a.rows();
+        content.chartCode = 23;
         QElapsedTimer t;
         t.start();
-        XlsxTableWriter::write(dir.filePath(QStringLiteral("bench%1.xlsx").arg(grouping)), spec);
+        XlsxTableWriter::write(dir.filePath(QStringLiteral("bench%1.xlsx").arg(grouping)), content);
         std::printf("workbook, grouping %d: %lld rows written in %.1f ms\n", grouping,
-                    static_cast<long long>(spec.rows.size()), ms(t));
+                    static_cast<long long>(content.rows.size()), ms(t));
     }
     return 0;
 }

@@ -102,23 +102,23 @@ void FunktionExcelTabelle::build(QString record)
 
     ChargeAggregator aggregator(grouping, participants);
     aggregator.addFile(source);
-    TableSpec spec;
-    spec.title = title;
-    spec.rows = aggregator.rows();
-    spec.chartCode = code;
-    spec.headers = participants
+    TableContent content;
+    content.title = title;
+    content.rows = aggregator.rows();
+    content.chartCode = code;
+    content.headers = participants
         ? QStringList{QStringLiteral("Teilnehmer"), QStringLiteral("Dienst"), QStringLiteral("Privat"), QStringLiteral("Gesamt")}
         : QStringList{QStringLiteral("Datum, Uhrzeit"), QStringLiteral("Betrag")};
 
     if (m_ctx.diagnostics()) {
         QString data = QStringLiteral("|");
-        for (const TableRow& r : spec.rows) {
+        for (const TableRow& r : content.rows) {
             data += r.label + QLatin1Char('|');
             for (double v : r.values)
                 data += ChargeAggregator::amountText(v) + QLatin1Char('|');
         }
         m_ctx.diagnosticBox(QStringLiteral("Quelldatei: ") + source + QStringLiteral("\rTitel: ") + title
-                            + QStringLiteral("\r\rAnzahl: ") + QString::number(spec.rows.size())
+                            + QStringLiteral("\r\rAnzahl: ") + QString::number(content.rows.size())
                             + QStringLiteral("\rAnzeigeform: ") + QString::number(code) + QStringLiteral("\rInhalt: ")
                             + data);
     }
@@ -126,7 +126,7 @@ void FunktionExcelTabelle::build(QString record)
     const QString path = workbookPath(m_ctx.dataDir(), title, m_ctx.clock().now());
     try {
         QDir().mkpath(QFileInfo(path).absolutePath());
-        XlsxTableWriter::write(path, spec);
+        XlsxTableWriter::write(path, content);
     } catch (const RuntimeError&) {
         cannotOpen();
         return;

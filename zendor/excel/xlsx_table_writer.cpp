@@ -73,11 +73,11 @@ QString numberText(double v)
     return QString::number(v, 'f', 2);
 }
 
-void writeTable(lxw_workbook* wb, lxw_worksheet* ws, const TableSpec& spec)
+void writeTable(lxw_workbook* wb, lxw_worksheet* ws, const TableContent& content)
 {
     FormatCache formats(wb);
-    const int cols = int(spec.headers.size());
-    const int n = int(spec.rows.size());
+    const int cols = int(content.headers.size());
+    const int n = int(content.rows.size());
     const lxw_col_t lastCol = lxw_col_t(kFirstCol + cols - 1);
     const lxw_row_t totalRow = lxw_row_t(kHeaderRow + n + 2);
     auto fmt = [&](lxw_row_t row, lxw_col_t col) {
@@ -89,12 +89,12 @@ void writeTable(lxw_workbook* wb, lxw_worksheet* ws, const TableSpec& spec)
 
     for (int c = 0; c < cols; ++c) {
         const lxw_col_t col = lxw_col_t(kFirstCol + c);
-        worksheet_write_string(ws, kHeaderRow, col, spec.headers.at(c).toUtf8().constData(), fmt(kHeaderRow, col));
-        note(c, spec.headers.at(c));
+        worksheet_write_string(ws, kHeaderRow, col, content.headers.at(c).toUtf8().constData(), fmt(kHeaderRow, col));
+        note(c, content.headers.at(c));
     }
     QList<double> sums(cols, 0.0);
     for (int r = 0; r < n; ++r) {
-        const TableRow& row = spec.rows.at(r);
+        const TableRow& row = content.rows.at(r);
         const lxw_row_t sheetRow = lxw_row_t(kHeaderRow + 1 + r);
         worksheet_write_string(ws, sheetRow, kFirstCol, row.label.toUtf8().constData(), fmt(sheetRow, kFirstCol));
         note(0, row.label);
@@ -124,11 +124,11 @@ void writeTable(lxw_workbook* wb, lxw_worksheet* ws, const TableSpec& spec)
     }
 }
 
-lxw_chart* buildChart(lxw_workbook* wb, const QString& sheetName, const TableSpec& spec)
+lxw_chart* buildChart(lxw_workbook* wb, const QString& sheetName, const TableContent& content)
 {
-    const int cols = int(spec.headers.size());
-    const int n = int(spec.rows.size());
-    lxw_chart* chart = workbook_add_chart(wb, typeOf(spec.chartCode));
+    const int cols = int(content.headers.size());
+    const int n = int(content.rows.size());
+    lxw_chart* chart = workbook_add_chart(wb, typeOf(content.chartCode));
     if (!chart)
         throw RuntimeError(ErrorCode::Internal, QStringLiteral("chart"));
     const QByteArray sheet = sheetName.toUtf8();
@@ -141,18 +141,18 @@ lxw_chart* buildChart(lxw_workbook* wb, const QString& sheetName, const TableSpe
         chart_series_set_values(s, sheet.constData(), firstRow, lxw_col_t(kFirstCol + c), lastRow,
                                 lxw_col_t(kFirstCol + c));
         chart_series_set_name_range(s, sheet.constData(), kHeaderRow, lxw_col_t(kFirstCol + c));
-        if (ChartKind::isPie(spec.chartCode)) {
+        if (ChartKind::isPie(content.chartCode)) {
             chart_series_set_labels(s);
             chart_series_set_labels_options(s, LXW_FALSE, LXW_FALSE, LXW_FALSE);
             chart_series_set_labels_percentage(s);
             chart_series_set_labels_leader_line(s);
         }
     }
-    const QByteArray title = spec.title.toUtf8();
+    const QByteArray title = content.title.toUtf8();
     chart_title_set_name(chart, title.constData());
     chart_legend_set_position(chart, LXW_CHART_LEGEND_RIGHT);
-    if (!ChartKind::isPie(spec.chartCode) && spec.headers.size() > 1) {
-        const QByteArray axis = spec.headers.at(1).toUtf8();
+    if (!ChartKind::isPie(content.chartCode) && content.headers.size() > 1) {
+        const QByteArray axis = content.headers.at(1).toUtf8();
         chart_axis_set_name(chart->y_axis, axis.constData());
     }
     lxw_chart_line noLine{};
@@ -185,20 +185,20 @@ QString XlsxTableWriter::sheetNameOf(const QString& title)
     return name;
 }
 
-void XlsxTableWriter::write(const QString& path, const TableSpec& spec)
+void XlsxTableWriter::write(const QString& path, const TableContent& content)
 {
     const QString partPath = path + QStringLiteral(".part");
     const QByteArray partName = QFile::encodeName(partPath);
     lxw_workbook* wb = workbook_new(partName.constData());
     if (!wb)
         throw RuntimeError(ErrorCode::PathFileAccess, path);
-    const QString sheetName = sheetNameOf(spec.title);
+    const QString sheetName = sheetNameOf(content.title);
     try {
         lxw_worksheet* ws = workbook_add_worksheet(wb, sheetName.toUtf8().constData());
         if (!ws)
             throw RuntimeError(ErrorCode::BadFileName, sheetName);
-        writeTable(wb, ws, spec);
-        lxw_chart* chart = buildChart(wb, sheetName, spec);
+        writeTable(wb, ws, content);
+        lxw_chart* chart = buildChart(wb, sheetName, content);
         lxw_chartsheet* cs = workbook_add_chartsheet(wb, kChartSheet);
         if (!cs)
             throw RuntimeError(ErrorCode::Internal, QString::fromLatin1(kChartSheet));

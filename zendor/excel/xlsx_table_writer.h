@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zendor/excel/table_spec.h"
+#include "zendor/excel/table_content.h"
 
 #include <QString>
 
@@ -13,7 +13,7 @@ class XlsxTableWriter
 public:
     static constexpr const char* kChartSheet = "Diagramm";
 
-    static void write(const QString& path, const TableSpec& spec);
+    static void write(const QString& path, const TableContent& content);
     // A worksheet name for a title: characters a sheet name cannot hold become "_", at
     // most 31 characters, never empty and never the chart sheet's name.
     static QString sheetNameOf(const QString& title);

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 // Everything the workbook shows: the table sheet and the chart.
-struct TableSpec
+struct TableContent
 {
     QString title;       // sheet name (cleaned by the writer) and chart title
     QStringList headers; // 2 or 4 columns; header 2 is the value axis title
