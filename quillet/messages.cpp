@@ -55,6 +55,20 @@ QString Messages::limitRange(const QString& maximum)
     return QStringLiteral("Sie können nur einen Wert zwischen 1 und %1 eingeben.").arg(maximum);
 }
 
+QString Messages::veryLongLines(const QString& path, const QString& length)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält eine Zeile mit %2 Zeichen.\r"
+                          "So lange Zeilen kann Quillet nur sehr langsam anzeigen; das Fenster kann dabei "
+                          "lange nicht reagieren.\r\rTrotzdem öffnen?")
+        .arg(path, length);
+}
+
+QString Messages::stillLoading(const QString& name)
+{
+    return QStringLiteral("Die Datei \"%1\" wird noch geladen.\rBitte speichern Sie erst, wenn sie vollständig geladen ist.")
+        .arg(name);
+}
+
 QString Messages::deleteExtension(const QString& description)
 {
     return QStringLiteral("Wollen Sie die Dateierweiterung \"%1\" wirklich löschen?").arg(description);

@@ -166,7 +166,7 @@ void FindController::replaceOne()
 {
     readDialog();
     SheetEditor* editor = m_hooks.currentEditor();
-    if (!editor || m_engine.searchText().isEmpty() || isReplacingInBackground())
+    if (!editor || editor->isReadOnly() || m_engine.searchText().isEmpty() || isReplacingInBackground())
         return;
     EditorTarget target(*editor);
     handle(m_engine.step(target, FindEngine::Kind::Replace));
@@ -176,7 +176,7 @@ void FindController::replaceAll()
 {
     readDialog();
     SheetEditor* editor = m_hooks.currentEditor();
-    if (!editor || m_engine.searchText().isEmpty() || isReplacingInBackground())
+    if (!editor || editor->isReadOnly() || m_engine.searchText().isEmpty() || isReplacingInBackground())
         return;
     if (editor->textLength() > kLargeText) {
         closeDialog();

@@ -12,13 +12,16 @@
 #include "quillet/size_format.h"
 #include "quillet/text_file.h"
 #include "quillet/title_rule.h"
+#include "quillet/ui/chunk_loader.h"
 #include "quillet/ui/sheet_editor.h"
+#include "quillet/ui/status_panel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QProgressBar>
 #include <QTabBar>
 #include <QTextBlock>
 
@@ -36,6 +39,20 @@ void applyMode(SheetEditor& editor, CommandLine::Mode mode)
         cursor.movePosition(QTextCursor::End);
         editor.setTextCursor(cursor);
     }
+}
+
+qsizetype longestLine(const QString& text)
+{
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
 }
 
 } // namespace
@@ -89,6 +106,41 @@ bool MainWindow::openFile(const QString& path, CommandLine::Mode mode)
     return true;
 }
 
+void MainWindow::stopLoading(Sheet& sheet)
+{
+    if (sheet.loader) {
+        delete sheet.loader;
+        m_status->progress()->setVisible(false);
+    }
+}
+
+void MainWindow::fillSheet(Sheet& sheet, const QString& text, CommandLine::Mode mode)
+{
+    if (text.size() <= kChunkedText) {
+        sheet.editor->setPlainText(text);
+        sheet.editor->document()->setModified(false);
+        applyMode(*sheet.editor, mode);
+        return;
+    }
+    auto* loader = new ChunkLoader(sheet.editor, text);
+    sheet.loader = loader;
+    QProgressBar* bar = m_status->progress();
+    bar->setRange(0, 1000);
+    bar->setValue(0);
+    bar->setVisible(true);
+    connect(loader, &ChunkLoader::progress, bar, [bar](qsizetype done, qsizetype total) {
+        bar->setValue(static_cast<int>(done * 1000 / std::max<qsizetype>(total, 1)));
+    });
+    SheetEditor* editor = sheet.editor;
+    connect(loader, &ChunkLoader::finished, this, [this, editor, loader, mode] {
+        applyMode(*editor, mode);
+        m_status->progress()->setVisible(false);
+        loader->deleteLater();
+        updateStatus();
+    });
+    loader->start();
+}
+
 bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode)
 {
     const LoadedText loaded = TextFile::load(path);
@@ -103,8 +155,15 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
                 static_cast<int>(Prompter::Icon::Warning));
         return false;
     }
-    sheet.editor->setPlainText(loaded.text);
-    sheet.editor->document()->setModified(false);
+    const qsizetype longest = longestLine(loaded.text);
+    if (longest > kLongLine) {
+        const Prompter::Answer answer = m_prompter.message(
+            kCaption, Messages::veryLongLines(path, QString::number(longest)), Prompter::Buttons::YesNo,
+            Prompter::Icon::Warning, Prompter::Answer::No);
+        if (answer != Prompter::Answer::Yes)
+            return false;
+    }
+    stopLoading(sheet);
     sheet.path = QFileInfo(path).absoluteFilePath();
     sheet.label = TitleRule::fileNamePart(sheet.path);
     sheet.format = loaded.format;
@@ -114,7 +173,7 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
             m_tabs->setTabToolTip(i, sheet.path);
         }
     }
-    applyMode(*sheet.editor, mode);
+    fillSheet(sheet, loaded.text, mode);
     m_recent.touch(sheet.path);
     rebuildRecentMenu();
     updateTitle();
@@ -129,6 +188,7 @@ void MainWindow::fileNew()
         return;
     QStringList others = labels();
     others.removeAll(sheet.label);
+    stopLoading(sheet);
     sheet.editor->clear();
     sheet.editor->document()->setModified(false);
     sheet.path.clear();
@@ -182,6 +242,10 @@ bool MainWindow::askSave(Sheet& sheet)
 
 bool MainWindow::saveSheet(Sheet& sheet)
 {
+    if (sheet.isLoading()) {
+        message(Messages::stillLoading(sheet.displayName()), static_cast<int>(Prompter::Icon::Information));
+        return false;
+    }
     if (sheet.isUnnamed())
         return saveSheetAs(sheet);
     const QString text = sheet.editor->rawText();
@@ -320,6 +384,7 @@ void MainWindow::recoverBackups()
                 if (!currentSheet().isEmpty() || currentSheet().isModified())
                     addSheet();
                 Sheet& sheet = currentSheet();
+                stopLoading(sheet);
                 sheet.editor->setPlainText(*text);
                 // Marked as changed, so closing asks before the recovered text is dropped.
                 sheet.editor->document()->setModified(true);
