@@ -35,9 +35,10 @@ TEST_F(CopyTest, FlagsDecideWhetherExistingTargetsAreReplaced)
         EXPECT_EQ(readFile("dst/a.txt"), c.replaced ? "neu" : "alt") << c.flags;
         const QStringList b = boxes();
         ASSERT_EQ(b.size(), c.asked ? 2 : 1) << c.flags;
-        if (c.asked)
+        if (c.asked) {
             EXPECT_EQ(b.first(), "Sicherheitsabfrage|Wollen Sie die Zieldatei\r\r" + prog()
                                      + "/dst/a.txt\r\rwirklich überschreiben!?");
+        }
         EXPECT_TRUE(b.last().endsWith(QString("Kopierte Dateien:\t\t%1").arg(c.replaced ? 1 : 0))) << c.flags;
         EXPECT_EQ(prompter.unexpected(), 0);
     }
