@@ -41,7 +41,6 @@ Parsed parse(const QByteArray& data)
     p.headers = data.left(end);
     const QRegularExpression re("boundary=\"?([^\";\r\n]+)");
     const QByteArray boundary = "--" + re.match(QString::fromUtf8(p.headers)).captured(1).toUtf8();
-    const QList<QByteArray> chunks = data.mid(end + 4).split('\n');
     QByteArray body = data.mid(end + 4);
     qsizetype pos = body.indexOf(boundary);
     while (pos >= 0) {
