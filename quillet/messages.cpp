@@ -55,12 +55,12 @@ QString Messages::limitRange(const QString& maximum)
     return QStringLiteral("Sie können nur einen Wert zwischen 1 und %1 eingeben.").arg(maximum);
 }
 
-QString Messages::veryLongLines(const QString& path, const QString& length)
+QString Messages::wrapLongLines(const QString& length)
 {
-    return QStringLiteral("Die Datei \"%1\" enthält eine Zeile mit %2 Zeichen.\r"
-                          "So lange Zeilen kann Quillet nur sehr langsam anzeigen; das Fenster kann dabei "
-                          "lange nicht reagieren.\r\rTrotzdem öffnen?")
-        .arg(path, length);
+    return QStringLiteral("Der Text enthält eine Zeile mit %1 Zeichen.\r"
+                          "Mit Zeilenumbruch kann Quillet so lange Zeilen nur sehr langsam anzeigen; das Fenster "
+                          "kann dabei lange nicht reagieren.\r\rZeilenumbruch trotzdem einschalten?")
+        .arg(length);
 }
 
 QString Messages::stillLoading(const QString& name)

@@ -27,7 +27,7 @@ public:
     static QString tooLongForLimit(const QString& path, const QString& length, const QString& limit);
     static QString cannotEncode(const QString& name);
     static QString limitRange(const QString& maximum);
-    static QString veryLongLines(const QString& path, const QString& length);
+    static QString wrapLongLines(const QString& length);
     static QString stillLoading(const QString& name);
     static QString deleteExtension(const QString& description);
 };

@@ -370,6 +370,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::toggleWrap()
 {
     Sheet& sheet = currentSheet();
+    if (!sheet.editor->wordWrap() && sheet.longestLine > kLongLine) {
+        const Prompter::Answer answer =
+            m_prompter.message(kCaption, Messages::wrapLongLines(QString::number(sheet.longestLine)),
+                               Prompter::Buttons::YesNo, Prompter::Icon::Warning, Prompter::Answer::No);
+        if (answer != Prompter::Answer::Yes) {
+            m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(false);
+            return;
+        }
+    }
     sheet.editor->setWordWrap(!sheet.editor->wordWrap());
     m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
     updateStatus();

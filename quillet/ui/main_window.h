@@ -66,7 +66,7 @@ public:
     void setBusy(bool busy);
     // Texts longer than this are put into the editor piece by piece.
     static constexpr qsizetype kChunkedText = 4 * 1024 * 1024;
-    // Lines longer than this make the text widget very slow; opening such a file asks first.
+    // Word wrap in lines longer than this makes the text widget very slow.
     static constexpr qsizetype kLongLine = 100000;
     // Applies a text limit to the current sheet and refreshes the status bar.
     void applyTextLimit(int limit);

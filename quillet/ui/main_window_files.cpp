@@ -155,14 +155,11 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
                 static_cast<int>(Prompter::Icon::Warning));
         return false;
     }
-    const qsizetype longest = longestLine(loaded.text);
-    if (longest > kLongLine) {
-        const Prompter::Answer answer = m_prompter.message(
-            kCaption, Messages::veryLongLines(path, QString::number(longest)), Prompter::Buttons::YesNo,
-            Prompter::Icon::Warning, Prompter::Answer::No);
-        if (answer != Prompter::Answer::Yes)
-            return false;
-    }
+    // Word wrap in very long lines makes the text widget unusably slow: such files open
+    // without it, and switching it on asks first.
+    sheet.longestLine = longestLine(loaded.text);
+    if (sheet.longestLine > kLongLine)
+        sheet.editor->setWordWrap(false);
     stopLoading(sheet);
     sheet.path = QFileInfo(path).absoluteFilePath();
     sheet.label = TitleRule::fileNamePart(sheet.path);
@@ -194,6 +191,7 @@ void MainWindow::fileNew()
     sheet.path.clear();
     sheet.label = SheetLabels::nextUnnamed(others);
     sheet.format = TextFormat();
+    sheet.longestLine = 0;
     m_tabs->setTabText(currentIndex(), sheet.label);
     m_tabs->setTabToolTip(currentIndex(), QString());
     updateTitle();

@@ -16,6 +16,7 @@ struct Sheet {
     QString path;                   // empty for an unnamed sheet
     QString label;                  // tab label
     TextFormat format;
+    qsizetype longestLine = 0;      // of the text as loaded
     QPointer<ChunkLoader> loader;   // set while a large file is still being put in
 
     bool isLoading() const;

@@ -336,3 +336,41 @@ TEST_F(MainWindowTest, OrphanedBackupIsOfferedAndRestoredAsChangedText)
     EXPECT_FALSE(QFile::exists(backup));
     EXPECT_TRUE(instance.entries().isEmpty());
 }
+
+TEST_F(MainWindowTest, VeryLongLinesOpenWithoutWordWrap)
+{
+    own->setValue(QStringLiteral("fWrap"), 1);
+    const QString path = file(QStringLiteral("lang.txt"), QByteArray(200000, 'a') + "\r\nkurz");
+    ASSERT_TRUE(window().openFile(path));
+    EXPECT_FALSE(window().currentSheet().editor->wordWrap());
+    prompter.answer(P::Answer::No);
+    trigger("actZeilenumbruch");
+    EXPECT_FALSE(window().currentSheet().editor->wordWrap());
+    EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("actZeilenumbruch"))->isChecked());
+    trigger("actNeuesBlatt");
+    EXPECT_TRUE(window().currentSheet().editor->wordWrap());
+}
+
+TEST_F(MainWindowTest, LargeFileLoadsInPiecesAndCannotBeSavedHalfway)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += "Zeile " + QByteArray::number(i).rightJustified(6, '0') + " " + QByteArray(34, 'x') + "\r\n";
+    bytes += "\xE4nde";
+    const QString path = file(QStringLiteral("gross.txt"), bytes);
+    ASSERT_GT(bytes.size(), MainWindow::kChunkedText);
+    ASSERT_TRUE(window().openFile(path, quillet::CommandLine::Mode::CaretToEnd));
+    quillet::Sheet& sheet = window().currentSheet();
+    ASSERT_TRUE(sheet.isLoading());
+    EXPECT_TRUE(sheet.editor->isReadOnly());
+    prompter.answer(P::Answer::Ok);
+    trigger("actSpeichern");
+    EXPECT_TRUE(prompter.boxes.last().text.contains(QStringLiteral("wird noch geladen")));
+    ASSERT_TRUE(QTest::qWaitFor([&sheet] { return !sheet.isLoading(); }, 120000));
+    EXPECT_FALSE(sheet.editor->isReadOnly());
+    EXPECT_FALSE(sheet.isModified());
+    EXPECT_FALSE(sheet.editor->document()->isUndoAvailable());
+    EXPECT_EQ(sheet.editor->textCursor().position(), sheet.editor->textLength());
+    trigger("actSpeichern");
+    EXPECT_EQ(read(path), bytes);
+}
