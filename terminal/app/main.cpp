@@ -5,6 +5,7 @@
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/platform/qt_serial_port.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -35,9 +36,10 @@ int main(int argc, char* argv[])
 
     QtClock clock;
     QtShell shell;
+    QtSerialPort port;
     auto prompter = makeProgramPrompter();
     TerminalState state(folders);
-    Terminal terminal(state, {*prompter, clock, shell});
+    Terminal terminal(state, {*prompter, clock, shell, port});
 
     terminal.StartVorbereitung();
     MainWindow window(terminal);
@@ -51,9 +53,11 @@ int main(int argc, char* argv[])
     }
     // exit() rather than quit(): quit() would first ask every window to close.
     QObject::connect(&terminal, &Terminal::endRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    terminal.MasterMessage();
+    if (!parser.isSet(exitAfterShow))
+        terminal.MasterMessage(); // the connection opens after the start delay
     if (!state.endRequest)
         app.exec();
     terminal.IniDateien(2);
+    terminal.VerbindungSteuern(2);
     return 0;
 }

@@ -112,6 +112,13 @@ QList<SettingKey> buildTable()
         textKey("Seriell", "Parameter", &S::parameter),
         intKey("Seriell", "Bitrate", &S::bitrate),
         intKey("Seriell", "Stopbit", &S::stopbit),
+    };
+    for (int i = 0; i < 20; ++i) {
+        t.append({QStringLiteral("Schnittstellen"), QStringLiteral("COM%1").arg(i + 1), SettingType::Text,
+                  [i](const S& s) { return s.portDevices[std::size_t(i)]; },
+                  [i](S& s, const QString& v) { s.portDevices[std::size_t(i)] = v; }});
+    }
+    t += QList<SettingKey>{
         textKey("Suchen", "Begriff1", &S::begriff1),
         textKey("Suchen", "Begriff2", &S::begriff2),
         boolKey("Suchen", "Option1", &S::option1),

@@ -64,6 +64,8 @@ struct KundeSettings
     QString parameter;
     int bitrate = 0;
     int stopbit = 0;
+    // Schnittstellen: the device behind "COM n" on systems without COM names (empty: default)
+    std::array<QString, 20> portDevices;
     // Suchen
     QString begriff1, begriff2;
     bool option1 = false, option2 = false, option3 = false;

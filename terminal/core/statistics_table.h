@@ -21,6 +21,10 @@ public:
     qint64 slot(int i) const { return m_slots.at(std::size_t(i)); }
     void setSlot(int i, qint64 v) { m_slots.at(std::size_t(i)) = v; }
     void reset(const QDateTime& now);
+    void add(int i, qint64 n) { m_slots.at(std::size_t(i)) += n; }
+
+    // The slot of a time of day: hours * 2, plus 1 from minute 30 on.
+    static int halfHourIndex(const QTime& t) { return t.hour() * 2 + (t.minute() >= 30 ? 1 : 0); }
 
     // The file lines: start text, then slots 0 to 48.
     QStringList fileLines() const;

@@ -5,6 +5,7 @@
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
 #include "shared/text_file.h"
+#include "terminal/core/serial_line.h"
 #include "terminal/core/system_programs.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/terminal_view.h"
@@ -27,8 +28,13 @@ Terminal::Terminal(TerminalState& state, Services services, QObject* parent)
       m_errors(services.prompter, services.clock),
       m_ini(state.folders.dataDir() + QStringLiteral("kunde.ini")),
       m_loader(state, services.prompter, m_errors),
-      m_functions(m_errors)
+      m_functions(m_errors),
+      m_serial(state, services.port, services.prompter, services.clock, m_errors),
+      m_delivery(state, services.clock, m_errors),
+      m_pipeline(state, services.port, m_serial, m_errors, services.clock)
 {
+    m_pipeline.setListener(&m_delivery);
+    connect(&m_state.tmrSeriell, &QTimer::timeout, this, [this] { m_pipeline.SeriellLesen(); });
     m_errors.addResetHook([this] {
         m_state.ackAwaited = 0;
         if (m_view) {
@@ -44,6 +50,7 @@ Terminal::Terminal(TerminalState& state, Services services, QObject* parent)
     });
     connect(&m_state.tmrVerzoegert, &QTimer::timeout, this, [this] {
         m_state.tmrVerzoegert.stop();
+        VerbindungSteuern(1);
         emit delayedStart();
     });
     registerFunctions();
@@ -53,6 +60,8 @@ void Terminal::setView(TerminalView* view)
 {
     m_view = view;
     m_loader.setView(view);
+    m_serial.setView(view);
+    m_delivery.setView(view);
 }
 
 void Terminal::StartVorbereitung()
@@ -127,6 +136,18 @@ void Terminal::checkCaptureDirectory()
     s.capDatei.clear();
 }
 
+bool Terminal::VerbindungSteuern(int mode)
+{
+    if (mode == 1 && m_state.connectionActive)
+        return true;
+    const bool open = m_serial.VerbindungSteuern(mode);
+    if (open && !m_delivery.monitorOpen())
+        m_delivery.openMonitor();
+    else if (!open)
+        m_delivery.closeMonitor();
+    return open;
+}
+
 void Terminal::startSession()
 {
     if (m_state.settings.sessionL != 2)
@@ -199,14 +220,8 @@ void Terminal::ProgrammEnde(int mode)
 QString Terminal::connectionText() const
 {
     const KundeSettings& s = m_state.settings;
-    // The parameter text "n,8,1" holds parity, data and stop bits.
-    const QStringList p = s.parameter.split(QLatin1Char(','));
-    const QString parity = p.value(0);
-    const QString data = p.size() > 1 ? p.value(1) : QString::number(s.bitrate);
-    const QString stop = p.size() > 2 ? p.value(2) : QString::number(s.stopbit);
     return QStringLiteral("COM ") + QString::number(s.com) + QStringLiteral("   ") + QString::number(s.baudrate)
-        + QLatin1Char(',') + parity + QLatin1Char(',') + data + QLatin1Char(',') + stop + QStringLiteral("   End = ")
-        + QString::number(s.endzeichen);
+        + QLatin1Char(',') + PortFraming::of(s).text() + QStringLiteral("   End = ") + QString::number(s.endzeichen);
 }
 
 QString Terminal::receivedLinesToolTip() const
@@ -322,6 +337,16 @@ void Terminal::registerFunctions()
             + KundeIni::boolText(m_state.debugMode) + QStringLiteral(" | ");
         if (!m_services.shell.startProgram(zendor, {record}))
             throw RuntimeError(ErrorCode::FileNotFound, zendor);
+    });
+    f.add(202, [this] {
+        if (m_services.prompter.ask(QStringLiteral("Wollen Sie die aktive Verbindung beenden?")))
+            VerbindungSteuern(2);
+    });
+    f.add(203, [this] {
+        if (m_services.prompter.ask(QStringLiteral("Wollen Sie die aktive Verbindung reseten?"))) {
+            VerbindungSteuern(2);
+            VerbindungSteuern(1);
+        }
     });
     f.add(220, [this] {
         m_services.prompter.information(

@@ -3,12 +3,16 @@
 #include "terminal/core/data_loader.h"
 #include "terminal/core/error_report.h"
 #include "terminal/core/kunde_ini.h"
+#include "terminal/core/line_delivery.h"
 #include "terminal/core/program_functions.h"
+#include "terminal/core/receive_pipeline.h"
+#include "terminal/core/serial_line.h"
 
 #include <QObject>
 
 class Clock;
 class Prompter;
+class SerialPort;
 class Shell;
 class TerminalState;
 class TerminalView;
@@ -25,6 +29,7 @@ public:
         Prompter& prompter;
         Clock& clock;
         Shell& shell;
+        SerialPort& port;
     };
 
     Terminal(TerminalState& state, Services services, QObject* parent = nullptr);
@@ -38,6 +43,12 @@ public:
     DataLoader& loader() { return m_loader; }
     ProgramFunctions& functions() { return m_functions; }
     const KundeIni& kundeIni() const { return m_ini; }
+    SerialLine& serial() { return m_serial; }
+    ReceivePipeline& pipeline() { return m_pipeline; }
+    LineDelivery& delivery() { return m_delivery; }
+
+    // Opens (1) or closes (2) the connection, with the monitor file.
+    bool VerbindungSteuern(int mode);
 
     // Start-up: folders fixed, control character list set, every setting read.
     void StartVorbereitung();
@@ -97,4 +108,7 @@ private:
     KundeIni m_ini;
     DataLoader m_loader;
     ProgramFunctions m_functions;
+    SerialLine m_serial;
+    LineDelivery m_delivery;
+    ReceivePipeline m_pipeline;
 };

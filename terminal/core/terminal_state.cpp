@@ -7,7 +7,7 @@ const QString TerminalState::kControlCharList = QStringLiteral(
     "|001 SOH|002 STX|003 ETX|004 EOT|005 ENQ|006 ACK|007 BEL|008 BS |009 HT |010 LF |011 VT |012 FF |013 CR |021 NAK|");
 
 TerminalState::TerminalState(AppFolders f, QObject* parent)
-    : QObject(parent), folders(std::move(f))
+    : QObject(parent), folders(std::move(f)), controlCharList(kControlCharList)
 {
     for (QTimer* t : {&tmrSeriell, &tmrQuittung, &tmrVerzoegert, &tmrZeitplaner})
         t->setParent(this);

@@ -41,6 +41,9 @@ public:
     bool scriptAbortRequest = false;
     int ackAwaited = 0;
     QString sessionStart;
+    int receivedLineCount = 0; // status panel 5, since the last connect
+    int sentLineCount = 0;     // status panel 6, since the last connect
+    int lineIndex = 0;         // the index stamp of received lines
     QString controlCharList;
 
     // The four timers of the main window, named as in the window layout.

@@ -19,4 +19,13 @@ public:
     virtual QRect windowGeometry() const = 0;
     // Settings shown in the window changed (option lamps, lamp row, filter list).
     virtual void settingsChanged() = 0;
+    // A panel of the status bar (1 to 8); 0 is the help text line under the display.
+    virtual void setStatusText(int panel, const QString& text) = 0;
+    // The connection opened or closed: controls that need it follow.
+    virtual void connectionChanged(bool active) = 0;
+    // Received or sent text for the display; the display keeps at most its line limit.
+    virtual void appendDisplay(const QString& text) = 0;
+    // Removes the last character shown (a received backspace).
+    virtual void displayBackspace() = 0;
+    virtual void beep() = 0;
 };

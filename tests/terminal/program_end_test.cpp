@@ -45,7 +45,7 @@ TEST_F(ProgramEndTest, YesEndsStoresGeometryAndWritesSettingsAndStatistics)
 
     // The next start reads the same tables back.
     TerminalState again(folders);
-    Terminal next(again, {prompter, clock, shell});
+    Terminal next(again, {prompter, clock, shell, port});
     next.loadDataFiles();
     EXPECT_EQ(again.sentStats.slot(29), 120);
     EXPECT_EQ(again.sentStats.startText(), "02.01.2026, 03:04:05");

@@ -5,10 +5,12 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/terminal_view.h"
 #include "tests/support/fake_shell.h"
+#include "tests/support/memory_serial_port.h"
 #include "tests/support/virtual_clock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,12 +42,21 @@ public:
     void setCaption(const QString& c) override { caption = c; }
     QRect windowGeometry() const override { return geometry; }
     void settingsChanged() override { ++changes; }
+    void setStatusText(int panel, const QString& text) override { status[panel] = text; }
+    void connectionChanged(bool active) override { connection.append(active); }
+    void appendDisplay(const QString& text) override { display += text; }
+    void displayBackspace() override { display.chop(1); }
+    void beep() override { ++beeps; }
 
     QList<std::pair<Lamp, LampImage>> lamps;
     QList<bool> busyCalls;
     QString caption;
     QRect geometry{10, 20, 800, 600};
     int changes = 0;
+    QMap<int, QString> status;
+    QList<bool> connection;
+    QString display;
+    int beeps = 0;
 };
 
 // A terminal on a temporary program folder with scripted boxes, virtual time and a
@@ -64,7 +75,7 @@ protected:
     {
         if (!m_terminal) {
             state = std::make_unique<TerminalState>(folders);
-            m_terminal = std::make_unique<Terminal>(*state, Terminal::Services{prompter, clock, shell});
+            m_terminal = std::make_unique<Terminal>(*state, Terminal::Services{prompter, clock, shell, port});
             m_terminal->setView(&view);
         }
         return *m_terminal;
@@ -78,6 +89,7 @@ protected:
     ScriptedPrompter prompter;
     VirtualClock clock;
     FakeShell shell;
+    MemorySerialPort port;
     FakeView view;
     std::unique_ptr<TerminalState> state;
 

@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -24,6 +26,7 @@
 namespace {
 
 constexpr int kDefaultScriptBarWidth = 180;
+constexpr int kDefaultMaxLines = 10000;
 
 template <typename W>
 W* named(W* w, const char* name)
@@ -209,6 +212,7 @@ void MainWindow::buildCentral()
     m_display->setReadOnly(true);
     m_display->setLineWrapMode(QTextEdit::NoWrap);
     m_display->setUndoRedoEnabled(false);
+    m_display->setAcceptRichText(false);
     middle->addWidget(m_display, 1);
 
     m_scriptBar = named(new QWidget(central), "frm1_frScripts");
@@ -328,6 +332,8 @@ void MainWindow::BildAufbau()
 void MainWindow::applyDisplayStyle()
 {
     const KundeSettings& s = m_terminal.state().settings;
+    // The document drops its oldest lines itself; a limit of 0 would keep nothing.
+    m_display->document()->setMaximumBlockCount(s.maxZeilen > 0 ? s.maxZeilen : kDefaultMaxLines);
     m_display->setFont(DisplayStyle::fontFromRecord(s.schrift));
     QColor bg = DisplayStyle::colorFromSetting(s.farbeHG);
     QColor fg = DisplayStyle::colorFromSetting(s.farbeVG);
@@ -414,4 +420,61 @@ void MainWindow::settingsChanged()
     layoutOptionalRows();
     updateCapturePanel();
     statusPanel(2)->setText(m_terminal.connectionText());
+}
+
+void MainWindow::setStatusText(int panel, const QString& text)
+{
+    if (panel == 0)
+        m_menuText->setText(text);
+    else if (panel >= 1 && panel <= 8)
+        statusPanel(panel)->setText(text);
+}
+
+void MainWindow::connectionChanged(bool active)
+{
+    const KundeSettings& s = m_terminal.state().settings;
+    m_ackButton->setEnabled(active && s.endzeichen == 3);
+    for (const char* name : {"frm1_cmdAuswahl", "frm1_chkEmpfangen", "frm1_chkSofort", "frm1_cbScript", "frm1_cmdScriptA"}) {
+        if (QWidget* w = findChild<QWidget*>(QString::fromUtf8(name)))
+            w->setEnabled(active);
+    }
+    if (QWidget* w = findChild<QWidget*>(QStringLiteral("frm1_chkSofort")))
+        w->setToolTip(QStringLiteral("Verzögerung: ") + QString::number(s.sendPause) + QStringLiteral(" ms Sekunde(n)"));
+    m_endChar->setEnabled(!active || s.sofortEmpf);
+    updateOptionLamps();
+    if (active)
+        m_display->setFocus();
+}
+
+void MainWindow::appendDisplay(const QString& text)
+{
+    QTextCursor c(m_display->document());
+    c.movePosition(QTextCursor::End);
+    // Line ends of every kind start a new line of the display.
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n'))
+            continue;
+        c.insertText(text.mid(start, i - start));
+        c.insertBlock();
+        if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    c.insertText(text.mid(start));
+    m_display->setTextCursor(c);
+    m_display->ensureCursorVisible();
+}
+
+void MainWindow::displayBackspace()
+{
+    QTextCursor c(m_display->document());
+    c.movePosition(QTextCursor::End);
+    c.deletePreviousChar();
+}
+
+void MainWindow::beep()
+{
+    QApplication::beep();
 }

@@ -46,6 +46,11 @@ public:
     void setCaption(const QString& caption) override;
     QRect windowGeometry() const override;
     void settingsChanged() override;
+    void setStatusText(int panel, const QString& text) override;
+    void connectionChanged(bool active) override;
+    void appendDisplay(const QString& text) override;
+    void displayBackspace() override;
+    void beep() override;
 
     QTextEdit* display() const { return m_display; }
 

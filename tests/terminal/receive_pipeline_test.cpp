@@ -1,0 +1,162 @@
+#include "shared/cp850.h"
+
+#include "tests/terminal/terminal_fixture.h"
+
+namespace {
+
+class ReceivePipelineTest : public TerminalFixture
+{
+protected:
+    void connect(int endChar)
+    {
+        terminal();
+        state->settings.com = 1;
+        state->settings.endzeichen = endChar;
+        terminal().VerbindungSteuern(1);
+        port.written.clear();
+        terminal().delivery().addLineObserver([this](const QString& line, bool) { lines << line; });
+    }
+    void receive(std::initializer_list<QByteArray> blocks)
+    {
+        for (const QByteArray& b : blocks)
+            port.incoming << b;
+        terminal().pipeline().SeriellLesen();
+    }
+    QStringList lines;
+};
+
+TEST_F(ReceivePipelineTest, TwoLinesInOneReadAreDeliveredInOrderAndTheRestWaits)
+{
+    connect(13);
+    receive({"eins\rzwei\rdre"});
+    EXPECT_EQ(lines, (QStringList{"eins", "zwei"}));
+    EXPECT_EQ(terminal().pipeline().buffer(), "dre");
+    receive({"i\r"});
+    EXPECT_EQ(lines.last(), "drei");
+    EXPECT_EQ(state->receivedLineCount, 3);
+    EXPECT_EQ(view.status[5], "3");
+    EXPECT_EQ(view.display, "eins\rzwei\rdrei\r");
+}
+
+TEST_F(ReceivePipelineTest, AutomaticEndCharacter)
+{
+    connect(0);
+    receive({"ab\r"});
+    EXPECT_EQ(lines, QStringList{"ab"});
+    EXPECT_EQ(state->settings.endzeichen, 0) << "CR does not fix the setting";
+    receive({"\x02" "Satz\x03"});
+    EXPECT_EQ(lines.last(), "Satz");
+    EXPECT_EQ(state->settings.endzeichen, 3) << "ETX fixes it for good";
+}
+
+TEST_F(ReceivePipelineTest, EtxProtocolAnswersEnquiriesAndAcknowledgesLines)
+{
+    connect(3);
+    receive({"\x05"});
+    EXPECT_EQ(port.written, QByteArray("\x06")) << "one ACK although no line is complete";
+    receive({"\x02" "Gebuehr 1,20\x03" "\x02" "zweite\x03"});
+    EXPECT_EQ(lines, (QStringList{"Gebuehr 1,20", "zweite"}));
+    EXPECT_EQ(port.written, QByteArray("\x06\x06\x06"));
+}
+
+TEST_F(ReceivePipelineTest, ControlCharacterNamesFrameTheLine)
+{
+    connect(3);
+    state->settings.steuerAnzg = true;
+    receive({"x\x02" "abc\x03"});
+    EXPECT_EQ(lines, QStringList{"<STX>abc<ETX>"});
+    EXPECT_EQ(ReceivePipeline::Steuerzeichen(13, TerminalState::kControlCharList), "<CR>");
+    EXPECT_EQ(ReceivePipeline::Steuerzeichen(8, TerminalState::kControlCharList), "<BS>");
+    EXPECT_EQ(ReceivePipeline::Steuerzeichen(65, TerminalState::kControlCharList), "");
+}
+
+TEST_F(ReceivePipelineTest, FilteredLineFeedDisappearsBeforeTheCut)
+{
+    connect(13);
+    state->settings.filter = true;
+    state->filter = FilterTable::fromSetting("|10|");
+    receive({"a\r\nb\r\n"});
+    EXPECT_EQ(lines, (QStringList{"a", "b"}));
+    EXPECT_EQ(view.status[0], "Zeichen gefiltert: \n");
+}
+
+TEST_F(ReceivePipelineTest, AcknowledgementWaitEndsAnywhereInTheData)
+{
+    connect(13);
+    state->ackAwaited = 6;
+    receive({"ab\x06" "cd"});
+    EXPECT_EQ(state->ackAwaited, 0);
+    EXPECT_TRUE(lines.isEmpty());
+}
+
+TEST_F(ReceivePipelineTest, RingIsAnsweredOnce)
+{
+    connect(13);
+    state->settings.anruf = true;
+    receive({"RI", "NG\r"});
+    EXPECT_EQ(port.written, QByteArray("ATA\r\n"));
+}
+
+TEST_F(ReceivePipelineTest, ImmediateReceiveDeliversPartsAndEditsCarets)
+{
+    connect(13);
+    state->settings.sofortEmpf = true;
+    receive({"ab^Xcd"});
+    EXPECT_EQ(lines, QStringList{"abcd"});
+    EXPECT_TRUE(terminal().pipeline().buffer().isEmpty());
+}
+
+TEST_F(ReceivePipelineTest, ConversionsAndCase)
+{
+    connect(13);
+    state->settings.allesGr = true;
+    receive({"gr\xfc\xdf" "e\r"});
+    EXPECT_EQ(lines.last(), QString::fromUtf8("GRÜSSE"));
+    state->settings.allesGr = false;
+    state->settings.konvert = true;
+    state->settings.oemAnsi = true;
+    receive({"\x81\x84\r"});
+    EXPECT_EQ(lines.last(), QString::fromUtf8("üä"));
+    EXPECT_EQ(Cp850::ansiToOem("\xfc\xe4\x80"), QByteArray("\x81\x84?"));
+}
+
+TEST_F(ReceivePipelineTest, MonitorAndCaptureFiles)
+{
+    connect(13);
+    KundeSettings& s = state->settings;
+    s.capture = true;
+    s.capDatei = folders.captureDir() + "cap.txt";
+    receive({"AB\r"});
+    s.capZeit = true;
+    receive({"C\r"});
+    s.capBinaer = true;
+    receive({"D\nE\r"});
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), QByteArray("AB\r\nC\r\nD\nE\r\n"));
+    EXPECT_EQ(readFile(s.capDatei), QByteArray("AB\r\n14.03.2026, 09:26:53  C\r\nDE"));
+}
+
+TEST_F(ReceivePipelineTest, StampsHexAndStatistics)
+{
+    connect(13);
+    clock.set(QDateTime(QDate(2026, 1, 1), QTime(14, 29, 59)));
+    state->settings.indexStemp = true;
+    receive({"x\r"});
+    EXPECT_EQ(view.display, "00000001  x\r");
+    EXPECT_EQ(state->receivedStats.slot(28), 1);
+    state->settings.indexStemp = false;
+    state->settings.hexWerte = true;
+    view.display.clear();
+    receive({"AB\r"});
+    EXPECT_EQ(view.display, QString("41 42 ").leftJustified(53, ' ') + "AB\r");
+}
+
+TEST(ZeichenTausch, StripAndReplace)
+{
+    EXPECT_EQ(ReceivePipeline::ZeichenTausch(1, "|a|b|", '|', ';'), "a;b");
+    EXPECT_EQ(ReceivePipeline::ZeichenTausch(0, "a_b", '_', ' '), "a b");
+    EXPECT_EQ(ReceivePipeline::ZeichenAnalyse(""), "Markieren Sie\r\nerst ein\r\nZeichen.");
+    EXPECT_EQ(ReceivePipeline::ZeichenAnalyse("\r"), "Ascii: 013\r\nHEX  : D\r\nText : CR  (Carriage Return)");
+    EXPECT_EQ(ReceivePipeline::ZeichenAnalyse("A"), "Ascii: 065\r\nHEX  : 41\r\nText : A");
+}
+
+} // namespace
