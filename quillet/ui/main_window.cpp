@@ -79,6 +79,7 @@ MainWindow::MainWindow(Prompter& prompter, EditorSettings& settings, Config conf
     setObjectName(QStringLiteral("Quillet"));
     setWindowTitle(TitleRule::programCaption());
     setMinimumSize(360, 240);
+    resize(900, 600);  // the stored rectangle, when kept, replaces this
     setAcceptDrops(true);
 
     m_menus = MenuBuilder::build(this);
@@ -470,8 +471,14 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
+    event->acceptProposedAction();
+    openDropped(event->mimeData()->urls());
+}
+
+void MainWindow::openDropped(const QList<QUrl>& urls)
+{
     QString chosen;
-    for (const QUrl& url : event->mimeData()->urls()) {
+    for (const QUrl& url : urls) {
         const QString path = url.toLocalFile();
         if (path.isEmpty() || !QFileInfo(path).isFile()) {
             QApplication::beep();
@@ -480,7 +487,6 @@ void MainWindow::dropEvent(QDropEvent* event)
         if (chosen.isEmpty())
             chosen = path;
     }
-    event->acceptProposedAction();
     if (!chosen.isEmpty())
         openFile(chosen);
 }

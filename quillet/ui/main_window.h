@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QUrl>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,8 @@ public:
 
     bool openFile(const QString& path, CommandLine::Mode mode = CommandLine::Mode::None);
     void newSheet();
+    // Of dropped files the first existing one is opened; missing ones beep.
+    void openDropped(const QList<QUrl>& urls);
     bool saveSheet(Sheet& sheet);
     bool saveSheetAs(Sheet& sheet);
     // The save question; false when the user cancels (or saving failed).

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUrl>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QSignalSpy>
@@ -373,4 +374,13 @@ TEST_F(MainWindowTest, LargeFileLoadsInPiecesAndCannotBeSavedHalfway)
     EXPECT_EQ(sheet.editor->textCursor().position(), sheet.editor->textLength());
     trigger("actSpeichern");
     EXPECT_EQ(read(path), bytes);
+}
+
+TEST_F(MainWindowTest, DropOpensTheFirstExistingFile)
+{
+    const QString second = file(QStringLiteral("zwei.txt"), "zweite");
+    window().openDropped({QUrl::fromLocalFile(dir.filePath(QStringLiteral("eins.txt"))), QUrl::fromLocalFile(second),
+                          QUrl::fromLocalFile(dir.filePath(QStringLiteral("drei.txt")))});
+    EXPECT_EQ(window().currentSheet().label, QStringLiteral("zwei.txt"));
+    EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("zweite"));
 }
