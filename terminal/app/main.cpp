@@ -26,8 +26,12 @@ int main(int argc, char* argv[])
     const QCommandLineOption kunde(QStringLiteral("kunde"), QStringLiteral("Kundendatenordner"), QStringLiteral("ordner"));
     const QCommandLineOption exitAfterShow(QStringLiteral("exit-after-show"),
                                            QStringLiteral("Nach dem Aufbau des Hauptfensters beenden (Messungen)"));
+    const QCommandLineOption exitAfter(QStringLiteral("exit-after"),
+                                       QStringLiteral("Nach so vielen Millisekunden geordnet beenden (Tests)"),
+                                       QStringLiteral("ms"));
     parser.addOption(kunde);
     parser.addOption(exitAfterShow);
+    parser.addOption(exitAfter);
     parser.process(app);
 
     const AppFolders folders = AppFolders::resolve(
@@ -53,6 +57,8 @@ int main(int argc, char* argv[])
     }
     // exit() rather than quit(): quit() would first ask every window to close.
     QObject::connect(&terminal, &Terminal::endRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    if (parser.isSet(exitAfter))
+        QTimer::singleShot(parser.value(exitAfter).toInt(), &app, [&] { terminal.ProgrammEnde(0); });
     if (!parser.isSet(exitAfterShow))
         terminal.MasterMessage(); // the connection opens after the start delay
     if (!state.endRequest)

@@ -4,6 +4,7 @@
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -13,7 +14,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     // Runs the terminal until it has shown its window and ended again.
-    int run(const QStringList& answers)
+    int run(const QStringList& answers, const QStringList& arguments = {"--exit-after-show"})
     {
         writeFile(dir.filePath("answers.txt"), answers.join("\n").toUtf8() + "\n");
         QProcess p;
@@ -22,7 +23,7 @@ protected:
         env.insert("TARVEX_ANSWERS", dir.filePath("answers.txt"));
         env.insert("TARVEX_ANSWER_LOG", dir.filePath("log.txt"));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex", {"--kunde", kunde(), "--exit-after-show"});
+        p.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex", QStringList{"--kunde", kunde()} + arguments);
         EXPECT_TRUE(p.waitForFinished(60000)) << "the terminal did not end";
         stdoutText = QString::fromUtf8(p.readAllStandardOutput());
         return p.exitCode();
@@ -64,5 +65,33 @@ TEST_F(TerminalProgram, ShippedDataStartsWithoutQuestionsAndKeepsForeignLines)
     const QByteArray ini = readFile(kunde() + "/kunde.ini");
     EXPECT_TRUE(ini.startsWith("; von Hand\r\n[Seriell]\r\nCOM=3\r\n"));
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(TerminalProgram, ReceivesTheSimulatorsRecordsOnAPseudoTerminal)
+{
+    QProcess sim;
+    const QString link = dir.filePath("port");
+    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "200"});
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    ASSERT_TRUE(QString::fromUtf8(sim.readAllStandardOutput()).startsWith("port: "));
+    QDir().mkpath(kunde() + "/Konfiguration");
+    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
+                                       "[Daten]\r\nEndzeichen=13\r\nFilter=-1\r\nFilterZ=|10|\r\n"
+                                       "[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
+    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
+    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    EXPECT_EQ(run({}, {"--exit-after", "3000"}), 0);
+    sim.terminate();
+    sim.waitForFinished(5000);
+    EXPECT_TRUE(log().isEmpty()) << log().join("\n").toStdString();
+    const QStringList monitor = QString::fromLatin1(readFile(kunde() + "/Anzeige/monitor.txt")).split("\r\n", Qt::SkipEmptyParts);
+    // Records sent before the port was opened are flushed with the port's buffers.
+    ASSERT_GE(monitor.size(), 3) << monitor.join("|").toStdString();
+    for (const QString& line : monitor)
+        EXPECT_TRUE(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d  \\d{3}  0\\d+ +\\d\\d:\\d\\d:\\d\\d +\\d+,\\d\\d$")
+                        .match(line).hasMatch()) << line.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(link)) << "the simulator removes its link";
+}
+#endif
 
 } // namespace

@@ -1,0 +1,133 @@
+// tarvex-devicesim: a device on a pseudo-terminal for the demo and the end-to-end tests.
+//
+//   tarvex-devicesim [--link PATH] [--interval MS] [--etx] [--count N] [--seed N]
+//
+// Prints "port: <device>" once the port exists; PATH (when given) becomes a symbolic link to
+// it. Sends one record every interval (0: only on request) and answers commands.
+
+#include "devicesim/device_simulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Serial device simulator for Terminal Tarvex"));
+    parser.addHelpOption();
+    const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("symbolic link to the port"), QStringLiteral("path"));
+    const QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("ms between records (0: none)"),
+                                      QStringLiteral("ms"), QStringLiteral("2000"));
+    const QCommandLineOption etx(QStringLiteral("etx"), QStringLiteral("STX/ETX framing with ENQ/ACK"));
+    const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("stop sending after N records"),
+                                   QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("random seed"), QStringLiteral("n"),
+                                  QStringLiteral("1"));
+    parser.addOptions({link, interval, etx, count, seed});
+    parser.process(app);
+
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+        std::perror("openpty");
+        return 1;
+    }
+    // Raw line: bytes pass unchanged in both directions.
+    termios tio{};
+    tcgetattr(slave, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(slave, TCSANOW, &tio);
+    // Our own handle on the slave keeps the master readable while the terminal reconnects.
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    std::signal(SIGPIPE, SIG_IGN);
+    // SIGTERM and SIGINT end the event loop, so the link is removed on the way out.
+    if (::pipe(g_signalPipe) != 0)
+        return 1;
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGINT, onSignal);
+    QSocketNotifier stopper(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&stopper, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+
+    const QString linkPath = parser.value(link);
+    if (!linkPath.isEmpty()) {
+        QFile::remove(linkPath);
+        if (!QFile::link(QString::fromLocal8Bit(name), linkPath)) {
+            std::fprintf(stderr, "cannot create link %s\n", qPrintable(linkPath));
+            return 1;
+        }
+    }
+    std::printf("port: %s\n", name);
+    std::fflush(stdout);
+
+    DeviceSimulator device(parser.isSet(etx), parser.value(seed).toUInt());
+    const int maxRecords = parser.value(count).toInt();
+
+    QSocketNotifier reader(master, QSocketNotifier::Read);
+    QObject::connect(&reader, &QSocketNotifier::activated, &app, [&] {
+        char buf[4096];
+        const ssize_t n = ::read(master, buf, sizeof buf);
+        if (n > 0) {
+            const QByteArray answer = device.receive(QByteArray(buf, int(n)), QDateTime::currentDateTime());
+            if (!answer.isEmpty())
+                writeAll(master, answer);
+        }
+    });
+
+    QTimer records;
+    QObject::connect(&records, &QTimer::timeout, &app, [&] {
+        if (maxRecords > 0 && device.recordsSent() >= maxRecords) {
+            records.stop();
+            return;
+        }
+        writeAll(master, device.nextRecord(QDateTime::currentDateTime()));
+    });
+    const int ms = parser.value(interval).toInt();
+    if (ms > 0)
+        records.start(ms);
+
+    const int rc = app.exec();
+    if (!linkPath.isEmpty())
+        QFile::remove(linkPath);
+    ::close(slave);
+    ::close(master);
+    return rc;
+}
