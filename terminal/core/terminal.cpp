@@ -31,7 +31,8 @@ Terminal::Terminal(TerminalState& state, Services services, QObject* parent)
       m_functions(m_errors),
       m_serial(state, services.port, services.prompter, services.clock, m_errors),
       m_delivery(state, services.clock, m_errors),
-      m_pipeline(state, services.port, m_serial, m_errors, services.clock)
+      m_pipeline(state, services.port, m_serial, m_errors, services.clock),
+      m_sender(state, m_serial, m_delivery, services.prompter, services.clock, m_errors)
 {
     m_pipeline.setListener(&m_delivery);
     connect(&m_state.tmrSeriell, &QTimer::timeout, this, [this] { m_pipeline.SeriellLesen(); });
@@ -62,6 +63,7 @@ void Terminal::setView(TerminalView* view)
     m_loader.setView(view);
     m_serial.setView(view);
     m_delivery.setView(view);
+    m_sender.setView(view);
 }
 
 void Terminal::StartVorbereitung()
@@ -347,6 +349,13 @@ void Terminal::registerFunctions()
             VerbindungSteuern(2);
             VerbindungSteuern(1);
         }
+    });
+    f.add(210, [this] { m_sender.chooseAndSendFile(); });
+    f.add(211, [this] {
+        if (m_state.settings.dateiLast.isEmpty())
+            m_sender.chooseAndSendFile();
+        else
+            m_sender.DateiSenden(1, m_state.settings.dateiLast);
     });
     f.add(220, [this] {
         m_services.prompter.information(

@@ -6,6 +6,7 @@
 #include "terminal/core/line_delivery.h"
 #include "terminal/core/program_functions.h"
 #include "terminal/core/receive_pipeline.h"
+#include "terminal/core/sender.h"
 #include "terminal/core/serial_line.h"
 
 #include <QObject>
@@ -46,6 +47,7 @@ public:
     SerialLine& serial() { return m_serial; }
     ReceivePipeline& pipeline() { return m_pipeline; }
     LineDelivery& delivery() { return m_delivery; }
+    Sender& sender() { return m_sender; }
 
     // Opens (1) or closes (2) the connection, with the monitor file.
     bool VerbindungSteuern(int mode);
@@ -111,4 +113,5 @@ private:
     SerialLine m_serial;
     LineDelivery m_delivery;
     ReceivePipeline m_pipeline;
+    Sender m_sender;
 };

@@ -141,8 +141,8 @@ void MainWindow::buildCentral()
     controls->addWidget(chkSofort);
     m_ackButton = named(new QPushButton(QStringLiteral("ACK"), central), "frm1_cmdACK");
     auto* cmdAuswahl = named(new QPushButton(QStringLiteral("Datei senden"), central), "frm1_cmdAuswahl");
-    connect(m_ackButton, &QPushButton::clicked, this, &MainWindow::requireConnection);
-    connect(cmdAuswahl, &QPushButton::clicked, this, &MainWindow::requireConnection);
+    connect(m_ackButton, &QPushButton::clicked, this, [this] { m_terminal.sender().sendAck(); });
+    connect(cmdAuswahl, &QPushButton::clicked, this, [this] { m_terminal.PrgFunktionen(210); });
     auto* cmdMonitor = named(new QPushButton(QStringLiteral("Editor"), central), "frm1_cmdMonitor");
     cmdMonitor->setToolTip(QStringLiteral("Anzeige im Editor zeigen"));
     connect(cmdMonitor, &QPushButton::clicked, this, &MainWindow::frm1_cmdMonitor_Click);
@@ -213,6 +213,8 @@ void MainWindow::buildCentral()
     m_display->setLineWrapMode(QTextEdit::NoWrap);
     m_display->setUndoRedoEnabled(false);
     m_display->setAcceptRichText(false);
+    m_display->installEventFilter(this);
+    setAcceptDrops(true);
     middle->addWidget(m_display, 1);
 
     m_scriptBar = named(new QWidget(central), "frm1_frScripts");

@@ -61,6 +61,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -82,7 +84,7 @@ private:
     void frm1_cmdSystem_Click();
     void frm1_lblScriptStop_Click();
     void frm1_sliScripts_Scroll(int value);
-    void requireConnection();
+    bool frm1_rtAnzeige_KeyPress(QKeyEvent* event);
 
     Terminal& m_terminal;
     LampImages m_lampImages;

@@ -8,6 +8,11 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -30,6 +35,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_display && event->type() == QEvent::KeyPress)
+        return frm1_rtAnzeige_KeyPress(static_cast<QKeyEvent*>(event));
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
         return QMainWindow::eventFilter(watched, event);
     const bool press = event->type() == QEvent::MouseButtonPress;
@@ -114,10 +121,45 @@ void MainWindow::frm1_sliScripts_Scroll(int value)
     m_scriptBar->setFixedWidth(value);
 }
 
-void MainWindow::requireConnection()
+bool MainWindow::frm1_rtAnzeige_KeyPress(QKeyEvent* event)
 {
-    if (!m_terminal.state().connectionActive)
-        m_terminal.services().prompter.information(QStringLiteral("Keine Verbindung aktiv!"));
+    // Copying and moving around the display stay local; everything typed is sent.
+    if (event->matches(QKeySequence::Copy) || event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown
+        || event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_Home
+        || event->key() == Qt::Key_End)
+        return false;
+    TypedKey key;
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        key.kind = TypedKey::Kind::Return;
+    } else if (event->key() == Qt::Key_Backspace) {
+        key.kind = TypedKey::Kind::Backspace;
+    } else if (ctrl && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z) {
+        key.kind = TypedKey::Kind::Control;
+        key.letter = QChar(char16_t('A' + (event->key() - Qt::Key_A)));
+    } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+        key.kind = TypedKey::Kind::Character;
+        key.character = event->text().at(0);
+    } else {
+        return false;
+    }
+    m_terminal.sender().keyTyped(key);
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            m_terminal.sender().DateiSenden(1, url.toLocalFile());
+    }
+    event->acceptProposedAction();
 }
 
 void MainWindow::frm1_MenuEvent(int item)
