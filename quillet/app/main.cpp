@@ -11,6 +11,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTimer>
 #include <QSettings>
 #include <QStandardPaths>
@@ -20,6 +23,11 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Kavimor"));
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    // Qt's own German texts (context menus, font dialog) where they are installed.
+    QTranslator qtGerman;
+    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
 
     // Options for tests come first and are not part of the editor's command line:
     // --backup-interval-ms=N runs the backup timer every N ms, --instance-file=PATH moves

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quillet {
 namespace {
@@ -31,6 +32,21 @@ QMessageBox::StandardButton standard(Prompter::Answer answer)
     return QMessageBox::Ok;
 }
 
+// The German button texts, whether or not Qt's own translations are installed.
+QString germanText(Prompter::Answer answer)
+{
+    switch (answer) {
+    case Prompter::Answer::Ok: return QStringLiteral("OK");
+    case Prompter::Answer::Cancel: return QStringLiteral("Abbrechen");
+    case Prompter::Answer::Yes: return QStringLiteral("&Ja");
+    case Prompter::Answer::No: return QStringLiteral("&Nein");
+    case Prompter::Answer::Abort: return QStringLiteral("&Abbrechen");
+    case Prompter::Answer::Retry: return QStringLiteral("&Wiederholen");
+    case Prompter::Answer::Ignore: return QStringLiteral("&Ignorieren");
+    }
+    return {};
+}
+
 } // namespace
 
 Prompter::Answer QtPrompter::message(const QString& caption, const QString& text, Buttons buttons, Icon icon,
@@ -50,7 +66,7 @@ Prompter::Answer QtPrompter::message(const QString& caption, const QString& text
                           Answer::Cancel};
     for (Answer a : all) {
         if (offers(buttons, a))
-            box.addButton(standard(a));
+            box.addButton(standard(a))->setText(germanText(a));
     }
     box.setDefaultButton(standard(defaultButton));
     box.raise();
@@ -66,11 +82,15 @@ Prompter::Answer QtPrompter::message(const QString& caption, const QString& text
 
 std::optional<QString> QtPrompter::input(const QString& caption, const QString& prompt, const QString& initial)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, caption, lineBreaks(prompt), QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(lineBreaks(prompt));
+    dialog.setTextValue(initial);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtPrompter::fileDialog(const FileRequest& request, bool save)
@@ -79,6 +99,11 @@ std::optional<QString> QtPrompter::fileDialog(const FileRequest& request, bool s
     dialog.setNameFilters(request.filters);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Speichern") : QStringLiteral("Ö&ffnen"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -113,10 +138,17 @@ std::optional<QString> QtPrompter::saveFile(const FileRequest& request)
 
 std::optional<QString> QtPrompter::folder(const QString& caption, const QString& directory)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(m_parent, caption, directory);
-    if (chosen.isEmpty())
+    QFileDialog dialog(m_parent, caption, directory);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Verzeichnis:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Auswählen"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return chosen;
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace quillet
