@@ -5,6 +5,7 @@
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
 #include "shared/text_file.h"
+#include "terminal/core/port_choices.h"
 #include "terminal/core/serial_line.h"
 #include "terminal/core/system_programs.h"
 #include "terminal/core/terminal_state.h"
@@ -32,7 +33,8 @@ Terminal::Terminal(TerminalState& state, Services services, QObject* parent)
       m_serial(state, services.port, services.prompter, services.clock, m_errors),
       m_delivery(state, services.clock, m_errors),
       m_pipeline(state, services.port, m_serial, m_errors, services.clock),
-      m_sender(state, m_serial, m_delivery, services.prompter, services.clock, m_errors)
+      m_sender(state, m_serial, m_delivery, services.prompter, services.clock, m_errors),
+      m_parameterSets(state, services.prompter, m_errors)
 {
     m_pipeline.setListener(&m_delivery);
     connect(&m_state.tmrSeriell, &QTimer::timeout, this, [this] { m_pipeline.SeriellLesen(); });
@@ -148,6 +150,26 @@ bool Terminal::VerbindungSteuern(int mode)
     else if (!open)
         m_delivery.closeMonitor();
     return open;
+}
+
+void Terminal::reconnect()
+{
+    VerbindungSteuern(2);
+    m_services.clock.wait(0);
+    VerbindungSteuern(1);
+    emit connectionSettingsChanged();
+}
+
+void Terminal::loadParameterSet(const QString& file)
+{
+    const QString record = m_parameterSets.ParameterInOut(1, file);
+    if (record.isEmpty())
+        return;
+    ParameterSet::applyPortRecord(record, m_state.settings);
+    m_state.debugMode = m_state.settings.debug;
+    if (m_view)
+        m_view->settingsChanged();
+    reconnect();
 }
 
 void Terminal::startSession()
@@ -349,6 +371,20 @@ void Terminal::registerFunctions()
             VerbindungSteuern(2);
             VerbindungSteuern(1);
         }
+    });
+    f.add(105, [this] { loadParameterSet(QString()); });
+    f.add(106, [this] {
+        m_parameterSets.ParameterInOut(2, m_state.folders.dataDir() + PortChoices::parameterSetName(m_state.settings));
+    });
+    f.addRange({120, 121, 122, 123, 124, 125, 126, 127, 128, 129}, [this](int n) {
+        const QStringList sets = m_parameterSets.availableSets();
+        const QString name = sets.value(n - 120);
+        const QString path = m_state.folders.dataDir() + name;
+        if (name.isEmpty() || !QFileInfo(path).isFile()) {
+            m_services.prompter.information(QStringLiteral("Parameterdatei\r\r") + name + QStringLiteral("\r\rnicht verfügbar."));
+            return;
+        }
+        loadParameterSet(path);
     });
     f.add(210, [this] { m_sender.chooseAndSendFile(); });
     f.add(211, [this] {

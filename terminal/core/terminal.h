@@ -4,6 +4,7 @@
 #include "terminal/core/error_report.h"
 #include "terminal/core/kunde_ini.h"
 #include "terminal/core/line_delivery.h"
+#include "terminal/core/parameter_set.h"
 #include "terminal/core/program_functions.h"
 #include "terminal/core/receive_pipeline.h"
 #include "terminal/core/sender.h"
@@ -48,6 +49,13 @@ public:
     ReceivePipeline& pipeline() { return m_pipeline; }
     LineDelivery& delivery() { return m_delivery; }
     Sender& sender() { return m_sender; }
+    ParameterSet& parameterSets() { return m_parameterSets; }
+
+    // Loads a parameter set (asking when no file is given), applies its port parameters
+    // and reopens the connection.
+    void loadParameterSet(const QString& file);
+    // Closes and reopens the connection with the current settings.
+    void reconnect();
 
     // Opens (1) or closes (2) the connection, with the monitor file.
     bool VerbindungSteuern(int mode);
@@ -93,6 +101,8 @@ public:
 signals:
     // EndRequest was set: the event loop ends.
     void endRequested();
+    // Port, framing or end character changed: the window shows them anew.
+    void connectionSettingsChanged();
     // The delayed-start timer fired: the connection opens and the start script runs.
     void delayedStart();
 
@@ -114,4 +124,5 @@ private:
     LineDelivery m_delivery;
     ReceivePipeline m_pipeline;
     Sender m_sender;
+    ParameterSet m_parameterSets;
 };

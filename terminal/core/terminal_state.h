@@ -44,6 +44,7 @@ public:
     int receivedLineCount = 0; // status panel 5, since the last connect
     int sentLineCount = 0;     // status panel 6, since the last connect
     int lineIndex = 0;         // the index stamp of received lines
+    QString scriptGroupFile;   // the script group of the current parameter set
     QString controlCharList;
 
     // The four timers of the main window, named as in the window layout.
