@@ -183,6 +183,18 @@ int main(int argc, char** argv)
     std::printf("  in the window (worker + new text into the editor): %lld ms, longest stall %lld ms\n",
                 static_cast<long long>(t.elapsed()), static_cast<long long>(stall.worst));
 
+    {
+        const QString linePath = dir.filePath(QStringLiteral("eine-zeile.txt"));
+        QFile f(linePath);
+        f.open(QIODevice::WriteOnly);
+        f.write(QByteArray(5000000, 'a'));
+        f.close();
+        t.restart();
+        window.openFile(linePath);
+        QApplication::processEvents();
+        std::printf("File with one line of 5,000,000 characters, opened in the window: %lld ms (word wrap %s)\n",
+                    static_cast<long long>(t.elapsed()), window.currentSheet().editor->wordWrap() ? "on" : "off");
+    }
     for (bool wrap : {false, true}) {
         std::printf("Long lines (QPlainTextEdit, %s)\n", wrap ? "word wrap" : "no word wrap");
         for (qsizetype length : {100000, 1000000, 5000000})

@@ -116,7 +116,9 @@ void MainWindow::stopLoading(Sheet& sheet)
 
 void MainWindow::fillSheet(Sheet& sheet, const QString& text, CommandLine::Mode mode)
 {
-    if (text.size() <= kChunkedText) {
+    // A text with very long lines goes in at once: growing one huge line piece by piece
+    // would lay it out again for every piece.
+    if (text.size() <= kChunkedText || sheet.longestLine > kLongLine) {
         sheet.editor->setPlainText(text);
         sheet.editor->document()->setModified(false);
         applyMode(*sheet.editor, mode);
