@@ -110,8 +110,8 @@ void FindController::readDialog()
     m_engine.setReplaceText(m_dialog->replaceText());
     m_engine.setWholeWord(m_dialog->wholeWord());
     m_engine.setMatchCase(m_dialog->matchCase());
-    if (m_dialog->mode() == FindDialog::Mode::Find)
-        m_engine.setDown(m_dialog->down());
+    // The replace dialog has no direction: it always searches towards the end.
+    m_engine.setDown(m_dialog->mode() == FindDialog::Mode::Find ? m_dialog->down() : true);
 }
 
 void FindController::closeDialog()

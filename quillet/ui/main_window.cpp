@@ -104,6 +104,7 @@ MainWindow::MainWindow(Prompter& prompter, EditorSettings& settings, Config conf
 
     applyFontFromSettings();
     addSheet();
+    m_status->showStart(currentSheet(), fixedPitch());
     rebuildRecentMenu();
 
     m_find = new FindController(

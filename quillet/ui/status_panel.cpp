@@ -60,6 +60,14 @@ void StatusPanel::showEmpty()
     m_encoding->setText(QStringLiteral("ANSI"));
 }
 
+void StatusPanel::showStart(const Sheet& sheet, bool fixedPitch)
+{
+    showSheet(sheet, fixedPitch);
+    m_parts[0]->setText(QStringLiteral("0"));
+    m_parts[1]->setText(QStringLiteral("0"));
+    m_parts[2]->setText(QStringLiteral("0%"));
+}
+
 void StatusPanel::showSheet(const Sheet& sheet, bool fixedPitch)
 {
     const QTextCursor cursor = sheet.editor->textCursor();

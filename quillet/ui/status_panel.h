@@ -18,6 +18,8 @@ public:
     explicit StatusPanel(QStatusBar* bar);
 
     void showSheet(const Sheet& sheet, bool fixedPitch);
+    // The start: parts 1 to 3 show "0", "0" and "0%", the others the sheet's state.
+    void showStart(const Sheet& sheet, bool fixedPitch);
     void showEmpty();
     QProgressBar* progress() const { return m_progress; }
 
