@@ -43,6 +43,11 @@ QString SerialLine::devicePath(int com) const
         if (!configured.trimmed().isEmpty())
             return configured.trimmed();
     }
+    return defaultDevicePath(com);
+}
+
+QString SerialLine::defaultDevicePath(int com)
+{
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(com);
 #else

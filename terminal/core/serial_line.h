@@ -36,8 +36,9 @@ public:
     // 2: text + CR LF; 4: text as it is. Write failures are reported under RS232_Protokoll.
     void RS232_Protokoll(int mode, int code, const QString& text = QString());
 
-    // The device behind "COM n".
+    // The device behind "COM n": the configured one, else the platform's default.
     QString devicePath(int com) const;
+    static QString defaultDevicePath(int com);
 
     SerialPort& port() { return m_port; }
 

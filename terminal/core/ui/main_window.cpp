@@ -3,6 +3,7 @@
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/display_style.h"
+#include "terminal/core/ui/port_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,6 +78,11 @@ MainWindow::MainWindow(Terminal& terminal, QWidget* parent)
     buildCentral();
     buildStatusBar();
     m_terminal.setView(this);
+    m_terminal.functions().add(201, [this] {
+        PortDialog dialog(m_terminal, this);
+        dialog.exec();
+    });
+    connect(&m_terminal, &Terminal::connectionSettingsChanged, this, &MainWindow::settingsChanged);
 }
 
 void MainWindow::buildToolBar()
@@ -417,6 +423,13 @@ QRect MainWindow::windowGeometry() const
 
 void MainWindow::settingsChanged()
 {
+    const KundeSettings& s = m_terminal.state().settings;
+    const QString code = QStringLiteral("%1").arg(s.endzeichen, 2, 10, QLatin1Char('0'));
+    for (int i = 0; i < m_endChar->count(); ++i) {
+        if (m_endChar->itemText(i).startsWith(code))
+            m_endChar->setCurrentIndex(i);
+    }
+    m_ackButton->setEnabled(s.endzeichen == 3 && m_terminal.state().connectionActive);
     updateOptionLamps();
     fillFilterList();
     layoutOptionalRows();

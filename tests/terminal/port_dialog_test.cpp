@@ -1,0 +1,104 @@
+#include "terminal/core/ui/port_dialog.h"
+
+#include "tests/terminal/terminal_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class PortDialogTest : public TerminalFixture
+{
+protected:
+    void SetUp() override
+    {
+        TerminalFixture::SetUp();
+        terminal();
+        KundeSettings& s = state->settings;
+        s.com = 1;
+        s.baudrate = 9600;
+        s.parameter = "n,8,1";
+        s.endzeichen = 13;
+        terminal().VerbindungSteuern(1);
+        dialog = std::make_unique<PortDialog>(terminal());
+    }
+    template <typename T>
+    T* child(const char* name)
+    {
+        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void choose()
+    {
+        child<QComboBox>("frm2_cbCOM")->setCurrentText("COM3");
+        child<QComboBox>("frm2_cbGeraet")->setEditText("/dev/ttyUSB0");
+        child<QComboBox>("frm2_cbBaud")->setCurrentText("38400");
+        child<QComboBox>("frm2_cbPara")->setCurrentText("e,7,2");
+        child<QComboBox>("frm2_cbEndzeichen")->setCurrentIndex(1);
+        child<QComboBox>("frm2_cbProtokoll")->setCurrentIndex(2);
+        child<QCheckBox>("frm2_chkEmpfang")->setChecked(true);
+        child<QLineEdit>("frm2_edPause")->setText("25");
+    }
+    std::unique_ptr<PortDialog> dialog;
+};
+
+TEST_F(PortDialogTest, ShowsTheCurrentValues)
+{
+    EXPECT_EQ(child<QComboBox>("frm2_cbCOM")->count(), 20);
+    EXPECT_EQ(child<QComboBox>("frm2_cbCOM")->currentText(), "COM1");
+    EXPECT_EQ(child<QComboBox>("frm2_cbBaud")->currentText(), "9600");
+    EXPECT_EQ(child<QComboBox>("frm2_cbPara")->itemText(0), "n,8,1");
+    EXPECT_EQ(child<QComboBox>("frm2_cbEndzeichen")->currentText(), "13 Return");
+    EXPECT_EQ(child<QComboBox>("frm2_cbProtokoll")->itemText(2), "Software (Xon/Xoff)");
+    EXPECT_EQ(child<QLabel>("frm2_lblEndzeichen")->text(), "Endzeichen = 13");
+#ifndef Q_OS_WIN
+    EXPECT_EQ(child<QComboBox>("frm2_cbGeraet")->currentText(), "/dev/ttyS0");
+#endif
+    // Pauses take digits only.
+    QLineEdit* pause = child<QLineEdit>("frm2_edPause");
+    pause->clear();
+    QTest::keyClicks(pause, "1a2-3");
+    EXPECT_EQ(pause->text(), "123");
+}
+
+TEST_F(PortDialogTest, NoKeepsTheOldPortOpenButTakesTheValues)
+{
+    choose();
+    prompter.addAnswer("No");
+    QTest::mouseClick(child<QPushButton>("frm2_cmdÜbernehmen"), Qt::LeftButton);
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records()[0].text, "Soll die Schnittstelle COM 3 mit den Parametern\r38400,e,7,2 geöffnet werden?");
+    EXPECT_EQ(port.events.filter("open").size(), 1);
+    EXPECT_EQ(port.settings.baudRate, 9600);
+    const KundeSettings& s = state->settings;
+    EXPECT_EQ(s.com, 3);
+    EXPECT_EQ(s.baudrate, 38400);
+    EXPECT_EQ(s.parameter, "e");
+    EXPECT_EQ(s.bitrate, 7);
+    EXPECT_EQ(s.stopbit, 2);
+    EXPECT_EQ(s.endzeichen, 3);
+    EXPECT_EQ(s.handshake, 2);
+    EXPECT_TRUE(s.sofortEmpf);
+    EXPECT_EQ(s.sendPause, 25);
+    EXPECT_EQ(s.portDevices[2], "/dev/ttyUSB0");
+    EXPECT_TRUE(s.portDevices[0].isEmpty()) << "the default device is not stored";
+}
+
+TEST_F(PortDialogTest, YesWritesTheSettingsAndReopens)
+{
+    choose();
+    prompter.addAnswer("Yes");
+    QTest::mouseClick(child<QPushButton>("frm2_cmdÜbernehmen"), Qt::LeftButton);
+    EXPECT_EQ(port.events.filter("open").size(), 2);
+    EXPECT_EQ(port.settings.device, "/dev/ttyUSB0");
+    EXPECT_EQ(port.settings.baudRate, 38400);
+    EXPECT_TRUE(port.settings.xonXoff);
+    EXPECT_TRUE(readFile(data("kunde.ini")).contains("COM3=/dev/ttyUSB0\r\n"));
+}
+
+} // namespace
