@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QSlider>
 #include <QTest>
 #include <QTextEdit>
@@ -265,6 +266,26 @@ TEST_F(MainWindowTest, MenuEventsGoToTheProgramFunctions)
     window().frm1_MenuOver(116, "Kundenverzeichnis öffnen");
     EXPECT_EQ(child<QLabel>("frm1_lblMenuText")->text(), QString::fromUtf8("Kundenverzeichnis öffnen"));
     EXPECT_EQ(window().windowTitle(), "MenuOver: 116");
+}
+
+TEST_F(MainWindowTest, AnalysisLineShowsTheSelectedCharacter)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    QPlainTextEdit* line = child<QPlainTextEdit>("frm1_edAnalyse");
+    EXPECT_FALSE(line->isVisibleTo(&window()));
+    terminal().PrgFunktionen(180);
+    EXPECT_TRUE(state->settings.analyse);
+    EXPECT_TRUE(line->isVisibleTo(&window()));
+    EXPECT_EQ(line->toPlainText(), "Markieren Sie\nerst ein\nZeichen.");
+    QTextEdit* display = child<QTextEdit>("frm1_rtAnzeige");
+    display->setPlainText("xAy");
+    QTextCursor c = display->textCursor();
+    c.setPosition(1);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    display->setTextCursor(c);
+    EXPECT_EQ(line->toPlainText(), "Ascii: 065\nHEX  : 41\nText : A");
+    EXPECT_TRUE(readFile(data("kunde.ini")).contains("Analyse=-1\r\n"));
 }
 
 } // namespace

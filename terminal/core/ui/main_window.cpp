@@ -2,6 +2,7 @@
 
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
+#include "terminal/core/ui/display_actions.h"
 #include "terminal/core/ui/display_style.h"
 #include "terminal/core/ui/port_dialog.h"
 
@@ -12,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -78,11 +80,17 @@ MainWindow::MainWindow(Terminal& terminal, QWidget* parent)
     buildCentral();
     buildStatusBar();
     m_terminal.setView(this);
+    m_displayActions = new DisplayActions(m_terminal, *this, m_display, this);
     m_terminal.functions().add(201, [this] {
         PortDialog dialog(m_terminal, this);
         dialog.exec();
     });
     connect(&m_terminal, &Terminal::connectionSettingsChanged, this, &MainWindow::settingsChanged);
+    m_terminal.functions().add(180, [this] { ZeichenAnalyse(0); });
+    connect(m_display, &QTextEdit::selectionChanged, this, [this] {
+        if (m_terminal.state().settings.analyse)
+            ZeichenAnalyse(1);
+    });
 }
 
 void MainWindow::buildToolBar()
@@ -263,8 +271,9 @@ void MainWindow::buildCentral()
     middle->addWidget(m_scriptBar);
     outer->addLayout(middle, 1);
 
-    m_analyse = named(new QLineEdit(central), "frm1_edAnalyse");
+    m_analyse = named(new QPlainTextEdit(central), "frm1_edAnalyse");
     m_analyse->setReadOnly(true);
+    m_analyse->setMaximumHeight(60);
     outer->addWidget(m_analyse);
     outer->addWidget(m_menuText);
     setCentralWidget(central);

@@ -7,10 +7,12 @@
 
 #include <array>
 
+class DisplayActions;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QListWidget;
 class QPushButton;
 class QSlider;
@@ -53,10 +55,14 @@ public:
     void beep() override;
 
     QTextEdit* display() const { return m_display; }
+    DisplayActions& displayActions() const { return *m_displayActions; }
 
     // A menu item was chosen / is under the mouse (items carry program function numbers).
     void frm1_MenuEvent(int item);
     void frm1_MenuOver(int item, const QString& helpText);
+    // Mode 0 switches the analysis line on or off; with the line on (or mode 1) the first
+    // selected character of the display is analysed.
+    void ZeichenAnalyse(int mode);
     QLabel* statusPanel(int number) const { return m_panels.at(std::size_t(number - 1)); }
 
 protected:
@@ -92,6 +98,7 @@ private:
     std::array<QLabel*, 6> m_lamps{};
     QToolBar* m_toolBar = nullptr;
     QTextEdit* m_display = nullptr;
+    DisplayActions* m_displayActions = nullptr;
     QComboBox* m_endChar = nullptr;
     QListWidget* m_scriptList = nullptr;
     QListWidget* m_runningScript = nullptr;
@@ -110,7 +117,7 @@ private:
     QLabel* m_imgStatist = nullptr;
     QLabel* m_callCaption = nullptr;
     QListWidget* m_filterList = nullptr;
-    QLineEdit* m_analyse = nullptr;
+    QPlainTextEdit* m_analyse = nullptr;
     QLabel* m_menuText = nullptr;
     int m_usableScreenHeight = 0;
 };

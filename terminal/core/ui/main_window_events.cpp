@@ -2,9 +2,11 @@
 
 #include "shared/platform/prompter.h"
 #include "shared/text_file.h"
+#include "terminal/core/receive_pipeline.h"
 #include "terminal/core/system_programs.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
+#include "terminal/core/ui/display_actions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,6 +14,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QUrl>
 #include <QComboBox>
 #include <QLabel>
@@ -73,6 +76,8 @@ void MainWindow::frm1_cbEndzeichen_Click(int item)
     s.endzeichen = m_endChar->itemText(item).left(2).toInt();
     statusPanel(2)->setText(m_terminal.connectionText());
     m_ackButton->setEnabled(s.endzeichen == 3);
+    if (m_terminal.state().connectionActive && (s.endzeichen == 0 || s.endzeichen == 3))
+        m_terminal.serial().RS232_Protokoll(1, 6);
 }
 
 void MainWindow::frm1_chkDebug_Click()
@@ -87,13 +92,7 @@ void MainWindow::frm1_chkDebug_Click()
 
 void MainWindow::frm1_cmdMonitor_Click()
 {
-    const QString file = m_terminal.state().folders.anzeigeDir() + QStringLiteral("editor.txt");
-    guarded(m_terminal.errors(), "frm1_cmdMonitor_Click", 0, file, [&] {
-        TextFile::writeLinesAtomic(file, TextFile::splitLines(m_display->toPlainText()));
-        m_terminal.startEditor(file);
-    });
-    if (m_terminal.state().connectionActive)
-        m_display->setFocus();
+    m_displayActions->showInEditor();
 }
 
 void MainWindow::frm1_cmdSystem_Click()
@@ -178,4 +177,16 @@ void MainWindow::frm1_MenuOver(int item, const QString& helpText)
     m_menuText->setText(helpText);
     if (m_terminal.state().debugMode)
         setWindowTitle(QStringLiteral("MenuOver: ") + QString::number(item));
+}
+
+void MainWindow::ZeichenAnalyse(int mode)
+{
+    KundeSettings& s = m_terminal.state().settings;
+    if (mode == 0) {
+        s.analyse = !s.analyse;
+        layoutOptionalRows();
+        m_terminal.IniDateien(2);
+    }
+    if (s.analyse || mode == 1)
+        m_analyse->setPlainText(ReceivePipeline::ZeichenAnalyse(m_display->textCursor().selectedText()));
 }
