@@ -559,7 +559,9 @@ void MainWindow::backupTick()
     if (m_busy || m_sheets.empty())
         return;
     Sheet& sheet = currentSheet();
-    m_backup.tick(sheet.editor->rawText(), sheet.isModified());
+    // The text is only taken when it has to be written.
+    const bool modified = sheet.isModified();
+    m_backup.tick(modified ? sheet.editor->rawText() : QString(), modified);
 }
 
 } // namespace quillet

@@ -384,3 +384,28 @@ TEST_F(MainWindowTest, DropOpensTheFirstExistingFile)
     EXPECT_EQ(window().currentSheet().label, QStringLiteral("zwei.txt"));
     EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("zweite"));
 }
+
+TEST_F(MainWindowTest, NewAndSaveAll)
+{
+    const QString a = file(QStringLiteral("a.txt"), "A");
+    window().openFile(a);
+    type(QStringLiteral("1"));
+    trigger("actNeuesBlatt");
+    type(QStringLiteral("2"));
+    const QString b = dir.filePath(QStringLiteral("b.txt"));
+    prompter.answerPath(b);  // the unnamed sheet asks for its name
+    trigger("actAlleSpeichern");
+    EXPECT_EQ(read(a), QByteArray("1A"));
+    EXPECT_EQ(read(b), QByteArray("2"));
+    EXPECT_EQ(window().currentSheet().label, QStringLiteral("b.txt"));  // back on the sheet it started from
+
+    window().setCurrentIndex(1);
+    type(QStringLiteral("3"));
+    prompter.answer(P::Answer::No);
+    trigger("actNeu");
+    EXPECT_TRUE(window().currentSheet().isUnnamed());
+    EXPECT_TRUE(window().currentSheet().isEmpty());
+    EXPECT_EQ(window().currentSheet().label, QStringLiteral("Unbenannt 1"));
+    EXPECT_EQ(read(b), QByteArray("2"));
+    EXPECT_TRUE(prompter.allUsed());
+}
