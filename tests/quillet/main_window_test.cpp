@@ -94,6 +94,11 @@ TEST_F(MainWindowTest, StartsWithCaptionOneSheetAndEmptyStatus)
     EXPECT_EQ(status("sbZeile"), QStringLiteral("Ze 2"));
     EXPECT_EQ(status("sbSpalte"), QStringLiteral("Sp 3"));
     EXPECT_EQ(status("sbGespeichert"), QStringLiteral("Nicht gespeichert"));
+    QTest::keyClick(window().currentSheet().editor, Qt::Key_Insert);
+    EXPECT_EQ(status("sbModus"), QStringLiteral("Überschreiben"));
+    EXPECT_TRUE(window().currentSheet().editor->overwriteMode());
+    trigger("actZeilenumbruch");
+    EXPECT_EQ(status("sbUmbruch"), QStringLiteral("Zeilenumbruch"));
 }
 
 TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
