@@ -5,6 +5,7 @@
 #include "terminal/core/ui/display_actions.h"
 #include "terminal/core/ui/display_style.h"
 #include "terminal/core/ui/port_dialog.h"
+#include "terminal/core/ui/send_characters_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,6 +88,10 @@ MainWindow::MainWindow(Terminal& terminal, QWidget* parent)
     });
     connect(&m_terminal, &Terminal::connectionSettingsChanged, this, &MainWindow::settingsChanged);
     m_terminal.functions().add(180, [this] { ZeichenAnalyse(0); });
+    m_terminal.functions().add(265, [this] {
+        SendCharactersDialog dialog(m_terminal, this);
+        dialog.exec();
+    });
     connect(m_display, &QTextEdit::selectionChanged, this, [this] {
         if (m_terminal.state().settings.analyse)
             ZeichenAnalyse(1);
