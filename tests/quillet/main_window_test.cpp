@@ -414,3 +414,19 @@ TEST_F(MainWindowTest, NewAndSaveAll)
     EXPECT_EQ(read(b), QByteArray("2"));
     EXPECT_TRUE(prompter.allUsed());
 }
+
+TEST_F(MainWindowTest, BinaryFileSurvivesOpenAndSaveInTheEditor)
+{
+    QByteArray bytes;
+    quint32 x = 12345;
+    for (int i = 0; i < 65536; ++i) {
+        x = x * 1103515245u + 12345u;
+        bytes.append(static_cast<char>(x >> 24));
+    }
+    const QString path = file(QStringLiteral("daten.bin"), bytes);
+    ASSERT_TRUE(window().openFile(path));
+    type(QStringLiteral("x"));
+    window().currentSheet().editor->undo();
+    trigger("actSpeichern");
+    EXPECT_EQ(read(path), bytes);
+}
