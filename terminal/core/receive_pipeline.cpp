@@ -83,7 +83,11 @@ ReceivePipeline::EndMark ReceivePipeline::findEnd() const
 
 void ReceivePipeline::SeriellLesen()
 {
+    if (m_inPass)
+        return;
+    m_inPass = true;
     guarded(m_errors, "SeriellLesen", 0, QStringLiteral("Pos: ") + QString::number(m_lastPosition + 1), [&] { pass(); });
+    m_inPass = false;
 }
 
 void ReceivePipeline::pass()
@@ -143,6 +147,12 @@ void ReceivePipeline::handleNewData(QByteArray data)
         const QByteArray line = m_buffer;
         m_buffer.clear();
         deliver(line, true);
+    }
+    // A device that never sends the end character must not fill the memory.
+    while (m_buffer.size() >= kMaxBuffer) {
+        const QByteArray line = m_buffer.left(kMaxBuffer);
+        m_buffer.remove(0, kMaxBuffer);
+        deliver(line, false);
     }
 }
 

@@ -18,8 +18,12 @@ public:
     ReceivePipeline(TerminalState& state, SerialPort& port, SerialLine& line, ErrorReport& errors, const Clock& clock);
     void setListener(ReceiveListener* listener) { m_listener = listener; }
 
-    // One pass: repeats until a read returns nothing.
+    // One pass: repeats until a read returns nothing. A pass never runs inside another
+    // (a box shown during a pass keeps the timer running).
     void SeriellLesen();
+
+    // A line that never ends is handed on as it is once the buffer holds this many bytes.
+    static constexpr qsizetype kMaxBuffer = 64 * 1024;
 
     const QByteArray& buffer() const { return m_buffer; }
     void clearBuffer() { m_buffer.clear(); }
@@ -55,4 +59,5 @@ private:
     ReceiveListener* m_listener = nullptr;
     QByteArray m_buffer;
     qsizetype m_lastPosition = -1;
+    bool m_inPass = false;
 };

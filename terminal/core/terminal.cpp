@@ -37,7 +37,11 @@ Terminal::Terminal(TerminalState& state, Services services, QObject* parent)
       m_parameterSets(state, services.prompter, m_errors)
 {
     m_pipeline.setListener(&m_delivery);
-    connect(&m_state.tmrSeriell, &QTimer::timeout, this, [this] { m_pipeline.SeriellLesen(); });
+    connect(&m_state.tmrSeriell, &QTimer::timeout, this, [this] {
+        m_pipeline.SeriellLesen();
+        if (m_state.connectionActive && m_services.port.lost())
+            connectionLost();
+    });
     m_errors.addResetHook([this] {
         m_state.ackAwaited = 0;
         if (m_view) {
@@ -150,6 +154,15 @@ bool Terminal::VerbindungSteuern(int mode)
     else if (!open)
         m_delivery.closeMonitor();
     return open;
+}
+
+void Terminal::connectionLost()
+{
+    // The device went away: close in order, keep everything received, say so.
+    VerbindungSteuern(2);
+    if (m_view)
+        m_view->setStatusText(1, QStringLiteral("     COM ") + QString::number(m_state.settings.com)
+                                     + QStringLiteral(" Verbindung unterbrochen!"));
 }
 
 void Terminal::reconnect()

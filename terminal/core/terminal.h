@@ -56,6 +56,8 @@ public:
     void loadParameterSet(const QString& file);
     // Closes and reopens the connection with the current settings.
     void reconnect();
+    // The open port's device disappeared.
+    void connectionLost();
 
     // Opens (1) or closes (2) the connection, with the monitor file.
     bool VerbindungSteuern(int mode);

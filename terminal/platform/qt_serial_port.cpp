@@ -76,3 +76,8 @@ void QtSerialPort::clearBuffers()
     if (m_port.isOpen())
         m_port.clear();
 }
+
+bool QtSerialPort::lost() const
+{
+    return m_port.isOpen() && m_port.error() == QSerialPort::ResourceError;
+}

@@ -15,6 +15,7 @@ public:
     void setDtr(bool on) override;
     void setRts(bool on) override;
     void clearBuffers() override;
+    bool lost() const override;
 
 private:
     QSerialPort m_port;

@@ -30,4 +30,6 @@ public:
     virtual void setDtr(bool on) = 0;
     virtual void setRts(bool on) = 0;
     virtual void clearBuffers() = 0;
+    // The device went away while open (unplugged adapter, closed peer).
+    virtual bool lost() const = 0;
 };

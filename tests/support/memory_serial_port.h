@@ -39,9 +39,11 @@ public:
     void setDtr(bool on) override { events << (on ? QStringLiteral("dtr+") : QStringLiteral("dtr-")); }
     void setRts(bool on) override { events << (on ? QStringLiteral("rts+") : QStringLiteral("rts-")); }
     void clearBuffers() override { events << QStringLiteral("clear"); }
+    bool lost() const override { return m_open && gone && incoming.isEmpty(); }
 
     bool failOpen = false;
     bool failWrite = false;
+    bool gone = false; // the device disappears once the queued blocks are read
     SerialSettings settings;
     QList<QByteArray> incoming;
     QByteArray written;

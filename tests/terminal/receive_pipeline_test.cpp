@@ -1,3 +1,4 @@
+#include "shared/cp1252.h"
 #include "shared/cp850.h"
 
 #include "tests/terminal/terminal_fixture.h"
@@ -148,6 +149,55 @@ TEST_F(ReceivePipelineTest, StampsHexAndStatistics)
     view.display.clear();
     receive({"AB\r"});
     EXPECT_EQ(view.display, QString("41 42 ").leftJustified(53, ' ') + "AB\r");
+}
+
+TEST_F(ReceivePipelineTest, EndlessStreamIsHandedOnInBoundedPiecesLosslessly)
+{
+    connect(13);
+    QByteArray all;
+    for (int i = 0; i < 3 * ReceivePipeline::kMaxBuffer / 256 + 10; ++i) {
+        QByteArray block(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            block[b] = b == 13 ? char(14) : char(b); // every byte value but the end character, NUL included
+        all += block;
+        port.incoming << block;
+    }
+    terminal().pipeline().SeriellLesen();
+    EXPECT_EQ(lines.size(), 3);
+    EXPECT_LT(terminal().pipeline().buffer().size(), ReceivePipeline::kMaxBuffer);
+    QByteArray delivered;
+    for (const QString& l : lines)
+        delivered += Cp1252::encode(l);
+    EXPECT_EQ(delivered + terminal().pipeline().buffer(), all);
+}
+
+TEST_F(ReceivePipelineTest, VanishedDeviceClosesTheConnectionAndKeepsTheLines)
+{
+    connect(13);
+    port.incoming << "letzte Zeile\r";
+    port.gone = true;
+    emit state->tmrSeriell.timeout({});
+    EXPECT_EQ(lines, QStringList{"letzte Zeile"});
+    EXPECT_FALSE(state->connectionActive);
+    EXPECT_EQ(view.status[1], "     COM 1 Verbindung unterbrochen!");
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), QByteArray("letzte Zeile\r\n"));
+    port.gone = false;
+    EXPECT_TRUE(terminal().VerbindungSteuern(1)) << "the port can be opened again";
+}
+
+TEST_F(ReceivePipelineTest, MissingCaptureFolderIsReportedAndTheNextLineTriesAgain)
+{
+    connect(13);
+    state->settings.capture = true;
+    state->settings.capDatei = programDir.filePath("weg/cap.txt");
+    prompter.addAnswer("Ok");
+    receive({"a\r"});
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_TRUE(prompter.records()[0].text.startsWith("Modul: SeriellLesen"));
+    QDir().mkpath(programDir.filePath("weg"));
+    receive({"b\r"});
+    EXPECT_EQ(readFile(programDir.filePath("weg/cap.txt")), QByteArray("b\r\n"));
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), QByteArray("a\r\nb\r\n")) << "the monitor lost nothing";
 }
 
 TEST(ZeichenTausch, StripAndReplace)
