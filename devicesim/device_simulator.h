@@ -4,36 +4,45 @@
 #include <QDateTime>
 #include <QString>
 
-// A telephone system that prints call and charge records on its serial line and answers a
-// few commands. It knows nothing about ports: bytes in, bytes out.
+// A telephone system that prints call and charge records on its serial line, answers a few
+// commands and behaves like a Hayes modem. It knows nothing about ports: bytes in, bytes out.
 //
-// Records: "dd.MM.yy hh:mm  NNN  number  hh:mm:ss  amount" ended by CR LF, or framed by
-// STX ... ETX in ETX mode, where an ENQ precedes every tenth record and the device counts
-// the ACKs it gets back.
-// Commands (ended by CR): STATUS, GEB (send the next records now), TIME hh:mm:ss,
-// DATE dd.mm.yy, AT... (modem style, answered "OK"); anything else gets "? " + command.
+// A record is a pipe record
+//   |dd.mm.yyyy hh:mm:ss|participant|business amount|private amount|number|duration|units|amount|
+// (amounts with "." as decimal point), ended by the chosen line end, or framed by STX ... ETX
+// in ETX mode, where an ENQ poll precedes every tenth record.
+// Commands (ended by CR or LF) are echoed, then answered: STATUS, GEB (three records now),
+// TIME ..., DATE ..., RING (an incoming call), AT... (OK), ATD... (CONNECT), ATA (CONNECT),
+// +++ followed by ATH (NO CARRIER); anything else gets "? " + command. An ENQ from the
+// terminal is answered with ACK; ACKs are counted.
 class DeviceSimulator
 {
 public:
-    explicit DeviceSimulator(bool etxMode = false, quint32 seed = 1);
+    enum class LineEnd { CrLf, Cr, Lf, Etx };
+
+    explicit DeviceSimulator(LineEnd end = LineEnd::CrLf, quint32 seed = 1);
+
+    static bool parseLineEnd(const QString& text, LineEnd* end);
 
     // The next call record, framed for the line.
     QByteArray nextRecord(const QDateTime& now);
-    // Bytes received from the terminal; returns the answer to send back (may be empty).
+    // Bytes received from the terminal; returns what the device sends back (may be empty).
     QByteArray receive(const QByteArray& bytes, const QDateTime& now);
 
     int recordsSent() const { return m_records; }
     int acksReceived() const { return m_acks; }
-    bool etxMode() const { return m_etx; }
+    bool online() const { return m_online; }
 
 private:
     QByteArray frame(const QByteArray& line) const;
     QByteArray command(const QByteArray& line, const QDateTime& now);
     quint32 random();
 
-    bool m_etx;
+    LineEnd m_end;
     quint32 m_state;
     int m_records = 0;
     int m_acks = 0;
+    bool m_online = false;
+    bool m_escaped = false;
     QByteArray m_input;
 };

@@ -1,9 +1,10 @@
 // tarvex-devicesim: a device on a pseudo-terminal for the demo and the end-to-end tests.
 //
-//   tarvex-devicesim [--link PATH] [--interval MS] [--etx] [--count N] [--seed N]
+//   tarvex-devicesim [--link PATH] [--interval MS] [--burst N] [--end crlf|cr|lf|etx]
+//                    [--count N] [--seed N]
 //
 // Prints "port: <device>" once the port exists; PATH (when given) becomes a symbolic link to
-// it. Sends one record every interval (0: only on request) and answers commands.
+// it. Sends N records every interval (0: only on request) and answers commands.
 
 #include "devicesim/device_simulator.h"
 
@@ -56,12 +57,15 @@ int main(int argc, char* argv[])
     const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("symbolic link to the port"), QStringLiteral("path"));
     const QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("ms between records (0: none)"),
                                       QStringLiteral("ms"), QStringLiteral("2000"));
-    const QCommandLineOption etx(QStringLiteral("etx"), QStringLiteral("STX/ETX framing with ENQ/ACK"));
+    const QCommandLineOption end(QStringLiteral("end"), QStringLiteral("line end: crlf, cr, lf or etx (STX/ETX with ENQ)"),
+                                 QStringLiteral("kind"), QStringLiteral("crlf"));
+    const QCommandLineOption burst(QStringLiteral("burst"), QStringLiteral("records per interval"), QStringLiteral("n"),
+                                   QStringLiteral("1"));
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("stop sending after N records"),
                                    QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("random seed"), QStringLiteral("n"),
                                   QStringLiteral("1"));
-    parser.addOptions({link, interval, etx, count, seed});
+    parser.addOptions({link, interval, end, burst, count, seed});
     parser.process(app);
 
     int master = -1;
@@ -98,7 +102,13 @@ int main(int argc, char* argv[])
     std::printf("port: %s\n", name);
     std::fflush(stdout);
 
-    DeviceSimulator device(parser.isSet(etx), parser.value(seed).toUInt());
+    DeviceSimulator::LineEnd lineEnd = DeviceSimulator::LineEnd::CrLf;
+    if (!DeviceSimulator::parseLineEnd(parser.value(end), &lineEnd)) {
+        std::fprintf(stderr, "unknown line end %s (crlf, cr, lf, etx)\n", qPrintable(parser.value(end)));
+        return 2;
+    }
+    DeviceSimulator device(lineEnd, parser.value(seed).toUInt());
+    const int perTick = qMax(1, parser.value(burst).toInt());
     const int maxRecords = parser.value(count).toInt();
 
     QSocketNotifier reader(master, QSocketNotifier::Read);
@@ -114,17 +124,24 @@ int main(int argc, char* argv[])
 
     QTimer records;
     QObject::connect(&records, &QTimer::timeout, &app, [&] {
-        if (maxRecords > 0 && device.recordsSent() >= maxRecords) {
-            records.stop();
-            return;
+        QByteArray out;
+        for (int i = 0; i < perTick; ++i) {
+            if (maxRecords > 0 && device.recordsSent() >= maxRecords) {
+                records.stop();
+                break;
+            }
+            out += device.nextRecord(QDateTime::currentDateTime());
         }
-        writeAll(master, device.nextRecord(QDateTime::currentDateTime()));
+        if (!out.isEmpty())
+            writeAll(master, out);
     });
     const int ms = parser.value(interval).toInt();
     if (ms > 0)
         records.start(ms);
 
     const int rc = app.exec();
+    std::printf("records: %d, acks: %d\n", device.recordsSent(), device.acksReceived());
+    std::fflush(stdout);
     if (!linkPath.isEmpty())
         QFile::remove(linkPath);
     ::close(slave);

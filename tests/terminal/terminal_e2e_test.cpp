@@ -88,9 +88,39 @@ TEST_F(TerminalProgram, ReceivesTheSimulatorsRecordsOnAPseudoTerminal)
     // Records sent before the port was opened are flushed with the port's buffers.
     ASSERT_GE(monitor.size(), 3) << monitor.join("|").toStdString();
     for (const QString& line : monitor)
-        EXPECT_TRUE(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d  \\d{3}  0\\d+ +\\d\\d:\\d\\d:\\d\\d +\\d+,\\d\\d$")
+        EXPECT_TRUE(QRegularExpression("^\\|\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d\\|\\d+\\|\\d+\\.\\d\\d\\|\\d+\\.\\d\\d\\|0\\d+\\|[\\d:]+\\|\\d+\\|\\d+\\.\\d\\d\\|$")
                         .match(line).hasMatch()) << line.toStdString();
     EXPECT_FALSE(QFileInfo::exists(link)) << "the simulator removes its link";
+}
+
+TEST_F(TerminalProgram, EtxDeviceIsDetectedAndItsPollsAndRecordsAcknowledged)
+{
+    QProcess sim;
+    const QString link = dir.filePath("port");
+    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "200", "--end", "etx"});
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    sim.readAllStandardOutput();
+    QDir().mkpath(kunde() + "/Konfiguration");
+    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
+                                       "[Daten]\r\nEndzeichen=0\r\n[Verbindung]\r\nCapture=-1\r\nCapDatei="
+                                       + kunde() + "/Capture/cap.txt\r\n[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
+    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
+    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    QDir().mkpath(kunde() + "/Capture");
+    EXPECT_EQ(run({}, {"--exit-after", "3000"}), 0);
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    const QString simOut = QString::fromUtf8(sim.readAllStandardOutput());
+    const QRegularExpressionMatch m = QRegularExpression("records: (\\d+), acks: (\\d+)").match(simOut);
+    ASSERT_TRUE(m.hasMatch()) << simOut.toStdString();
+    EXPECT_GE(m.captured(2).toInt(), 3) << "every delivered record and the poll are acknowledged";
+    EXPECT_TRUE(readFile(kunde() + "/kunde.ini").contains("Endzeichen=3\r\n")) << "ETX fixed the end character";
+    const QStringList monitor = QString::fromLatin1(readFile(kunde() + "/Anzeige/monitor.txt")).split("\r\n", Qt::SkipEmptyParts);
+    const QStringList capture = QString::fromLatin1(readFile(kunde() + "/Capture/cap.txt")).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(monitor.size(), 3);
+    EXPECT_EQ(capture, monitor) << "display order reaches both files";
+    for (const QString& line : monitor)
+        EXPECT_TRUE(line.startsWith("|") && line.endsWith("|")) << line.toStdString();
 }
 #endif
 
