@@ -24,6 +24,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -477,8 +478,23 @@ void MainWindow::connectionChanged(bool active)
 
 void MainWindow::appendDisplay(const QString& text)
 {
+    // Lines arriving in one burst are laid out together once the burst is handled.
+    m_pendingDisplay += text;
+    if (!m_displayFlushQueued) {
+        m_displayFlushQueued = true;
+        QTimer::singleShot(0, this, &MainWindow::flushDisplay);
+    }
+}
+
+void MainWindow::flushDisplay()
+{
+    m_displayFlushQueued = false;
+    if (m_pendingDisplay.isEmpty())
+        return;
+    const QString text = std::exchange(m_pendingDisplay, QString());
     QTextCursor c(m_display->document());
     c.movePosition(QTextCursor::End);
+    c.beginEditBlock();
     // Line ends of every kind start a new line of the display.
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -492,12 +508,14 @@ void MainWindow::appendDisplay(const QString& text)
         start = i + 1;
     }
     c.insertText(text.mid(start));
+    c.endEditBlock();
     m_display->setTextCursor(c);
     m_display->ensureCursorVisible();
 }
 
 void MainWindow::displayBackspace()
 {
+    flushDisplay();
     QTextCursor c(m_display->document());
     c.movePosition(QTextCursor::End);
     c.deletePreviousChar();

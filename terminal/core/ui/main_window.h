@@ -55,6 +55,8 @@ public:
     void beep() override;
 
     QTextEdit* display() const { return m_display; }
+    // Lays out the text that arrived since the last pass of the event loop.
+    void flushDisplay();
     DisplayActions& displayActions() const { return *m_displayActions; }
 
     // A menu item was chosen / is under the mouse (items carry program function numbers).
@@ -120,4 +122,6 @@ private:
     QPlainTextEdit* m_analyse = nullptr;
     QLabel* m_menuText = nullptr;
     int m_usableScreenHeight = 0;
+    QString m_pendingDisplay;
+    bool m_displayFlushQueued = false;
 };
