@@ -35,9 +35,12 @@ QPrinter& QtPrinter::device()
     if (m_printer)
         return *m_printer;
     if (m_pdfFile.isEmpty()) {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        // Without a default printer the first one set up is used.
+        QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
+            info = QPrinterInfo::availablePrinters().first();
         if (info.isNull())
-            throw RuntimeError(ErrorCode::DeviceIo, QStringLiteral("Kein Standarddrucker eingerichtet"));
+            throw RuntimeError(ErrorCode::DeviceIo, QStringLiteral("Kein Drucker eingerichtet"));
         m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     } else {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -136,6 +136,13 @@ TEST_F(DisplayActionsTest, SaveDisplayAsTextWithDialogAndQuestion)
     actions().Anzeige(2, {QStringLiteral("x"), QStringLiteral("y")});
     EXPECT_EQ(prompter.requests.last().filter, "Textdatei|*.txt|Alle Dateitypen|*.*");
     EXPECT_EQ(readFile(other), QByteArray("x\r\ny\r\n"));
+
+    // A file that cannot be written is reported, not confirmed.
+    const QString missing = programDir.filePath("fehlt/ordner/a.txt");
+    prompter.addAnswers({missing, QStringLiteral("Yes"), QStringLiteral("Ok")});
+    terminal->PrgFunktionen(165);
+    EXPECT_TRUE(prompter.records().last().caption.startsWith(QStringLiteral("Systemfehler ")));
+    EXPECT_TRUE(prompter.records().last().text.startsWith(QStringLiteral("Modul: Anzeige\r\r")));
     EXPECT_EQ(prompter.unexpected(), 0);
 }
 
@@ -160,22 +167,10 @@ TEST_F(DisplayActionsTest, SaveDisplayAsRichTextKeepsColoursAndStyles)
     EXPECT_FALSE(before.mid(before.lastIndexOf("\\plain")).contains("\\b"));
 }
 
-TEST_F(DisplayActionsTest, SaveFailureIsReportedNotConfirmed)
+TEST_F(DisplayActionsTest, PrintDisplayAfterTheQuestionOnNumberedPages)
 {
-    window->appendDisplay(QStringLiteral("x\r\n"));
-    const QString file = programDir.filePath("fehlt/ordner/a.txt");
-    prompter.addAnswers({file, QStringLiteral("Yes"), QStringLiteral("Ok")});
-    terminal->PrgFunktionen(165);
-    ASSERT_EQ(prompter.records().size(), 3);
-    EXPECT_TRUE(box(2).caption.startsWith(QStringLiteral("Systemfehler "))) << box(2).caption.toStdString();
-    EXPECT_TRUE(box(2).text.startsWith(QStringLiteral("Modul: Anzeige\r\r")));
-    EXPECT_FALSE(QFileInfo::exists(file));
-}
-
-TEST_F(DisplayActionsTest, PrintDisplayAfterTheQuestion)
-{
-    for (const char* line : {"Alpha 1", "Beta 2", "Gamma 3"})
-        window->appendDisplay(QString::fromUtf8(line) + QStringLiteral("\r\n"));
+    for (int i = 1; i <= 150; ++i)
+        window->appendDisplay(QStringLiteral("Datensatz %1\r\n").arg(i, 3, 10, QLatin1Char('0')));
     prompter.addAnswer(QStringLiteral("No"));
     terminal->PrgFunktionen(140);
     ASSERT_EQ(prompter.records().size(), 1);
@@ -189,28 +184,17 @@ TEST_F(DisplayActionsTest, PrintDisplayAfterTheQuestion)
     const QString text = pdfText(pdf);
     // The text extraction turns runs of blanks into one.
     const QString flat = text.simplified();
-    EXPECT_TRUE(flat.contains(QStringLiteral("Monitorausdruck - Terminal Tarvex"))) << text.toStdString();
-    EXPECT_TRUE(flat.contains(QStringLiteral("Monitorausdruck - Seite 1 - 08.12.2026 um 04:05:06"))) << text.toStdString();
-    for (const char* line : {"Alpha 1", "Beta 2", "Gamma 3"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
-    EXPECT_EQ(text.count(QLatin1Char('\f')), 1);
-}
-
-TEST_F(DisplayActionsTest, LongPrintoutsGoOnNumberedPages)
-{
-    state->settings.druckSchrift = QStringLiteral("DejaVu Sans Mono");
-    state->settings.druckGroesse = 12;
-    QStringList lines;
-    for (int i = 1; i <= 150; ++i)
-        lines.append(QStringLiteral("Datensatz %1").arg(i, 3, 10, QLatin1Char('0')));
-    actions().printLines(QStringLiteral("Protokoll"), lines, QStringLiteral("010000000"));
-    const QString text = pdfText(pdf);
     const int pages = int(text.count(QLatin1Char('\f')));
     EXPECT_GE(pages, 2);
-    EXPECT_TRUE(text.simplified().contains(QStringLiteral("Protokoll - Seite %1 ").arg(pages))) << text.toStdString();
-    EXPECT_FALSE(text.simplified().contains(QStringLiteral("Protokoll - Terminal Tarvex"))); // no header with "01..."
-    EXPECT_TRUE(text.contains(QStringLiteral("Datensatz 150")));
+    EXPECT_EQ(flat.count(QStringLiteral("Monitorausdruck - Terminal Tarvex")), pages) << text.toStdString();
+    for (int p = 1; p <= pages; ++p)
+        EXPECT_TRUE(flat.contains(QStringLiteral("Monitorausdruck - Seite %1 - 08.12.2026 um 04:05:06").arg(p))) << p;
     EXPECT_LT(text.indexOf(QStringLiteral("Datensatz 001")), text.indexOf(QStringLiteral("Datensatz 150")));
+
+    // Header off, footer on.
+    actions().printLines(QStringLiteral("Protokoll"), {QStringLiteral("x")}, QStringLiteral("010000000"));
+    EXPECT_FALSE(pdfText(pdf).simplified().contains(QStringLiteral("Protokoll - Terminal Tarvex")));
+    EXPECT_TRUE(pdfText(pdf).simplified().contains(QStringLiteral("Protokoll - Seite 1 ")));
 }
 
 TEST_F(DisplayActionsTest, ListPrintedAsTable)
@@ -311,10 +295,11 @@ TEST_F(DisplayActionsTest, TextAnhaengenFormatsAndThenReturnsToNormal)
 {
     QTextEdit edit;
     TextAnhaengen(204, QStringLiteral("grün"), 1, 0, QString(), &edit);
-    TextAnhaengen(7, QStringLiteral("schwarz"), 0, 12, QStringLiteral("Arial"), &edit);
-    TextAnhaengen(110, QStringLiteral("klein"), 2, 20, QStringLiteral("Arial"), &edit);
-    EXPECT_EQ(edit.toPlainText(), QStringLiteral("grün\nschwarzklein\n\n"));
-
+    TextAnhaengen(7, QStringLiteral("schwarz"), 1, 12, QStringLiteral("Arial"), &edit);
+    QTextCursor end(edit.document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(QStringLiteral("danach"));
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("grün\nschwarz\ndanach"));
     const auto formatAt = [&](int position) {
         QTextCursor c(edit.document());
         c.setPosition(position + 1);
@@ -324,26 +309,15 @@ TEST_F(DisplayActionsTest, TextAnhaengenFormatsAndThenReturnsToNormal)
     EXPECT_EQ(green.foreground().color(), QColor(0, 160, 0));
     EXPECT_EQ(green.fontWeight(), QFont::Bold);
     EXPECT_TRUE(green.fontItalic());
-    EXPECT_FALSE(green.fontUnderline());
     EXPECT_EQ(green.fontFamilies().toStringList(), QStringList{"Courier New"});
     EXPECT_EQ(green.fontPointSize(), 9);
-
     const QTextCharFormat black = formatAt(5);
     EXPECT_EQ(black.foreground().color(), QColor(Qt::black));
     EXPECT_EQ(black.fontWeight(), QFont::Normal);
     EXPECT_FALSE(black.fontItalic());
     EXPECT_EQ(black.fontFamilies().toStringList(), QStringList{"Arial"});
     EXPECT_EQ(black.fontPointSize(), 12);
-
-    const QTextCharFormat small = formatAt(12);
-    EXPECT_EQ(small.foreground().color(), QColor(255, 0, 0));
-    EXPECT_EQ(small.fontFamilies().toStringList(), QStringList{"Courier New"});
-    EXPECT_EQ(small.fontPointSize(), 8);
-
-    // After the line breaks the control's own format applies again.
-    QTextCursor end(edit.document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(QStringLiteral("danach"));
+    // After the line break the control's own format applies again.
     const QTextCharFormat after = formatAt(int(edit.toPlainText().indexOf(QStringLiteral("danach"))));
     EXPECT_FALSE(after.hasProperty(QTextFormat::ForegroundBrush));
     EXPECT_FALSE(after.hasProperty(QTextFormat::FontWeight));
