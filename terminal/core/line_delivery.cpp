@@ -169,6 +169,7 @@ void LineDelivery::receiving(bool active)
 {
     if (!m_view)
         return;
+    m_view->displayBurst(active);
     m_view->setLamp(Lamp::Knopf, active ? LampImage::Gruen : LampImage::GruenDunkel);
     if (m_state.settings.status)
         m_view->setLamp(Lamp::RX, active ? LampImage::Blau : LampImage::BlauDunkel);

@@ -86,23 +86,23 @@ void ReceivePipeline::SeriellLesen()
     if (m_inPass)
         return;
     m_inPass = true;
+    m_dataInPass = false;
     guarded(m_errors, "SeriellLesen", 0, QStringLiteral("Pos: ") + QString::number(m_lastPosition + 1), [&] { pass(); });
+    // Also after a failure: the lamps and the display leave the burst.
+    if (m_dataInPass && m_listener)
+        m_listener->receiving(false);
     m_inPass = false;
 }
 
 void ReceivePipeline::pass()
 {
-    bool any = false;
     for (;;) {
         QByteArray data = m_port.readAvailable();
-        if (data.isEmpty()) {
-            if (any && m_listener)
-                m_listener->receiving(false);
+        if (data.isEmpty())
             return;
-        }
-        if (!any && m_listener)
+        if (!m_dataInPass && m_listener)
             m_listener->receiving(true);
-        any = true;
+        m_dataInPass = true;
         handleNewData(std::move(data));
     }
 }

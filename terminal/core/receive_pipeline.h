@@ -60,4 +60,5 @@ private:
     QByteArray m_buffer;
     qsizetype m_lastPosition = -1;
     bool m_inPass = false;
+    bool m_dataInPass = false;
 };

@@ -25,6 +25,9 @@ public:
     virtual void connectionChanged(bool active) = 0;
     // Received or sent text for the display; the display keeps at most its line limit.
     virtual void appendDisplay(const QString& text) = 0;
+    // While a burst of received lines is handled, the display may lay them out together
+    // when the burst ends.
+    virtual void displayBurst(bool active) = 0;
     // Removes the last character shown (a received backspace).
     virtual void displayBackspace() = 0;
     virtual void beep() = 0;

@@ -46,6 +46,7 @@ public:
     void connectionChanged(bool active) override { connection.append(active); }
     void appendDisplay(const QString& text) override { display += text; }
     void displayBackspace() override { display.chop(1); }
+    void displayBurst(bool active) override { bursts.append(active); }
     void beep() override { ++beeps; }
 
     QList<std::pair<Lamp, LampImage>> lamps;
@@ -56,6 +57,7 @@ public:
     QMap<int, QString> status;
     QList<bool> connection;
     QString display;
+    QList<bool> bursts;
     int beeps = 0;
 };
 

@@ -480,15 +480,19 @@ void MainWindow::appendDisplay(const QString& text)
 {
     // Lines arriving in one burst are laid out together once the burst is handled.
     m_pendingDisplay += text;
-    if (!m_displayFlushQueued) {
-        m_displayFlushQueued = true;
-        QTimer::singleShot(0, this, &MainWindow::flushDisplay);
-    }
+    if (!m_displayBurst)
+        flushDisplay();
+}
+
+void MainWindow::displayBurst(bool active)
+{
+    m_displayBurst = active;
+    if (!active)
+        flushDisplay();
 }
 
 void MainWindow::flushDisplay()
 {
-    m_displayFlushQueued = false;
     if (m_pendingDisplay.isEmpty())
         return;
     const QString text = std::exchange(m_pendingDisplay, QString());

@@ -52,6 +52,7 @@ public:
     void connectionChanged(bool active) override;
     void appendDisplay(const QString& text) override;
     void displayBackspace() override;
+    void displayBurst(bool active) override;
     void beep() override;
 
     QTextEdit* display() const { return m_display; }
@@ -123,5 +124,5 @@ private:
     QLabel* m_menuText = nullptr;
     int m_usableScreenHeight = 0;
     QString m_pendingDisplay;
-    bool m_displayFlushQueued = false;
+    bool m_displayBurst = false;
 };
