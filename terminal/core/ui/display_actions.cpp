@@ -36,7 +36,6 @@ RtfWriter::Color rtfColor(const QColor& c)
 DisplayActions::DisplayActions(Terminal& terminal, TerminalView& view, QTextEdit* display, QObject* parent)
     : QObject(parent), m_terminal(terminal), m_view(view), m_display(display)
 {
-    setObjectName(QStringLiteral("frm1_DisplayActions"));
     registerFunctions();
 }
 
