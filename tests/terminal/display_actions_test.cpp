@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -62,7 +62,7 @@ protected:
     }
 
     DisplayActions& actions() { return window->displayActions(); }
-    QTextEdit* display() { return window->display(); }
+    QPlainTextEdit* display() { return window->display(); }
     QString anzeige(const char* name) const { return folders.anzeigeDir() + QString::fromUtf8(name); }
     const PromptRecord& box(qsizetype i) const { return prompter.records().at(i); }
 
@@ -293,7 +293,7 @@ TEST_F(DisplayActionsTest, ShowInEditorFromButtonAndFunctions)
 
 TEST_F(DisplayActionsTest, TextAnhaengenFormatsAndThenReturnsToNormal)
 {
-    QTextEdit edit;
+    QPlainTextEdit edit;
     TextAnhaengen(204, QStringLiteral("grün"), 1, 0, QString(), &edit);
     TextAnhaengen(7, QStringLiteral("schwarz"), 1, 12, QStringLiteral("Arial"), &edit);
     QTextCursor end(edit.document());

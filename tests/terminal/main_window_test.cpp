@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QTest>
-#include <QTextEdit>
 #include <QToolBar>
 
 namespace {
@@ -122,7 +121,7 @@ TEST_F(MainWindowTest, DisplayFontRules)
 {
     writeStandardFiles();
     window().BildAufbau();
-    const QFont f = child<QTextEdit>("frm1_rtAnzeige")->font();
+    const QFont f = child<QPlainTextEdit>("frm1_rtAnzeige")->font();
     EXPECT_EQ(f.family(), "Courier New");
     EXPECT_EQ(f.pointSize(), 6);
     EXPECT_TRUE(f.bold());
@@ -232,7 +231,7 @@ TEST_F(MainWindowTest, MonitorButtonWritesTheDisplayAndOpensTheEditor)
     writeStandardFiles();
     shell.available.insert(folders.programDir() + "quillet");
     window().BildAufbau();
-    child<QTextEdit>("frm1_rtAnzeige")->setPlainText(QString::fromUtf8("Zeile 1\nGebühr 3,50 €"));
+    child<QPlainTextEdit>("frm1_rtAnzeige")->setPlainText(QString::fromUtf8("Zeile 1\nGebühr 3,50 €"));
     QTest::mouseClick(child<QWidget>("frm1_cmdMonitor"), Qt::LeftButton);
     EXPECT_EQ(readFile(folders.anzeigeDir() + "editor.txt"), QByteArray("Zeile 1\r\nGeb\xfchr 3,50 \x80\r\n"));
     ASSERT_EQ(shell.calls.size(), 1);
@@ -278,7 +277,7 @@ TEST_F(MainWindowTest, AnalysisLineShowsTheSelectedCharacter)
     EXPECT_TRUE(state->settings.analyse);
     EXPECT_TRUE(line->isVisibleTo(&window()));
     EXPECT_EQ(line->toPlainText(), "Markieren Sie\nerst ein\nZeichen.");
-    QTextEdit* display = child<QTextEdit>("frm1_rtAnzeige");
+    QPlainTextEdit* display = child<QPlainTextEdit>("frm1_rtAnzeige");
     display->setPlainText("xAy");
     QTextCursor c = display->textCursor();
     c.setPosition(1);

@@ -15,7 +15,7 @@
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <new>
 
@@ -33,7 +33,7 @@ RtfWriter::Color rtfColor(const QColor& c)
 
 } // namespace
 
-DisplayActions::DisplayActions(Terminal& terminal, TerminalView& view, QTextEdit* display, QObject* parent)
+DisplayActions::DisplayActions(Terminal& terminal, TerminalView& view, QPlainTextEdit* display, QObject* parent)
     : QObject(parent), m_terminal(terminal), m_view(view), m_display(display)
 {
     registerFunctions();

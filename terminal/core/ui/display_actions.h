@@ -8,7 +8,7 @@
 #include <memory>
 
 class Printer;
-class QTextEdit;
+class QPlainTextEdit;
 class Terminal;
 class TerminalView;
 
@@ -20,7 +20,7 @@ class DisplayActions : public QObject
 {
     Q_OBJECT
 public:
-    DisplayActions(Terminal& terminal, TerminalView& view, QTextEdit* display, QObject* parent = nullptr);
+    DisplayActions(Terminal& terminal, TerminalView& view, QPlainTextEdit* display, QObject* parent = nullptr);
     ~DisplayActions() override;
 
     // The system's default printer unless another one is set (the printer stays the caller's).
@@ -66,7 +66,7 @@ private:
 
     Terminal& m_terminal;
     TerminalView& m_view;
-    QTextEdit* m_display;
+    QPlainTextEdit* m_display;
     Printer* m_printer = nullptr;
     std::unique_ptr<Printer> m_systemPrinter;
 };

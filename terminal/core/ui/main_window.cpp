@@ -23,7 +23,6 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -93,7 +92,7 @@ MainWindow::MainWindow(Terminal& terminal, QWidget* parent)
         SendCharactersDialog dialog(m_terminal, this);
         dialog.exec();
     });
-    connect(m_display, &QTextEdit::selectionChanged, this, [this] {
+    connect(m_display, &QPlainTextEdit::selectionChanged, this, [this] {
         if (m_terminal.state().settings.analyse)
             ZeichenAnalyse(1);
     });
@@ -228,11 +227,10 @@ void MainWindow::buildCentral()
 
     // Display and script bar.
     auto* middle = new QHBoxLayout;
-    m_display = named(new QTextEdit(central), "frm1_rtAnzeige");
+    m_display = named(new QPlainTextEdit(central), "frm1_rtAnzeige");
     m_display->setReadOnly(true);
-    m_display->setLineWrapMode(QTextEdit::NoWrap);
+    m_display->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_display->setUndoRedoEnabled(false);
-    m_display->setAcceptRichText(false);
     m_display->installEventFilter(this);
     setAcceptDrops(true);
     middle->addWidget(m_display, 1);

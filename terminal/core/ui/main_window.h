@@ -16,7 +16,7 @@ class QPlainTextEdit;
 class QListWidget;
 class QPushButton;
 class QSlider;
-class QTextEdit;
+class QPlainTextEdit;
 class QToolBar;
 class QWidget;
 class Terminal;
@@ -55,7 +55,7 @@ public:
     void displayBurst(bool active) override;
     void beep() override;
 
-    QTextEdit* display() const { return m_display; }
+    QPlainTextEdit* display() const { return m_display; }
     // Lays out the text that arrived since the last pass of the event loop.
     void flushDisplay();
     DisplayActions& displayActions() const { return *m_displayActions; }
@@ -100,7 +100,7 @@ private:
     std::array<QLabel*, 8> m_panels{};
     std::array<QLabel*, 6> m_lamps{};
     QToolBar* m_toolBar = nullptr;
-    QTextEdit* m_display = nullptr;
+    QPlainTextEdit* m_display = nullptr;
     DisplayActions* m_displayActions = nullptr;
     QComboBox* m_endChar = nullptr;
     QListWidget* m_scriptList = nullptr;

@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QTextEdit>
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {

@@ -3,9 +3,9 @@
 #include "terminal/core/text_style.h"
 
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
-void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, const QString& name, QTextEdit* control)
+void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, const QString& name, QPlainTextEdit* control)
 {
     if (!control)
         return;

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-class QTextEdit;
+class QPlainTextEdit;
 
 // Appends text with a style number (see TextStyle) to the end of a rich text control,
 // followed by lineBreaks line breaks. An empty font name is "Courier New", size 0 is 9.
 // Text appended after a line break starts again in the control's own format.
-void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, const QString& name, QTextEdit* control);
+void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, const QString& name, QPlainTextEdit* control);
