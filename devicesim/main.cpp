@@ -1,7 +1,7 @@
 // tarvex-devicesim: a device on a pseudo-terminal for the demo and the end-to-end tests.
 //
 //   tarvex-devicesim [--link PATH] [--interval MS] [--burst N] [--end crlf|cr|lf|etx]
-//                    [--count N] [--seed N]
+//                    [--count N] [--seed N] [--record FILE]
 //
 // Prints "port: <device>" once the port exists; PATH (when given) becomes a symbolic link to
 // it. Sends N records every interval (0: only on request) and answers commands.
@@ -65,7 +65,9 @@ int main(int argc, char* argv[])
                                    QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("random seed"), QStringLiteral("n"),
                                   QStringLiteral("1"));
-    parser.addOptions({link, interval, end, burst, count, seed});
+    const QCommandLineOption record(QStringLiteral("record"), QStringLiteral("append every received byte to this file"),
+                                    QStringLiteral("file"));
+    parser.addOptions({link, interval, end, burst, count, seed, record});
     parser.process(app);
 
     int master = -1;
@@ -111,11 +113,20 @@ int main(int argc, char* argv[])
     const int perTick = qMax(1, parser.value(burst).toInt());
     const int maxRecords = parser.value(count).toInt();
 
+    QFile received(parser.value(record));
+    if (parser.isSet(record) && !received.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(record)));
+        return 1;
+    }
     QSocketNotifier reader(master, QSocketNotifier::Read);
     QObject::connect(&reader, &QSocketNotifier::activated, &app, [&] {
         char buf[4096];
         const ssize_t n = ::read(master, buf, sizeof buf);
         if (n > 0) {
+            if (received.isOpen()) {
+                received.write(buf, n);
+                received.flush();
+            }
             const QByteArray answer = device.receive(QByteArray(buf, int(n)), QDateTime::currentDateTime());
             if (!answer.isEmpty())
                 writeAll(master, answer);

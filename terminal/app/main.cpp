@@ -29,6 +29,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption exitAfter(QStringLiteral("exit-after"),
                                        QStringLiteral("Nach so vielen Millisekunden geordnet beenden (Tests)"),
                                        QStringLiteral("ms"));
+    const QCommandLineOption function(QStringLiteral("function"),
+                                      QStringLiteral("Programmfunktion nach dem Verbindungsaufbau ausführen (Automatisierung)"),
+                                      QStringLiteral("nummer"));
+    parser.addOption(function);
     parser.addOption(kunde);
     parser.addOption(exitAfterShow);
     parser.addOption(exitAfter);
@@ -57,6 +61,11 @@ int main(int argc, char* argv[])
     }
     // exit() rather than quit(): quit() would first ask every window to close.
     QObject::connect(&terminal, &Terminal::endRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    if (parser.isSet(function)) {
+        const int number = parser.value(function).toInt();
+        QObject::connect(&terminal, &Terminal::delayedStart, &terminal, [&terminal, number] { terminal.PrgFunktionen(number); },
+                         Qt::QueuedConnection);
+    }
     if (parser.isSet(exitAfter))
         QTimer::singleShot(parser.value(exitAfter).toInt(), &app, [&] { terminal.ProgrammEnde(0); });
     if (!parser.isSet(exitAfterShow))

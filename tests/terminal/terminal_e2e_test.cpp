@@ -93,6 +93,33 @@ TEST_F(TerminalProgram, ReceivesTheSimulatorsRecordsOnAPseudoTerminal)
     EXPECT_FALSE(QFileInfo::exists(link)) << "the simulator removes its link";
 }
 
+TEST_F(TerminalProgram, SentFileArrivesByteExactAtThePeer)
+{
+    QProcess sim;
+    const QString link = dir.filePath("port");
+    const QString peer = dir.filePath("peer.bin");
+    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "0", "--record", peer});
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    QDir().mkpath(kunde() + "/Konfiguration");
+    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
+                                       "[Daten]\r\nEndzeichen=13\r\n[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
+    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
+    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    QByteArray content;
+    for (int i = 0; i < 200; ++i)
+        content += "Zeile " + QByteArray::number(i) + " \x80\xe4\xff\x01|;\r\n";
+    writeFile(dir.filePath("senden.txt"), content);
+    // Function 210: choose the file, confirm the question.
+    EXPECT_EQ(run({dir.filePath("senden.txt"), "Yes"}, {"--function", "210", "--exit-after", "4000"}), 0);
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_EQ(readFile(peer), content);
+    const QStringList lines = log();
+    ASSERT_EQ(lines.size(), 2) << lines.join("\n").toStdString();
+    EXPECT_TRUE(lines[0].startsWith("open\tBitte Textdatei auswählen:"));
+    EXPECT_TRUE(lines[1].contains("gesendet werden?"));
+}
+
 TEST_F(TerminalProgram, EtxDeviceIsDetectedAndItsPollsAndRecordsAcknowledged)
 {
     QProcess sim;
