@@ -37,6 +37,7 @@ public:
     Terminal(TerminalState& state, Services services, QObject* parent = nullptr);
 
     void setView(TerminalView* view);
+    TerminalView* view() const { return m_view; }
 
     TerminalState& state() { return m_state; }
     const TerminalState& state() const { return m_state; }
