@@ -5,6 +5,7 @@
 #include "shared/platform/clock.h"
 #include "shared/runtime_error.h"
 #include "terminal/core/error_report.h"
+#include "terminal/core/line_stamp.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/terminal_view.h"
 
@@ -32,8 +33,7 @@ void LineDelivery::closeMonitor()
 
 QString LineDelivery::timeStamp() const
 {
-    const QDateTime now = m_clock.now();
-    return now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ") + now.toString(QStringLiteral("hh:mm:ss"));
+    return LineStamp::timeText(m_clock.now());
 }
 
 QString LineDelivery::hexRows(const QByteArray& line)
@@ -65,13 +65,10 @@ QString LineDelivery::displayText(const QByteArray& line, bool immediate)
     const KundeSettings& s = m_state.settings;
     if (s.hexWerte)
         return immediate ? hexImmediate(line) : hexRows(line);
-    QString prefix;
-    if (!immediate) {
-        if (s.zeitStemp)
-            prefix += timeStamp() + QStringLiteral("  ");
-        if (s.indexStemp)
-            prefix += QStringLiteral("%1  ").arg(m_state.lineIndex, 8, 10, QLatin1Char('0'));
-    }
+    // In immediate receive mode the stamps are already in the stream.
+    const QString prefix = immediate || s.sofortEmpf
+        ? QString()
+        : LineStamp::prefix(m_clock.now(), s.zeitStemp, s.indexStemp, m_state.lineIndex);
     return prefix + Cp1252::decode(line) + (immediate ? QString() : QStringLiteral("\r"));
 }
 
@@ -113,7 +110,7 @@ void LineDelivery::writeMonitor(const QByteArray& line, bool immediate)
 
 void LineDelivery::lineReceived(const QByteArray& line, const QByteArray& rest, bool immediate)
 {
-    if (!immediate)
+    if (!immediate && !m_state.settings.sofortEmpf)
         ++m_state.lineIndex;
     if (m_view) {
         if (m_state.debugMode) {

@@ -5,6 +5,7 @@
 #include "shared/daten_pipe.h"
 #include "shared/platform/clock.h"
 #include "terminal/core/error_report.h"
+#include "terminal/core/line_stamp.h"
 #include "terminal/core/receive_listener.h"
 #include "terminal/core/serial_line.h"
 #include "terminal/core/terminal_state.h"
@@ -138,6 +139,8 @@ void ReceivePipeline::handleNewData(QByteArray data)
         if (window.contains("ring"))
             m_line.RS232_Protokoll(2, 0, QStringLiteral("ATA"));
     }
+    if (s.sofortEmpf && (s.zeitStemp || s.indexStemp) && (s.endzeichen == 13 || s.endzeichen == 10))
+        data = stampImmediate(data);
     m_buffer += data;
     if (s.sofortEmpf)
         editImmediate();
@@ -154,6 +157,23 @@ void ReceivePipeline::handleNewData(QByteArray data)
         m_buffer.remove(0, kMaxBuffer);
         deliver(line, false);
     }
+}
+
+QByteArray ReceivePipeline::stampImmediate(const QByteArray& data)
+{
+    // Behind every end character the stamps of the next line, so they stand at its start.
+    const KundeSettings& s = m_state.settings;
+    const char end = char(s.endzeichen);
+    QByteArray out;
+    out.reserve(data.size() + 32);
+    for (char c : data) {
+        out.append(c);
+        if (c == end) {
+            ++m_state.lineIndex;
+            out += Cp1252::encode(LineStamp::prefix(m_clock.now(), s.zeitStemp, s.indexStemp, m_state.lineIndex));
+        }
+    }
+    return out;
 }
 
 void ReceivePipeline::editImmediate()

@@ -47,6 +47,7 @@ private:
     void pass();
     void handleNewData(QByteArray data);
     void editImmediate();
+    QByteArray stampImmediate(const QByteArray& data);
     bool cutLine();
     QByteArray convert(QByteArray line) const;
     void deliver(const QByteArray& line, bool immediate);

@@ -107,6 +107,18 @@ TEST_F(ReceivePipelineTest, ImmediateReceiveDeliversPartsAndEditsCarets)
     EXPECT_TRUE(terminal().pipeline().buffer().isEmpty());
 }
 
+TEST_F(ReceivePipelineTest, ImmediateReceiveStampsTheStartOfEachNextLine)
+{
+    connect(13);
+    KundeSettings& s = state->settings;
+    s.sofortEmpf = true;
+    s.indexStemp = true;
+    s.zeitStemp = true;
+    receive({"ab\rcd"});
+    EXPECT_EQ(lines, (QStringList{"ab", "14.03.2026, 09:26:53  00000001  cd"}));
+    EXPECT_EQ(view.display, "ab\r14.03.2026, 09:26:53  00000001  cd") << "no second stamp in immediate mode";
+}
+
 TEST_F(ReceivePipelineTest, ConversionsAndCase)
 {
     connect(13);
