@@ -6,6 +6,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/platform/qt_serial_port.h"
+#include "terminal/script/ui/script_engine.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -52,6 +53,7 @@ int main(int argc, char* argv[])
     terminal.StartVorbereitung();
     MainWindow window(terminal);
     window.BildAufbau();
+    ScriptEngine scripts(terminal, window);
     if (parser.isSet(exitAfterShow)) {
         QTimer::singleShot(0, &app, [&] {
             std::printf("window-shown\n");

@@ -133,7 +133,8 @@ void Scriptablauf::execute(int slot)
 
     for (m_index = 0; m_index < m_lines.size(); ++m_index) {
         QCoreApplication::processEvents();
-        if (st.scriptAbortRequest)
+        // The program's end also ends the run.
+        if (st.scriptAbortRequest || st.endRequest)
             break;
         const QString& line = m_lines.at(m_index);
         m_host.selectCommand(m_index);
@@ -452,7 +453,7 @@ Scriptablauf::Flow Scriptablauf::awaitAck()
     const qint64 start = clock.monotonicMs();
     Flow flow = Flow::Next;
     while (st.ackAwaited != 0) {
-        if (st.scriptAbortRequest) {
+        if (st.scriptAbortRequest || st.endRequest) {
             flow = Flow::End;
             break;
         }

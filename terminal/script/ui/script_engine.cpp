@@ -1,0 +1,120 @@
+#include "terminal/script/ui/script_engine.h"
+
+#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_state.h"
+#include "terminal/core/ui/main_window.h"
+#include "terminal/script/script_groups.h"
+#include "terminal/script/scriptablauf.h"
+#include "terminal/script/ui/main_window_script_host.h"
+#include "terminal/script/ui/script_selection_dialog.h"
+
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+ScriptEngine::ScriptEngine(Terminal& terminal, MainWindow& window, QObject* parent)
+    : QObject(parent),
+      m_terminal(terminal),
+      m_window(window),
+      m_host(std::make_unique<MainWindowScriptHost>(terminal, window)),
+      m_interpreter(std::make_unique<Scriptablauf>(terminal, *m_host)),
+      m_groups(std::make_unique<ScriptGroups>(terminal))
+{
+    KundeSettings& s = terminal.state().settings;
+    auto* groupButton = window.findChild<QPushButton*>(QStringLiteral("frm1_cmdScriptL"));
+    if (groupButton)
+        groupButton->setToolTip(s.scriptGrp);
+    m_groups->groupRemembered = [groupButton](const QString& text) {
+        if (groupButton)
+            groupButton->setToolTip(text);
+    };
+    m_groups->groupSaved = [this](const QString& name) {
+        if (QListWidget* list = m_host->scriptList())
+            list->setToolTip(QStringLiteral("Gruppe: ") + name);
+    };
+    auto focusDisplay = [this] {
+        if (m_terminal.state().connectionActive)
+            m_window.display()->setFocus();
+    };
+    m_groups->tableLoaded = [this, focusDisplay] {
+        fillScriptList();
+        focusDisplay();
+    };
+
+    if (QListWidget* list = m_host->scriptList()) {
+        connect(list, &QListWidget::itemClicked, this, [list](QListWidgetItem* item) {
+            const QString text = item ? item->text() : QString();
+            list->setToolTip(text.isEmpty() ? QStringLiteral("Auswahl Scripts") : text);
+        });
+        connect(list, &QListWidget::itemDoubleClicked, this, [this] { runSelected(); });
+    }
+
+    ProgramFunctions& f = terminal.functions();
+    f.add(222, [this] { ScriptAuswahl(); });
+    f.add(825, [this] { m_groups->ScriptgruppeInOut(1, QString()); });
+    f.add(826, [this] {
+        const QString remembered = m_terminal.state().settings.scriptGrp;
+        const qsizetype colon = remembered.indexOf(QStringLiteral(": "));
+        m_groups->ScriptgruppeInOut(2, colon >= 0 ? QFileInfo(remembered.mid(colon + 2)).fileName() : QString());
+    });
+    // The connection is open when the delayed start fires; the script runs once the
+    // timer's own handling is over.
+    connect(&terminal, &Terminal::delayedStart, this, &ScriptEngine::runStartScript, Qt::QueuedConnection);
+}
+
+ScriptEngine::~ScriptEngine() = default;
+
+void ScriptEngine::fillScriptList()
+{
+    QListWidget* list = m_host->scriptList();
+    if (!list)
+        return;
+    list->clear();
+    list->addItems(m_terminal.scriptBarItems());
+}
+
+bool ScriptEngine::selectScript(const QString& itemText)
+{
+    QListWidget* list = m_host->scriptList();
+    if (!list || itemText.isEmpty())
+        return false;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text() == itemText) {
+            list->setCurrentRow(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ScriptEngine::runSelected()
+{
+    if (m_host->selectedScriptItem().isEmpty())
+        return;
+    m_interpreter->runSelected();
+}
+
+void ScriptEngine::ScriptAuswahl()
+{
+    if (m_interpreter->running())
+        return;
+    QString chosen;
+    guarded(m_terminal.errors(), "ScriptAuswahl", 0, QString(), [&] {
+        ScriptSelectionDialog dialog(m_terminal, m_window.displayActions(), &m_window);
+        dialog.exec();
+        m_terminal.IniDateien(2);
+        chosen = dialog.chosenItem();
+    });
+    if (m_terminal.state().connectionActive)
+        m_window.display()->setFocus();
+    if (selectScript(chosen))
+        runSelected();
+}
+
+void ScriptEngine::runStartScript()
+{
+    const KundeSettings& s = m_terminal.state().settings;
+    if (s.scriptStart && selectScript(s.scriptText))
+        runSelected();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class MainWindow;
+class MainWindowScriptHost;
+class ScriptGroups;
+class Scriptablauf;
+class Terminal;
+
+// The script engine on the main window: wires the script bar (tool tip on click, run on
+// double click, group button tool tip), registers the program functions 222 (selection
+// window), 825 (load a group) and 826 (save the table as a group), and runs the start
+// script after the delayed start.
+class ScriptEngine : public QObject
+{
+    Q_OBJECT
+public:
+    ScriptEngine(Terminal& terminal, MainWindow& window, QObject* parent = nullptr);
+    ~ScriptEngine() override;
+
+    Scriptablauf& interpreter() { return *m_interpreter; }
+    ScriptGroups& groups() { return *m_groups; }
+
+    // Rebuilds the script list from the table.
+    void fillScriptList();
+    // Selects the item with exactly this text; false when there is none.
+    bool selectScript(const QString& itemText);
+    // Runs the script selected in the list (the double click).
+    void runSelected();
+    // The selection window; runs the chosen script after it closed.
+    void ScriptAuswahl();
+    // The start script of the delayed start.
+    void runStartScript();
+
+private:
+    Terminal& m_terminal;
+    MainWindow& m_window;
+    std::unique_ptr<MainWindowScriptHost> m_host;
+    std::unique_ptr<Scriptablauf> m_interpreter;
+    std::unique_ptr<ScriptGroups> m_groups;
+};

@@ -1,0 +1,138 @@
+#include "terminal/script/ui/script_selection_dialog.h"
+
+#include "shared/daten_pipe.h"
+#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_state.h"
+#include "terminal/core/ui/display_actions.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+struct Column
+{
+    const char* title;
+    int width; // in the list's width units (15 to a pixel)
+};
+
+const Column kColumns[] = {{"Nr.", 450},       {"Bezeichnung", 3000}, {"Befehle", 3000}, {"Abfrage", 800},
+                           {"Return", 800},    {"LineFeed", 850},     {"Quittung", 800}, {"Zeichen", 1000},
+                           {"Warten", 800},    {"Wartezeit", 1000}};
+
+template <typename W>
+W* named(W* w, const char* name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+} // namespace
+
+ScriptSelectionDialog::ScriptSelectionDialog(Terminal& terminal, DisplayActions& display, QWidget* parent)
+    : QDialog(parent), m_terminal(terminal), m_display(display)
+{
+    setObjectName(QStringLiteral("frm14"));
+    setWindowTitle(QStringLiteral("Scriptauswahl"));
+    auto* layout = new QVBoxLayout(this);
+    m_count = named(new QLabel(this), "frm14_lbl1");
+    m_group = named(new QLabel(this), "frm14_lblGruppe");
+    layout->addWidget(m_count);
+    layout->addWidget(m_group);
+    m_table = named(new QTreeWidget(this), "frm14_lvTabelle");
+    m_table->setRootIsDecorated(false);
+    m_table->setAllColumnsShowFocus(true);
+    QStringList titles;
+    for (const Column& c : kColumns)
+        titles << QString::fromUtf8(c.title);
+    m_table->setHeaderLabels(titles);
+    for (int i = 0; i < int(std::size(kColumns)); ++i)
+        m_table->setColumnWidth(i, kColumns[i].width / 15);
+    m_table->header()->setSectionsClickable(true);
+    connect(m_table->header(), &QHeaderView::sectionClicked, this, &ScriptSelectionDialog::sortByColumn);
+    connect(m_table, &QTreeWidget::itemDoubleClicked, this, [this] { send(); });
+    layout->addWidget(m_table, 1);
+
+    auto* buttons = new QHBoxLayout;
+    m_send = named(new QPushButton(QStringLiteral("Senden"), this), "frm14_cmdSenden");
+    auto* cancel = named(new QPushButton(QStringLiteral("Abbrechen"), this), "frm14_cmdAbbrechen");
+    auto* printButton = named(new QPushButton(QStringLiteral("Drucken"), this), "frm14_cmdDrucken");
+    connect(m_send, &QPushButton::clicked, this, [this] { send(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(printButton, &QPushButton::clicked, this, [this] { print(); });
+    buttons->addWidget(m_send);
+    buttons->addWidget(printButton);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    resize(900, 400);
+    fill();
+}
+
+void ScriptSelectionDialog::fill()
+{
+    const TerminalState& st = m_terminal.state();
+    const QString remembered = st.settings.scriptGrp;
+    const qsizetype colon = remembered.indexOf(QStringLiteral(": "));
+    const QString groupPath = colon >= 0 ? remembered.mid(colon + 2) : remembered;
+    m_group->setText(QStringLiteral("Aktuelle Gruppe: ") + QFileInfo(groupPath).fileName());
+    m_group->setToolTip(remembered);
+
+    m_table->clear();
+    int rows = 0;
+    for (int i = 1; i < ScriptTable::kSlots; ++i) {
+        const QString& record = st.scripts.slot(i);
+        if (record.isEmpty())
+            continue;
+        QStringList cells{QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'))};
+        for (int f = 1; f <= 9; ++f)
+            cells << DatenPipe(f, record);
+        m_table->addTopLevelItem(new QTreeWidgetItem(cells));
+        ++rows;
+    }
+    m_send->setEnabled(rows > 0);
+    if (rows > 0) {
+        m_table->setCurrentItem(m_table->topLevelItem(0));
+        m_table->scrollToItem(m_table->topLevelItem(0));
+    }
+    m_count->setText(QStringLiteral("Scriptauswahl (") + QString::number(rows) + QStringLiteral("):"));
+}
+
+void ScriptSelectionDialog::sortByColumn(int column)
+{
+    m_sortOrder = (column == m_sortColumn && m_sortOrder == Qt::AscendingOrder) ? Qt::DescendingOrder
+                                                                                : Qt::AscendingOrder;
+    m_sortColumn = column;
+    m_table->sortItems(column, m_sortOrder);
+    m_table->header()->setSortIndicator(column, m_sortOrder);
+    m_table->header()->setSortIndicatorShown(true);
+}
+
+void ScriptSelectionDialog::send()
+{
+    const QTreeWidgetItem* row = m_table->currentItem();
+    if (!row || !m_send->isEnabled())
+        return;
+    m_chosen = row->text(0) + QLatin1Char(' ') + row->text(1).trimmed();
+    accept();
+}
+
+void ScriptSelectionDialog::print()
+{
+    QList<PrintColumn> columns;
+    for (const Column& c : kColumns)
+        columns.append({QString::fromUtf8(c.title)});
+    QList<QStringList> rows;
+    for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < m_table->columnCount(); ++c)
+            cells << m_table->topLevelItem(i)->text(c);
+        rows.append(cells);
+    }
+    m_display.printTable(QStringLiteral("Scriptauswahl"), columns, rows);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class Terminal;
+class DisplayActions;
+
+// frm14: every script of the table in ten columns; Senden (or a double click) chooses the
+// selected script, which the caller runs after the window closed.
+class ScriptSelectionDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    ScriptSelectionDialog(Terminal& terminal, DisplayActions& display, QWidget* parent = nullptr);
+
+    // The item text of the chosen script ("NN name"); empty when none was chosen.
+    const QString& chosenItem() const { return m_chosen; }
+    QTreeWidget* table() const { return m_table; }
+
+    // Rebuilds the rows from the script table.
+    void fill();
+    // Sorts by a column; the same column again reverses the order.
+    void sortByColumn(int column);
+
+private:
+    void send();
+    void print();
+
+    Terminal& m_terminal;
+    DisplayActions& m_display;
+    QTreeWidget* m_table = nullptr;
+    QLabel* m_count = nullptr;
+    QLabel* m_group = nullptr;
+    QPushButton* m_send = nullptr;
+    QString m_chosen;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};
