@@ -149,6 +149,37 @@ TEST_F(TerminalProgram, EtxDeviceIsDetectedAndItsPollsAndRecordsAcknowledged)
     for (const QString& line : monitor)
         EXPECT_TRUE(line.startsWith("|") && line.endsWith("|")) << line.toStdString();
 }
+
+TEST_F(TerminalProgram, StartScriptTalksToTheSimulatorBranchesAndSavesTheDisplay)
+{
+    QProcess sim;
+    const QString link = dir.filePath("port");
+    const QString peer = dir.filePath("peer.bin");
+    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "0", "--record", peer});
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    QDir().mkpath(kunde() + "/Konfiguration");
+    QDir().mkpath(dir.filePath("out"));
+    writeFile(kunde() + "/kunde.ini", ("[Allgemein]\r\nScriptStart=-1\r\nScriptText=01 Ablauf\r\n"
+                                       "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
+                                       "[Daten]\r\nEndzeichen=13\r\n[Script]\r\nPlatzhalter0=7\r\n"
+                                       "[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
+    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
+    // Send a command, wait for the acknowledgement of ENQ, branch on placeholder 0, save.
+    writeFile(kunde() + "/Konfiguration/Scripts.ini",
+              ("[Script]\r\nScript01=|Ablauf|STATUS<>ASCF 5<>IFPV 0 1 Gross 5<>KLEIN<>MARK Gross<>PADD 0 1<>SAVT "
+               + dir.filePath("out") + "/anzeige.txt 1|1|0|0|1|6|1|2|\r\n").toUtf8());
+    EXPECT_EQ(run({}, {"--exit-after", "6000"}), 0);
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_TRUE(log().isEmpty()) << log().join("\n").toStdString();
+    EXPECT_EQ(readFile(peer), QByteArray("STATUS\r\n\x05"));
+    const QStringList saved = QDir(dir.filePath("out")).entryList({"* anzeige.txt"}, QDir::Files);
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_TRUE(QRegularExpression("^\\d\\d-\\d\\d-\\d{4} \\d\\d-\\d\\d-\\d\\d  anzeige.txt$").match(saved[0]).hasMatch());
+    const QByteArray shown = readFile(dir.filePath("out/" + saved[0]));
+    EXPECT_TRUE(shown.startsWith("STATUS")) << shown.constData();
+    EXPECT_TRUE(readFile(kunde() + "/kunde.ini").contains("Platzhalter0=8\r\n"));
+}
 #endif
 
 } // namespace
