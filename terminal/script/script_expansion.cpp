@@ -3,18 +3,25 @@
 #include "shared/daten_pipe.h"
 #include "terminal/core/script_table.h"
 
-#include <QHash>
 
-ScriptExpansion::Result ScriptExpansion::expand(QString text, const ScriptTable& table)
+ScriptExpansion::Index ScriptExpansion::index(const ScriptTable& table)
+{
+    Index scripts;
+    for (int i = 1; i < ScriptTable::kSlots; ++i) {
+        if (table.slot(i).isEmpty())
+            continue;
+        const QStringList fields = pipeFields(table.slot(i));
+        const QString name = fields.value(0).trimmed();
+        if (!scripts.contains(name))
+            scripts.insert(name, fields.value(1));
+    }
+    return scripts;
+}
+
+ScriptExpansion::Result ScriptExpansion::expand(QString text, const Index& scripts)
 {
     static const QString kScri = QStringLiteral("SCRI ");
     static const QString kSep = QStringLiteral("<>");
-    // The first slot of each name, looked up once.
-    QHash<QString, int> firstSlot;
-    for (int i = ScriptTable::kSlots - 1; i >= 1; --i) {
-        if (!table.slot(i).isEmpty())
-            firstSlot.insert(DatenPipe(1, table.slot(i)).trimmed(), i);
-    }
     Result r;
     int inclusions = 0;
     qsizetype at = text.indexOf(kScri);
@@ -27,9 +34,7 @@ ScriptExpansion::Result ScriptExpansion::expand(QString text, const ScriptTable&
         if (end < 0)
             end = text.size();
         const QString name = text.mid(at + 5, end - at - 5).trimmed();
-        const auto found = firstSlot.constFind(name);
-        const QString included = found == firstSlot.cend() ? QString() : DatenPipe(2, table.slot(found.value()));
-        text.replace(at, end - at, included);
+        text.replace(at, end - at, scripts.value(name));
         ++inclusions;
         // Only the last characters in front of the inclusion can form a new "SCRI ".
         at = text.indexOf(kScri, std::max<qsizetype>(0, at - 4));

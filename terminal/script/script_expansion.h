@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 class ScriptTable;
@@ -19,5 +20,10 @@ public:
         bool bounded = false; // a bound was hit; text still holds "SCRI " lines
     };
 
-    static Result expand(QString text, const ScriptTable& table);
+    // Name of each script (first slot wins) -> its command text.
+    using Index = QHash<QString, QString>;
+    static Index index(const ScriptTable& table);
+
+    static Result expand(QString text, const ScriptTable& table) { return expand(std::move(text), index(table)); }
+    static Result expand(QString text, const Index& scripts);
 };
