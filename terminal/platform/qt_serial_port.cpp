@@ -79,5 +79,8 @@ void QtSerialPort::clearBuffers()
 
 bool QtSerialPort::lost() const
 {
-    return m_port.isOpen() && m_port.error() == QSerialPort::ResourceError;
+    // A vanished device shows as a resource error (unplugged adapter) or as a read error
+    // (a pseudo-terminal whose other side closed).
+    return m_port.isOpen()
+        && (m_port.error() == QSerialPort::ResourceError || m_port.error() == QSerialPort::ReadError);
 }

@@ -93,6 +93,26 @@ TEST_F(TerminalProgram, ReceivesTheSimulatorsRecordsOnAPseudoTerminal)
     EXPECT_FALSE(QFileInfo::exists(link)) << "the simulator removes its link";
 }
 
+TEST_F(TerminalProgram, DeviceThatVanishesMidSessionClosesTheConnectionInOrder)
+{
+    QProcess sim;
+    const QString link = dir.filePath("port");
+    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "100"});
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    QDir().mkpath(kunde() + "/Konfiguration");
+    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
+                                       "[Daten]\r\nEndzeichen=10\r\n[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
+    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
+    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    // The device goes away two seconds into the session; the terminal runs on.
+    QProcess::startDetached("sh", {"-c", QStringLiteral("sleep 2; kill -9 %1").arg(sim.processId())});
+    EXPECT_EQ(run({}, {"--exit-after", "4000"}), 0);
+    sim.waitForFinished(5000);
+    EXPECT_TRUE(log().isEmpty()) << log().join("\n").toStdString();
+    const QStringList monitor = QString::fromLatin1(readFile(kunde() + "/Anzeige/monitor.txt")).split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_GE(monitor.size(), 3) << "every line received before stays in the monitor file";
+}
+
 TEST_F(TerminalProgram, SentFileArrivesByteExactAtThePeer)
 {
     QProcess sim;

@@ -3,6 +3,7 @@
 #include "shared/number_text.h"
 #include "shared/platform/prompter.h"
 #include "terminal/core/port_choices.h"
+#include "terminal/core/system_programs.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/main_window.h"
@@ -141,11 +142,22 @@ void PortDialog::build()
     auto* cancel = named(new QPushButton(QStringLiteral("Abbrechen"), this), "frm2_cmdAbbrechen");
     auto* load = named(new QPushButton(QStringLiteral("Laden..."), this), "frm2_cmdAuswahl");
     auto* save = named(new QPushButton(QStringLiteral("Sichern"), this), "frm2_cmdSichern");
+    auto* system = named(new QPushButton(QStringLiteral("System..."), this), "frm2_cmdSystem");
+    system->setToolTip(QStringLiteral("Geräteeinstellungen des Systems"));
+    connect(system, &QPushButton::clicked, this, [this] {
+        // The system's device settings: the control panel's system page.
+        guarded(m_terminal.errors(), "frm2_cmdSystem_Click", 0, QString(), [&] {
+            const SystemPrograms::Entry& page = SystemPrograms::systemPage();
+            if (!SystemPrograms::start(m_terminal.services().shell, page))
+                throw RuntimeError(ErrorCode::FileNotFound, page.windowsName);
+        });
+    });
     load->setToolTip(QStringLiteral("Parametersatz laden"));
     save->setToolTip(QStringLiteral("Parametersatz sichern"));
     ok->setDefault(true);
     buttons->addWidget(load);
     buttons->addWidget(save);
+    buttons->addWidget(system);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
