@@ -1,5 +1,6 @@
 #include "terminal/core/ui/capture_options_page.h"
 
+#include "terminal/core/ui/widget_helpers.h"
 #include "shared/app_folders.h"
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
@@ -16,14 +17,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using WidgetHelpers::named;
+
 namespace {
 
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/display_actions.h"
 #include "terminal/core/ui/display_style.h"
+#include "terminal/core/ui/widget_helpers.h"
 #include "terminal/core/ui/port_dialog.h"
 #include "terminal/core/ui/send_characters_dialog.h"
 
@@ -27,17 +28,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+using WidgetHelpers::named;
+
 namespace {
 
 constexpr int kDefaultScriptBarWidth = 180;
 constexpr int kDefaultMaxLines = 10000;
 
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 } // namespace
 
@@ -305,11 +302,7 @@ void MainWindow::BildAufbau()
     statusPanel(8)->setText(QStringLiteral("Bereit"));
 
     // End character.
-    const QString code = QStringLiteral("%1").arg(s.endzeichen, 2, 10, QLatin1Char('0'));
-    for (int i = 0; i < m_endChar->count(); ++i) {
-        if (m_endChar->itemText(i).startsWith(code))
-            m_endChar->setCurrentIndex(i);
-    }
+    WidgetHelpers::selectByCode(m_endChar, s.endzeichen);
     m_ackButton->setEnabled(s.endzeichen == 3);
 
     applyDisplayStyle();
@@ -437,11 +430,7 @@ QRect MainWindow::windowGeometry() const
 void MainWindow::settingsChanged()
 {
     const KundeSettings& s = m_terminal.state().settings;
-    const QString code = QStringLiteral("%1").arg(s.endzeichen, 2, 10, QLatin1Char('0'));
-    for (int i = 0; i < m_endChar->count(); ++i) {
-        if (m_endChar->itemText(i).startsWith(code))
-            m_endChar->setCurrentIndex(i);
-    }
+    WidgetHelpers::selectByCode(m_endChar, s.endzeichen);
     m_ackButton->setEnabled(s.endzeichen == 3 && m_terminal.state().connectionActive);
     updateOptionLamps();
     fillFilterList();

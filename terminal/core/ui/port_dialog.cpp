@@ -1,5 +1,6 @@
 #include "terminal/core/ui/port_dialog.h"
 
+#include "terminal/core/ui/widget_helpers.h"
 #include "shared/number_text.h"
 #include "shared/platform/prompter.h"
 #include "terminal/core/port_choices.h"
@@ -23,14 +24,10 @@
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
+using WidgetHelpers::named;
+
 namespace {
 
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 QLineEdit* digitsField(QWidget* parent, const char* name)
 {
@@ -212,11 +209,7 @@ void PortDialog::showSettings(const KundeSettings& s)
     m_baud->setCurrentIndex(baud >= 0 ? baud : m_baud->findText(QStringLiteral("9600")));
     const PortFraming f = PortFraming::of(s);
     m_framing->setCurrentIndex(qMax(0, m_framing->findText(f.text())));
-    const QString code = QStringLiteral("%1").arg(s.endzeichen, 2, 10, QLatin1Char('0'));
-    for (int i = 0; i < m_endChar->count(); ++i) {
-        if (m_endChar->itemText(i).startsWith(code))
-            m_endChar->setCurrentIndex(i);
-    }
+    WidgetHelpers::selectByCode(m_endChar, s.endzeichen);
     m_protocol->setCurrentIndex(qBound(0, s.handshake, 2));
     m_empfang->setChecked(s.sofortEmpf);
     m_sofort->setChecked(s.sofortSend);

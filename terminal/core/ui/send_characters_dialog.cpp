@@ -1,5 +1,6 @@
 #include "terminal/core/ui/send_characters_dialog.h"
 
+#include "terminal/core/ui/widget_helpers.h"
 #include "shared/cp1252.h"
 #include "shared/number_text.h"
 #include "shared/platform/clock.h"
@@ -18,14 +19,10 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+using WidgetHelpers::named;
+
 namespace {
 
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 } // namespace
 
