@@ -292,13 +292,19 @@ TEST_F(ScriptFixture, ProgramGetsTheValueAsOneArgument)
     EXPECT_EQ(prompter.records().at(0).text, "Externes Programm nicht gefunden: \r\r=> " + programDir.filePath("fehlt"));
 }
 
-TEST_F(ScriptFixture, MissingFilesAreSkipped)
+TEST_F(ScriptFixture, LoadAndWaveUseExistingFilesAndSkipMissingOnes)
 {
-    setScript(1, "Dateien", "LOAD /nicht/da.txt<>WAVE /nicht/da.wav<>A");
+    const QString text = programDir.filePath("senden.txt");
+    const QString sound = programDir.filePath("ton.wav");
+    writeFile(text, "Eins\r\nZwei\r\n");
+    writeFile(sound, "RIFF");
+    setScript(1, "Dateien", "LOAD /nicht/da.txt<>WAVE /nicht/da.wav<>A<>LOAD " + text + "<>WAVE " + sound);
+    prompter.addAnswer("Yes");
     runScript();
-    EXPECT_EQ(port.written, "A\r\n");
-    EXPECT_TRUE(host->sounds.isEmpty());
-    EXPECT_EQ(prompter.records().size(), 0);
+    EXPECT_EQ(port.written, "A\r\nEins\r\nZwei\r\n");
+    EXPECT_EQ(host->sounds, QStringList{sound});
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_TRUE(prompter.records().at(0).text.contains("gesendet werden?"));
 }
 
 TEST_F(ScriptFixture, ConnectionCommands)
