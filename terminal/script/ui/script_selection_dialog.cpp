@@ -4,6 +4,7 @@
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/display_actions.h"
+#include "terminal/core/ui/widget_helpers.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -25,14 +26,9 @@ const Column kColumns[] = {{"Nr.", 450},       {"Bezeichnung", 3000}, {"Befehle"
                            {"Return", 800},    {"LineFeed", 850},     {"Quittung", 800}, {"Zeichen", 1000},
                            {"Warten", 800},    {"Wartezeit", 1000}};
 
-template <typename W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 } // namespace
+
+using WidgetHelpers::named;
 
 ScriptSelectionDialog::ScriptSelectionDialog(Terminal& terminal, DisplayActions& display, QWidget* parent)
     : QDialog(parent), m_terminal(terminal), m_display(display)
