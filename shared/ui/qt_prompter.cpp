@@ -1,5 +1,6 @@
 #include "shared/ui/qt_prompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -20,6 +21,21 @@ QMessageBox::StandardButton standardButton(BoxAnswer a)
     case BoxAnswer::No: return QMessageBox::No;
     }
     return QMessageBox::Ok;
+}
+
+// The German captions of the buttons, whatever language Qt itself speaks here.
+QString buttonText(BoxAnswer a)
+{
+    switch (a) {
+    case BoxAnswer::Ok: return QStringLiteral("OK");
+    case BoxAnswer::Cancel: return QStringLiteral("Abbrechen");
+    case BoxAnswer::Abort: return QStringLiteral("Abbrechen");
+    case BoxAnswer::Retry: return QStringLiteral("Wiederholen");
+    case BoxAnswer::Ignore: return QStringLiteral("Ignorieren");
+    case BoxAnswer::Yes: return QStringLiteral("Ja");
+    case BoxAnswer::No: return QStringLiteral("Nein");
+    }
+    return QString();
 }
 
 QMessageBox::Icon qtIcon(BoxIcon i)
@@ -70,6 +86,10 @@ BoxAnswer QtPrompter::message(const MessageRequest& request)
     for (BoxAnswer a : answers)
         buttons |= standardButton(a);
     box.setStandardButtons(buttons);
+    for (BoxAnswer a : answers) {
+        if (QAbstractButton* b = box.button(standardButton(a)))
+            b->setText(buttonText(a));
+    }
     box.setDefaultButton(standardButton(request.defaultAnswer()));
     if (answers.contains(BoxAnswer::Cancel))
         box.setEscapeButton(QMessageBox::Cancel);
@@ -85,13 +105,15 @@ BoxAnswer QtPrompter::message(const MessageRequest& request)
 
 std::optional<QString> QtPrompter::input(const InputRequest& request)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_parent ? m_parent : QApplication::activeWindow(),
-                                               request.title, displayText(request.prompt),
-                                               QLineEdit::Normal, request.preset, &ok);
-    if (!ok)
+    QInputDialog dlg(m_parent ? m_parent : QApplication::activeWindow());
+    dlg.setWindowTitle(request.title);
+    dlg.setLabelText(displayText(request.prompt));
+    dlg.setTextValue(request.preset);
+    dlg.setOkButtonText(QStringLiteral("OK"));
+    dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dlg.textValue();
 }
 
 QStringList QtPrompter::fileDialog(const FileDialogRequest& request)
