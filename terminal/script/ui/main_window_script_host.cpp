@@ -113,8 +113,8 @@ void MainWindowScriptHost::printLines(const QString& header, const QStringList& 
 
 bool MainWindowScriptHost::playSound(const QString& path)
 {
-    // The desktop's player for the file plays it; the script does not wait for it.
-    return m_terminal.services().shell.openDocument(path);
+    // Played in the background; the script does not wait for it.
+    return m_sound.play(path);
 }
 
 void MainWindowScriptHost::focusDisplay()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "terminal/platform/qt_sound.h"
 #include "terminal/script/script_host.h"
 
 #include <QPointer>
@@ -34,6 +35,7 @@ public:
 private:
     Terminal& m_terminal;
     MainWindow& m_window;
+    QtSound m_sound;
     QListWidget* m_scriptList = nullptr;
     QListWidget* m_commandList = nullptr;
     QWidget* m_stop = nullptr;
