@@ -1,5 +1,6 @@
 #include "shared/app_folders.h"
 #include "shared/platform/qt_clock.h"
+#include "shared/ui/german_translation.h"
 #include "shared/ui/prompter_factory.h"
 #include "shared/ui/qt_shell.h"
 #include "terminal/core/terminal.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setOrganizationName(QStringLiteral("Kavimor"));
+    installGermanTranslation(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Terminal Tarvex"));

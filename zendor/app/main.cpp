@@ -1,5 +1,6 @@
 #include "shared/app_folders.h"
 #include "shared/platform/qt_clock.h"
+#include "shared/ui/german_translation.h"
 #include "shared/ui/prompter_factory.h"
 #include "shared/ui/qt_shell.h"
 #include "zendor/command_line.h"
@@ -19,6 +20,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    installGermanTranslation(app);
     QApplication::setApplicationName(QStringLiteral("zendor"));
     QApplication::setQuitOnLastWindowClosed(false);
 
