@@ -65,14 +65,10 @@ void FunktionDateiCopy::copyAll(const QString& record)
     if (sourceArg.isEmpty() || targetArg.isEmpty())
         return;
 
-    ProgressView* view = progress ? m_ctx.progressView() : nullptr;
-    if (view)
-        view->showProgress(QStringLiteral("CopyFile - ") + ZendorContext::versionText(),
-                           QStringLiteral("Bitte warten! Kopiervorgang läuft..."));
-    struct Closer {
-        ProgressView* v;
-        ~Closer() { if (v) v->closeProgress(); }
-    } closer{view};
+    ProgressScope progressWindow(progress ? m_ctx.progressView() : nullptr,
+                                       QStringLiteral("CopyFile - ") + ZendorContext::versionText(),
+                                       QStringLiteral("Bitte warten! Kopiervorgang läuft..."));
+    ProgressView* view = progressWindow.view();
 
     int count = 0;
     const QStringList names = WildcardFiles::list(sourceFolder, ZendorPaths::nameOf(source));
@@ -97,10 +93,7 @@ void FunktionDateiCopy::copyAll(const QString& record)
         ++count;
         FileOps::copyReplacing(fullSource, targetFile);
     }
-    if (view) {
-        view->closeProgress();
-        closer.v = nullptr;
-    }
+    progressWindow.close();
     if (summary) {
         m_ctx.prompter().message(
             QStringLiteral("Zusammenfassung CopyFile"),

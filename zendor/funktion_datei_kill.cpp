@@ -55,14 +55,10 @@ void FunktionDateiKill::killAll(const QString& record)
         return;
     }
 
-    ProgressView* view = progress ? m_ctx.progressView() : nullptr;
-    if (view)
-        view->showProgress(QStringLiteral("KillFile - ") + ZendorContext::versionText(),
-                           QStringLiteral("Bitte warten! Löschvorgang läuft..."));
-    struct Closer {
-        ProgressView* v;
-        ~Closer() { if (v) v->closeProgress(); }
-    } closer{view};
+    ProgressScope progressWindow(progress ? m_ctx.progressView() : nullptr,
+                                       QStringLiteral("KillFile - ") + ZendorContext::versionText(),
+                                       QStringLiteral("Bitte warten! Löschvorgang läuft..."));
+    ProgressView* view = progressWindow.view();
 
     int count = 0;
     const QStringList names = WildcardFiles::list(folder, filter);
@@ -83,10 +79,7 @@ void FunktionDateiKill::killAll(const QString& record)
             ++count;
         }
     }
-    if (view) {
-        view->closeProgress();
-        closer.v = nullptr;
-    }
+    progressWindow.close();
     if (summary) {
         m_ctx.prompter().message(
             QStringLiteral("Zusammenfassung CopyFile"),
