@@ -30,6 +30,25 @@ protected:
     }
 
     QString kunde() const { return dir.filePath("kunde"); }
+    QString port() const { return dir.filePath("port"); }
+
+    // Starts the device simulator on a pseudo-terminal linked at port().
+    void startSimulator(QProcess& sim, const QStringList& options)
+    {
+        sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", QStringList{"--link", port()} + options);
+        EXPECT_TRUE(sim.waitForReadyRead(10000)) << "the simulator did not start";
+    }
+
+    // A customer folder whose COM 1 is the simulator's port, with more kunde.ini lines,
+    // a menu structure and an empty script table.
+    void writeSimulatorCustomer(const QByteArray& settings)
+    {
+        QDir().mkpath(kunde() + "/Konfiguration");
+        writeFile(kunde() + "/kunde.ini", "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n" + settings
+                                              + "[Schnittstellen]\r\nCOM1=" + port().toUtf8() + "\r\n");
+        writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
+        writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    }
     QStringList log() const
     {
         return QString::fromUtf8(readFile(dir.filePath("log.txt"))).split('\n', Qt::SkipEmptyParts);
@@ -70,16 +89,8 @@ TEST_F(TerminalProgram, ShippedDataStartsWithoutQuestionsAndKeepsForeignLines)
 TEST_F(TerminalProgram, ReceivesTheSimulatorsRecordsOnAPseudoTerminal)
 {
     QProcess sim;
-    const QString link = dir.filePath("port");
-    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "200"});
-    ASSERT_TRUE(sim.waitForReadyRead(10000));
-    ASSERT_TRUE(QString::fromUtf8(sim.readAllStandardOutput()).startsWith("port: "));
-    QDir().mkpath(kunde() + "/Konfiguration");
-    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
-                                       "[Daten]\r\nEndzeichen=13\r\nFilter=-1\r\nFilterZ=|10|\r\n"
-                                       "[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
-    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
-    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    startSimulator(sim, {"--interval", "200"});
+    writeSimulatorCustomer(QByteArray("[Daten]\r\nEndzeichen=13\r\nFilter=-1\r\nFilterZ=|10|\r\n"));
     EXPECT_EQ(run({}, {"--exit-after", "3000"}), 0);
     sim.terminate();
     sim.waitForFinished(5000);
@@ -90,20 +101,14 @@ TEST_F(TerminalProgram, ReceivesTheSimulatorsRecordsOnAPseudoTerminal)
     for (const QString& line : monitor)
         EXPECT_TRUE(QRegularExpression("^\\|\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d\\|\\d+\\|\\d+\\.\\d\\d\\|\\d+\\.\\d\\d\\|0\\d+\\|[\\d:]+\\|\\d+\\|\\d+\\.\\d\\d\\|$")
                         .match(line).hasMatch()) << line.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(link)) << "the simulator removes its link";
+    EXPECT_FALSE(QFileInfo::exists(port())) << "the simulator removes its link";
 }
 
 TEST_F(TerminalProgram, DeviceThatVanishesMidSessionClosesTheConnectionInOrder)
 {
     QProcess sim;
-    const QString link = dir.filePath("port");
-    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "100"});
-    ASSERT_TRUE(sim.waitForReadyRead(10000));
-    QDir().mkpath(kunde() + "/Konfiguration");
-    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
-                                       "[Daten]\r\nEndzeichen=10\r\n[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
-    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
-    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    startSimulator(sim, {"--interval", "100"});
+    writeSimulatorCustomer("[Daten]\r\nEndzeichen=10\r\n");
     // The device goes away two seconds into the session; the terminal runs on.
     QProcess::startDetached("sh", {"-c", QStringLiteral("sleep 2; kill -9 %1").arg(sim.processId())});
     EXPECT_EQ(run({}, {"--exit-after", "4000"}), 0);
@@ -116,15 +121,9 @@ TEST_F(TerminalProgram, DeviceThatVanishesMidSessionClosesTheConnectionInOrder)
 TEST_F(TerminalProgram, SentFileArrivesByteExactAtThePeer)
 {
     QProcess sim;
-    const QString link = dir.filePath("port");
     const QString peer = dir.filePath("peer.bin");
-    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "0", "--record", peer});
-    ASSERT_TRUE(sim.waitForReadyRead(10000));
-    QDir().mkpath(kunde() + "/Konfiguration");
-    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
-                                       "[Daten]\r\nEndzeichen=13\r\n[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
-    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
-    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    startSimulator(sim, {"--interval", "0", "--record", peer});
+    writeSimulatorCustomer("[Daten]\r\nEndzeichen=13\r\n");
     QByteArray content;
     for (int i = 0; i < 200; ++i)
         content += "Zeile " + QByteArray::number(i) + " \x80\xe4\xff\x01|;\r\n";
@@ -143,16 +142,10 @@ TEST_F(TerminalProgram, SentFileArrivesByteExactAtThePeer)
 TEST_F(TerminalProgram, EtxDeviceIsDetectedAndItsPollsAndRecordsAcknowledged)
 {
     QProcess sim;
-    const QString link = dir.filePath("port");
-    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "200", "--end", "etx"});
-    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    startSimulator(sim, {"--interval", "200", "--end", "etx"});
     sim.readAllStandardOutput();
-    QDir().mkpath(kunde() + "/Konfiguration");
-    writeFile(kunde() + "/kunde.ini", ("[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
-                                       "[Daten]\r\nEndzeichen=0\r\n[Verbindung]\r\nCapture=-1\r\nCapDatei="
-                                       + kunde() + "/Capture/cap.txt\r\n[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
-    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
-    writeFile(kunde() + "/Konfiguration/Scripts.ini", "[Script]\r\n");
+    writeSimulatorCustomer("[Daten]\r\nEndzeichen=0\r\n[Verbindung]\r\nCapture=-1\r\nCapDatei=" + kunde().toUtf8()
+                           + "/Capture/cap.txt\r\n");
     QDir().mkpath(kunde() + "/Capture");
     EXPECT_EQ(run({}, {"--exit-after", "3000"}), 0);
     sim.terminate();
@@ -173,17 +166,11 @@ TEST_F(TerminalProgram, EtxDeviceIsDetectedAndItsPollsAndRecordsAcknowledged)
 TEST_F(TerminalProgram, StartScriptTalksToTheSimulatorBranchesAndSavesTheDisplay)
 {
     QProcess sim;
-    const QString link = dir.filePath("port");
     const QString peer = dir.filePath("peer.bin");
-    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim", {"--link", link, "--interval", "0", "--record", peer});
-    ASSERT_TRUE(sim.waitForReadyRead(10000));
-    QDir().mkpath(kunde() + "/Konfiguration");
+    startSimulator(sim, {"--interval", "0", "--record", peer});
     QDir().mkpath(dir.filePath("out"));
-    writeFile(kunde() + "/kunde.ini", ("[Allgemein]\r\nScriptStart=-1\r\nScriptText=01 Ablauf\r\n"
-                                       "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n"
-                                       "[Daten]\r\nEndzeichen=13\r\n[Script]\r\nPlatzhalter0=7\r\n"
-                                       "[Schnittstellen]\r\nCOM1=" + link + "\r\n").toUtf8());
-    writeFile(kunde() + "/Konfiguration/Menustruktur00.dat", "Kopf\r\n");
+    writeSimulatorCustomer("[Allgemein]\r\nScriptStart=-1\r\nScriptText=01 Ablauf\r\n"
+                           "[Daten]\r\nEndzeichen=13\r\n[Script]\r\nPlatzhalter0=7\r\n");
     // Send a command, wait for the acknowledgement of ENQ, branch on placeholder 0, save.
     writeFile(kunde() + "/Konfiguration/Scripts.ini",
               ("[Script]\r\nScript01=|Ablauf|STATUS<>ASCF 5<>IFPV 0 1 Gross 5<>KLEIN<>MARK Gross<>PADD 0 1<>SAVT "
