@@ -28,6 +28,18 @@ SettingKey textKey(const char* section, const char* key, QString S::*m)
             [m](S& s, const QString& v) { s.*m = v; }};
 }
 
+// Text keys numbered keyPrefix + (first .. first + N - 1), one per element of an array member.
+template <std::size_t N>
+void appendNumberedTextKeys(QList<SettingKey>& t, const char* section, const char* keyPrefix, int first,
+                            std::array<QString, N> S::*member)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        t.append({QString::fromUtf8(section), QString::fromUtf8(keyPrefix) + QString::number(first + int(i)),
+                  SettingType::Text, [member, i](const S& s) { return (s.*member)[i]; },
+                  [member, i](S& s, const QString& v) { (s.*member)[i] = v; }});
+    }
+}
+
 QList<SettingKey> buildTable()
 {
     QList<SettingKey> t = {
@@ -99,11 +111,7 @@ QList<SettingKey> buildTable()
         textKey("Modem", "Trennen", &S::modemTrennen),
         textKey("Modem", "Anwahl", &S::modemAnwahl),
     };
-    for (int i = 0; i < 10; ++i) {
-        t.append({QStringLiteral("Script"), QStringLiteral("Platzhalter%1").arg(i), SettingType::Text,
-                  [i](const S& s) { return s.platzhalter[std::size_t(i)]; },
-                  [i](S& s, const QString& v) { s.platzhalter[std::size_t(i)] = v; }});
-    }
+    appendNumberedTextKeys(t, "Script", "Platzhalter", 0, &S::platzhalter);
     t += QList<SettingKey>{
         intKey("Script", "Slider", &S::slider),
         boolKey("Script", "DHilfe", &S::dHilfe),
@@ -113,11 +121,7 @@ QList<SettingKey> buildTable()
         intKey("Seriell", "Bitrate", &S::bitrate),
         intKey("Seriell", "Stopbit", &S::stopbit),
     };
-    for (int i = 0; i < 20; ++i) {
-        t.append({QStringLiteral("Schnittstellen"), QStringLiteral("COM%1").arg(i + 1), SettingType::Text,
-                  [i](const S& s) { return s.portDevices[std::size_t(i)]; },
-                  [i](S& s, const QString& v) { s.portDevices[std::size_t(i)] = v; }});
-    }
+    appendNumberedTextKeys(t, "Schnittstellen", "COM", 1, &S::portDevices);
     t += QList<SettingKey>{
         textKey("Suchen", "Begriff1", &S::begriff1),
         textKey("Suchen", "Begriff2", &S::begriff2),

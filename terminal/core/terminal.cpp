@@ -288,24 +288,24 @@ QStringList Terminal::scriptBarItems() const
     return items;
 }
 
-void Terminal::toggleEchoOption()
+void Terminal::toggleOption(bool& option, const QString& name)
 {
-    bool& echoOff = m_state.settings.datenEcho;
-    echoOff = !echoOff;
+    option = !option;
     if (m_view)
         m_view->settingsChanged();
-    m_services.prompter.information(echoOff ? QStringLiteral("Option 'Echo aus' ist aktiviert.")
-                                            : QStringLiteral("Option 'Echo aus' ist deaktiviert."));
+    m_services.prompter.information(QStringLiteral("Option '") + name
+                                    + (option ? QStringLiteral("' ist aktiviert.") : QStringLiteral("' ist deaktiviert.")));
+}
+
+void Terminal::toggleEchoOption()
+{
+    // DatenEcho set means the echo is off.
+    toggleOption(m_state.settings.datenEcho, QStringLiteral("Echo aus"));
 }
 
 void Terminal::toggleHexOption()
 {
-    bool& hex = m_state.settings.hexWerte;
-    hex = !hex;
-    if (m_view)
-        m_view->settingsChanged();
-    m_services.prompter.information(hex ? QStringLiteral("Option 'HEX-Anzeige' ist aktiviert.")
-                                        : QStringLiteral("Option 'HEX-Anzeige' ist deaktiviert."));
+    toggleOption(m_state.settings.hexWerte, QStringLiteral("HEX-Anzeige"));
 }
 
 QString Terminal::helperProgram(const QString& baseName) const

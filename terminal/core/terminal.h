@@ -111,6 +111,8 @@ signals:
 
 private:
     void registerFunctions();
+    // Switches an option shown by a lamp and confirms it with "Option '<name>' ist (de)aktiviert."
+    void toggleOption(bool& option, const QString& name);
     void openFolder(const QString& dir);
     void startSystemProgram(int number);
     void resetAlarmCounters();
