@@ -7,6 +7,7 @@
 #include "zendor/zendor_context.h"
 #include "zendor/zendor_paths.h"
 #include "zendor/zip/zip_instruction_file.h"
+#include "zendor/zip/zip_name_check.h"
 #include "zendor/zip/zipall_runner.h"
 
 #include <QFileInfo>
@@ -62,12 +63,8 @@ void FunktionZippen::zip(const QString& record)
     const QString zipName = entered.value_or(QString()).toLower();
     if (zipName.isEmpty() || !zipName.endsWith(QLatin1String(".zip")))
         return;
-    if (!ZendorPaths::isPlainFileName(zipName)) {
-        m_ctx.prompter().message(QStringLiteral("Sicherheitshinweis"),
-                                 QStringLiteral("Der Name der ZIP-Datei darf keinen Ordner enthalten:\r\r") + zipName,
-                                 BoxButtons::Ok, BoxIcon::Exclamation);
+    if (!acceptZipName(m_ctx.prompter(), zipName))
         return;
-    }
     if (!ZipInstructionFile::representable(zipName)) {
         m_ctx.prompter().message(QStringLiteral("Sicherheitshinweis"),
                                  QStringLiteral("Der Name der ZIP-Datei enthält Zeichen außerhalb von Windows-1252:\r\r")

@@ -7,6 +7,7 @@
 #include "zendor/zendor_context.h"
 #include "zendor/zendor_paths.h"
 #include "zendor/zip/zip_instruction_file.h"
+#include "zendor/zip/zip_name_check.h"
 #include "zendor/zip/zipall_runner.h"
 
 #include <QFile>
@@ -44,13 +45,8 @@ void FunktionZippenFilter::zip(const QString& record)
         return;
     if (!QFileInfo(target).isDir() || !zipName.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
         return;
-    // The zip name is a file name inside the target folder; it must not lead elsewhere.
-    if (!ZendorPaths::isPlainFileName(zipName)) {
-        m_ctx.prompter().message(QStringLiteral("Sicherheitshinweis"),
-                                 QStringLiteral("Der Name der ZIP-Datei darf keinen Ordner enthalten:\r\r") + zipName,
-                                 BoxButtons::Ok, BoxIcon::Exclamation);
+    if (!acceptZipName(m_ctx.prompter(), zipName))
         return;
-    }
     const QString zipPath = target + QLatin1Char('/') + zipName;
     if (!ZipInstructionFile::representable(source) || !ZipInstructionFile::representable(zipPath)) {
         m_ctx.prompter().message(QStringLiteral("Sicherheitshinweis"),
