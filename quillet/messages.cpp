@@ -17,6 +17,10 @@ QString Messages::text(int id)
         return QStringLiteral("Die Dateidialogfelder können nicht initialisiert werden. Ändern Sie den Dateinamen, und wiederholen Sie den Vorgang.");
     case InvalidFileName:
         return QStringLiteral("Ungültiger Dateiname.");
+    case ClipboardAtEnd:
+        return QStringLiteral("In der Zwischenablage befinden sich noch Daten.\nSollen diese für andere Anwendungen verfügbar bleiben?");
+    case UndoTooLarge:
+        return QStringLiteral("Die Operation ist zu groß um sie rückgängig machen zu können.\nMöchten Sie fortfahren ohne Rückgängig?");
     case RecoverBackup:
         return QStringLiteral("Quillet konnte beim letzten Aufruf nicht korrekt beendet werden.\nEs wurde eine Sicherungsdatei erstellt, wollen Sie diese jetzt laden?");
     case AlreadyOpen:
@@ -53,20 +57,6 @@ QString Messages::cannotEncode(const QString& name)
 QString Messages::limitRange(const QString& maximum)
 {
     return QStringLiteral("Sie können nur einen Wert zwischen 1 und %1 eingeben.").arg(maximum);
-}
-
-QString Messages::wrapLongLines(const QString& length)
-{
-    return QStringLiteral("Der Text enthält eine Zeile mit %1 Zeichen.\r"
-                          "Mit Zeilenumbruch kann Quillet so lange Zeilen nur sehr langsam anzeigen; das Fenster "
-                          "kann dabei lange nicht reagieren.\r\rZeilenumbruch trotzdem einschalten?")
-        .arg(length);
-}
-
-QString Messages::stillLoading(const QString& name)
-{
-    return QStringLiteral("Die Datei \"%1\" wird noch geladen.\rBitte speichern Sie erst, wenn sie vollständig geladen ist.")
-        .arg(name);
 }
 
 QString Messages::deleteExtension(const QString& description)

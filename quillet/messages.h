@@ -18,6 +18,8 @@ public:
         SearchFinished = 16,
         FileDialogFailed = 23,
         InvalidFileName = 26,
+        ClipboardAtEnd = 27,
+        UndoTooLarge = 28,
         RecoverBackup = 29,
         AlreadyOpen = 77,
         FileNotFound = 83,
@@ -27,8 +29,6 @@ public:
     static QString tooLongForLimit(const QString& path, const QString& length, const QString& limit);
     static QString cannotEncode(const QString& name);
     static QString limitRange(const QString& maximum);
-    static QString wrapLongLines(const QString& length);
-    static QString stillLoading(const QString& name);
     static QString deleteExtension(const QString& description);
 };
 

@@ -9,8 +9,6 @@
 
 #include <QProgressBar>
 #include <QPromise>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QThread>
 #include <QtConcurrent>
 
@@ -19,41 +17,19 @@ namespace {
 
 const QString kCaption = QStringLiteral("Quillet");
 
-// The search works on the editor's text; positions of the raw text are document positions.
+// The search works on the editor's text; its positions are the editor's positions.
 class EditorTarget : public FindTarget {
 public:
     explicit EditorTarget(SheetEditor& editor) : m_editor(editor) {}
 
-    QString text() const override
-    {
-        if (!m_cached) {
-            m_text = m_editor.rawText();
-            m_cached = true;
-        }
-        return m_text;
-    }
-    qsizetype selectionStart() const override { return m_editor.textCursor().selectionStart(); }
-    qsizetype selectionEnd() const override { return m_editor.textCursor().selectionEnd(); }
-    void select(qsizetype start, qsizetype end) override
-    {
-        QTextCursor cursor = m_editor.textCursor();
-        cursor.setPosition(static_cast<int>(start));
-        cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
-        m_editor.setTextCursor(cursor);
-        m_editor.ensureCursorVisible();
-    }
-    void replaceSelection(const QString& replacement) override
-    {
-        QTextCursor cursor = m_editor.textCursor();
-        cursor.insertText(replacement);
-        m_editor.setTextCursor(cursor);
-        m_cached = false;
-    }
+    QString text() const override { return m_editor.text(); }
+    qsizetype selectionStart() const override { return m_editor.selectionStart(); }
+    qsizetype selectionEnd() const override { return m_editor.selectionEnd(); }
+    void select(qsizetype start, qsizetype end) override { m_editor.setSelection(start, end); }
+    void replaceSelection(const QString& replacement) override { m_editor.insertPlainText(replacement); }
 
 private:
     SheetEditor& m_editor;
-    mutable QString m_text;
-    mutable bool m_cached = false;
 };
 
 } // namespace
@@ -85,8 +61,8 @@ void FindController::openDialog(bool replace)
         m_dialog->activateWindow();
         return;
     }
-    if (SheetEditor* editor = m_hooks.currentEditor(); editor && editor->textCursor().hasSelection()) {
-        QString selected = editor->textCursor().selectedText();
+    if (SheetEditor* editor = m_hooks.currentEditor(); editor && editor->hasSelection()) {
+        QString selected = editor->selectedText();
         selected.replace(QChar::ParagraphSeparator, u'\n');
         m_engine.setSearchText(FindEngine::presetFromSelection(selected));
     }
@@ -222,11 +198,7 @@ void FindController::finishBackground()
     const QString result = m_watcher.future().resultCount() > 0 ? m_watcher.result() : QString();
     if (m_backgroundEditor && m_backgroundCount > 0) {
         // One edit, so a single undo brings the old text back.
-        QTextCursor cursor(m_backgroundEditor->document());
-        cursor.select(QTextCursor::Document);
-        cursor.insertText(result);
-        cursor.movePosition(QTextCursor::Start);
-        m_backgroundEditor->setTextCursor(cursor);
+        m_backgroundEditor->replaceWholeText(result);
     }
     if (m_hooks.progress)
         m_hooks.progress->setVisible(false);
@@ -240,16 +212,14 @@ void FindController::goToLine()
     SheetEditor* editor = m_hooks.currentEditor();
     if (!editor)
         return;
-    const int lines = editor->document()->blockCount();
-    GoToDialog dialog(lines, editor->textCursor().blockNumber() + 1, m_window);
+    const int lines = static_cast<int>(std::min<qsizetype>(editor->lineCount(), INT_MAX));
+    GoToDialog dialog(lines, static_cast<int>(editor->caretLine() + 1), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QTextBlock block = editor->document()->findBlockByNumber(dialog.line() - 1);
-    if (!block.isValid())
+    const qsizetype line = dialog.line() - 1;
+    if (line < 0 || line >= editor->lineCount())
         return;
-    QTextCursor cursor(block);
-    editor->setTextCursor(cursor);
-    editor->ensureCursorVisible();
+    editor->setCaretPosition(editor->document().lineStart(line));
 }
 
 } // namespace quillet

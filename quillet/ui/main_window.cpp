@@ -200,7 +200,7 @@ void MainWindow::connectActions()
     on("actAusschneiden", [this] { currentSheet().editor->cut(); });
     on("actKopieren", [this] { currentSheet().editor->copy(); });
     on("actEinfuegen", [this] { currentSheet().editor->paste(); });
-    on("actLoeschen", [this] { currentSheet().editor->textCursor().removeSelectedText(); });
+    on("actLoeschen", [this] { currentSheet().editor->removeSelectedText(); });
     on("actAllesMarkieren", [this] { currentSheet().editor->selectAll(); });
     on("actSuchen", [this] { m_find->openFind(); });
     on("actWeitersuchen", [this] { m_find->findNext(); });
@@ -230,13 +230,19 @@ Sheet& MainWindow::addSheet()
     sheet->editor->setFont(m_font);
     sheet->editor->setWordWrap(m_settings.number(QStringLiteral("fWrap")) != 0);
     sheet->editor->setTextLimit(m_textLimit);
+    sheet->editor->setUndoLimit(m_settings.number(QStringLiteral("iUndoLimit")));
     SheetEditor* editor = sheet->editor;
-    connect(editor, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::updateStatus);
-    connect(editor, &QPlainTextEdit::modificationChanged, this, &MainWindow::updateStatus);
-    connect(editor, &QPlainTextEdit::textChanged, this, &MainWindow::updateStatus);
-    connect(editor, &QPlainTextEdit::undoAvailable, this, &MainWindow::updateEditActions);
-    connect(editor, &QPlainTextEdit::redoAvailable, this, &MainWindow::updateEditActions);
-    connect(editor, &QPlainTextEdit::copyAvailable, this, &MainWindow::updateEditActions);
+    editor->setAskWithoutUndo([this] {
+        return m_prompter.message(kCaption, Messages::text(Messages::UndoTooLarge), Prompter::Buttons::YesNo,
+                                  Prompter::Icon::Question, Prompter::Answer::Yes)
+               == Prompter::Answer::Yes;
+    });
+    connect(editor, &TextView::cursorPositionChanged, this, &MainWindow::updateStatus);
+    connect(editor, &TextView::modificationChanged, this, &MainWindow::updateStatus);
+    connect(editor, &TextView::textChanged, this, &MainWindow::updateStatus);
+    connect(editor, &TextView::undoAvailable, this, &MainWindow::updateEditActions);
+    connect(editor, &TextView::redoAvailable, this, &MainWindow::updateEditActions);
+    connect(editor, &TextView::copyAvailable, this, &MainWindow::updateEditActions);
     connect(editor, &SheetEditor::overwriteToggled, this, &MainWindow::updateStatus);
     connect(editor, &SheetEditor::limitReached, this, [] { QApplication::beep(); });
     connect(editor, &SheetEditor::contextMenuWanted, this, [this](const QPoint& pos) {
@@ -331,9 +337,9 @@ void MainWindow::updateEditActions()
     if (m_sheets.empty())
         return;
     SheetEditor* editor = currentSheet().editor;
-    const bool selection = editor->textCursor().hasSelection();
-    m_menus.actions.value(QStringLiteral("actRueckgaengig"))->setEnabled(editor->document()->isUndoAvailable());
-    m_menus.actions.value(QStringLiteral("actWiederholen"))->setEnabled(editor->document()->isRedoAvailable());
+    const bool selection = editor->hasSelection();
+    m_menus.actions.value(QStringLiteral("actRueckgaengig"))->setEnabled(editor->isUndoAvailable());
+    m_menus.actions.value(QStringLiteral("actWiederholen"))->setEnabled(editor->isRedoAvailable());
     m_menus.actions.value(QStringLiteral("actAusschneiden"))->setEnabled(selection);
     m_menus.actions.value(QStringLiteral("actKopieren"))->setEnabled(selection);
     m_menus.actions.value(QStringLiteral("actLoeschen"))->setEnabled(selection);
@@ -372,15 +378,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::toggleWrap()
 {
     Sheet& sheet = currentSheet();
-    if (!sheet.editor->wordWrap() && sheet.longestLine > kLongLine) {
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::wrapLongLines(QString::number(sheet.longestLine)),
-                               Prompter::Buttons::YesNo, Prompter::Icon::Warning, Prompter::Answer::No);
-        if (answer != Prompter::Answer::Yes) {
-            m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(false);
-            return;
-        }
-    }
     sheet.editor->setWordWrap(!sheet.editor->wordWrap());
     m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
     updateStatus();
@@ -434,6 +431,7 @@ void MainWindow::options()
         return;
     const OptionsValues values = dialog.values();
     values.write(m_settings);
+    currentSheet().editor->setUndoLimit(values.undoLimit);
     if (values.textLimit() != currentSheet().editor->textLimit()) {
         m_textLimit = values.textLimit();
         applyTextLimit(m_textLimit);

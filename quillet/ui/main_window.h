@@ -67,10 +67,6 @@ public:
     QTimer* backupTimer() const { return m_backupTimer; }
     bool isBusy() const { return m_busy; }
     void setBusy(bool busy);
-    // Texts longer than this are put into the editor piece by piece.
-    static constexpr qsizetype kChunkedText = 4 * 1024 * 1024;
-    // Word wrap in lines longer than this makes the text widget very slow.
-    static constexpr qsizetype kLongLine = 100000;
     // Applies a text limit to the current sheet and refreshes the status bar.
     void applyTextLimit(int limit);
 
@@ -86,8 +82,6 @@ private:
     Sheet& addSheet();
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
-    void fillSheet(Sheet& sheet, const QString& text, CommandLine::Mode mode);
-    void stopLoading(Sheet& sheet);
     void showSheet(int index);
     void updateTitle();
     void updateStatus();

@@ -12,7 +12,6 @@
 #include "quillet/size_format.h"
 #include "quillet/text_file.h"
 #include "quillet/title_rule.h"
-#include "quillet/ui/chunk_loader.h"
 #include "quillet/ui/sheet_editor.h"
 #include "quillet/ui/status_panel.h"
 
@@ -23,7 +22,6 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QTabBar>
-#include <QTextBlock>
 
 namespace quillet {
 namespace {
@@ -35,24 +33,8 @@ void applyMode(SheetEditor& editor, CommandLine::Mode mode)
     if (mode == CommandLine::Mode::SelectAll) {
         editor.selectAll();
     } else if (mode == CommandLine::Mode::CaretToEnd) {
-        QTextCursor cursor = editor.textCursor();
-        cursor.movePosition(QTextCursor::End);
-        editor.setTextCursor(cursor);
+        editor.setCaretPosition(editor.textLength());
     }
-}
-
-qsizetype longestLine(const QString& text)
-{
-    qsizetype longest = 0;
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        longest = std::max(longest, end - start);
-        start = end + 1;
-    }
-    return longest;
 }
 
 } // namespace
@@ -106,43 +88,6 @@ bool MainWindow::openFile(const QString& path, CommandLine::Mode mode)
     return true;
 }
 
-void MainWindow::stopLoading(Sheet& sheet)
-{
-    if (sheet.loader) {
-        delete sheet.loader;
-        m_status->progress()->setVisible(false);
-    }
-}
-
-void MainWindow::fillSheet(Sheet& sheet, const QString& text, CommandLine::Mode mode)
-{
-    // A text with very long lines goes in at once: growing one huge line piece by piece
-    // would lay it out again for every piece.
-    if (text.size() <= kChunkedText || sheet.longestLine > kLongLine) {
-        sheet.editor->setPlainText(text);
-        sheet.editor->document()->setModified(false);
-        applyMode(*sheet.editor, mode);
-        return;
-    }
-    auto* loader = new ChunkLoader(sheet.editor, text);
-    sheet.loader = loader;
-    QProgressBar* bar = m_status->progress();
-    bar->setRange(0, 1000);
-    bar->setValue(0);
-    bar->setVisible(true);
-    connect(loader, &ChunkLoader::progress, bar, [bar](qsizetype done, qsizetype total) {
-        bar->setValue(static_cast<int>(done * 1000 / std::max<qsizetype>(total, 1)));
-    });
-    SheetEditor* editor = sheet.editor;
-    connect(loader, &ChunkLoader::finished, this, [this, editor, loader, mode] {
-        applyMode(*editor, mode);
-        m_status->progress()->setVisible(false);
-        loader->deleteLater();
-        updateStatus();
-    });
-    loader->start();
-}
-
 bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode)
 {
     const LoadedText loaded = TextFile::load(path);
@@ -157,12 +102,6 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
                 static_cast<int>(Prompter::Icon::Warning));
         return false;
     }
-    // Word wrap in very long lines makes the text widget unusably slow: such files open
-    // without it, and switching it on asks first.
-    sheet.longestLine = longestLine(loaded.text);
-    if (sheet.longestLine > kLongLine)
-        sheet.editor->setWordWrap(false);
-    stopLoading(sheet);
     sheet.path = QFileInfo(path).absoluteFilePath();
     sheet.label = TitleRule::fileNamePart(sheet.path);
     sheet.format = loaded.format;
@@ -172,7 +111,8 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
             m_tabs->setTabToolTip(i, sheet.path);
         }
     }
-    fillSheet(sheet, loaded.text, mode);
+    sheet.editor->setPlainText(loaded.text);
+    applyMode(*sheet.editor, mode);
     m_recent.touch(sheet.path);
     rebuildRecentMenu();
     updateTitle();
@@ -187,13 +127,10 @@ void MainWindow::fileNew()
         return;
     QStringList others = labels();
     others.removeAll(sheet.label);
-    stopLoading(sheet);
     sheet.editor->clear();
-    sheet.editor->document()->setModified(false);
     sheet.path.clear();
     sheet.label = SheetLabels::nextUnnamed(others);
     sheet.format = TextFormat();
-    sheet.longestLine = 0;
     m_tabs->setTabText(currentIndex(), sheet.label);
     m_tabs->setTabToolTip(currentIndex(), QString());
     updateTitle();
@@ -242,10 +179,6 @@ bool MainWindow::askSave(Sheet& sheet)
 
 bool MainWindow::saveSheet(Sheet& sheet)
 {
-    if (sheet.isLoading()) {
-        message(Messages::stillLoading(sheet.displayName()), static_cast<int>(Prompter::Icon::Information));
-        return false;
-    }
     if (sheet.isUnnamed())
         return saveSheetAs(sheet);
     const QString text = sheet.editor->rawText();
@@ -271,7 +204,7 @@ bool MainWindow::saveSheet(Sheet& sheet)
         return false;
     }
     sheet.format = format;
-    sheet.editor->document()->setModified(false);
+    sheet.editor->setModified(false);
     m_recent.touch(sheet.path);
     rebuildRecentMenu();
     updateTitle();
@@ -384,10 +317,9 @@ void MainWindow::recoverBackups()
                 if (!currentSheet().isEmpty() || currentSheet().isModified())
                     addSheet();
                 Sheet& sheet = currentSheet();
-                stopLoading(sheet);
                 sheet.editor->setPlainText(*text);
                 // Marked as changed, so closing asks before the recovered text is dropped.
-                sheet.editor->document()->setModified(true);
+                sheet.editor->setModified(true);
                 updateTitle();
                 updateStatus();
             }

@@ -1,25 +1,17 @@
 #include "quillet/ui/sheet.h"
 
-#include "quillet/ui/chunk_loader.h"
 #include "quillet/ui/sheet_editor.h"
-
-#include <QTextDocument>
 
 namespace quillet {
 
 bool Sheet::isModified() const
 {
-    return editor && editor->document()->isModified();
-}
-
-bool Sheet::isLoading() const
-{
-    return loader && !loader->isDone();
+    return editor && editor->isModified();
 }
 
 bool Sheet::isEmpty() const
 {
-    return !editor || editor->document()->isEmpty();
+    return !editor || editor->textLength() == 0;
 }
 
 } // namespace quillet

@@ -2,12 +2,10 @@
 
 #include "quillet/text_file.h"
 
-#include <QPointer>
 #include <QString>
 
 namespace quillet {
 
-class ChunkLoader;
 class SheetEditor;
 
 // One tab of the main window: its edit control, file path, label and file format.
@@ -16,10 +14,6 @@ struct Sheet {
     QString path;                   // empty for an unnamed sheet
     QString label;                  // tab label
     TextFormat format;
-    qsizetype longestLine = 0;      // of the text as loaded
-    QPointer<ChunkLoader> loader;   // set while a large file is still being put in
-
-    bool isLoading() const;
 
     bool isUnnamed() const { return path.isEmpty(); }
     bool isModified() const;

@@ -70,7 +70,6 @@ void StatusPanel::showStart(const Sheet& sheet, bool fixedPitch)
 
 void StatusPanel::showSheet(const Sheet& sheet, bool fixedPitch)
 {
-    const QTextCursor cursor = sheet.editor->textCursor();
     State state;
     state.length = static_cast<quint64>(sheet.editor->textLength());
     state.limit = static_cast<quint64>(sheet.editor->textLimit());
@@ -78,8 +77,8 @@ void StatusPanel::showSheet(const Sheet& sheet, bool fixedPitch)
     state.wrap = sheet.editor->wordWrap();
     state.fixedPitch = fixedPitch;
     state.saved = !sheet.isModified();
-    state.line = cursor.blockNumber() + 1;
-    state.column = cursor.positionInBlock() + 1;
+    state.line = static_cast<decltype(state.line)>(sheet.editor->caretLine() + 1);
+    state.column = static_cast<decltype(state.column)>(sheet.editor->caretColumn() + 1);
     const QStringList parts = texts(state);
     for (int i = 0; i < m_parts.size(); ++i)
         m_parts[i]->setText(parts[i]);

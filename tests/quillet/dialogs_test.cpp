@@ -149,10 +149,7 @@ TEST(FindDialog, PresetFromSelectionAndOneDialogAtATime)
     quillet::MainWindow window(prompter, settings, config);
     quillet::SheetEditor* editor = window.currentSheet().editor;
     editor->setPlainText(QStringLiteral("zwei Worte\nund mehr"));
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(0);
-    cursor.setPosition(12, QTextCursor::KeepAnchor);
-    editor->setTextCursor(cursor);
+    editor->setSelection(0, 12);
     window.findChild<QAction*>(QStringLiteral("actSuchen"))->trigger();
     quillet::FindDialog* dialog = window.find().dialog();
     ASSERT_NE(dialog, nullptr);
@@ -164,10 +161,7 @@ TEST(FindDialog, PresetFromSelectionAndOneDialogAtATime)
     dialog->close();
     QApplication::processEvents();
     editor->setPlainText(QStringLiteral("HALLO hallo"));
-    cursor = editor->textCursor();
-    cursor.setPosition(0);
-    cursor.setPosition(5, QTextCursor::KeepAnchor);
-    editor->setTextCursor(cursor);
+    editor->setSelection(0, 5);
     window.findChild<QAction*>(QStringLiteral("actErsetzen"))->trigger();
     quillet::FindDialog* replace = window.find().dialog();
     ASSERT_NE(replace, nullptr);

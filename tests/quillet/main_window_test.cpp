@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include "quillet/instance_file.h"
-#include <QTextDocument>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -142,7 +141,7 @@ TEST_F(MainWindowTest, OpeningReusesAnUntouchedUnnamedSheetOnly)
     ASSERT_TRUE(window().openFile(b, quillet::CommandLine::Mode::CaretToEnd));
     EXPECT_EQ(window().sheetCount(), 2);
     EXPECT_EQ(window().windowTitle(), QStringLiteral(" b.csv - Quillet"));
-    EXPECT_EQ(window().currentSheet().editor->textCursor().position(), 4);
+    EXPECT_EQ(window().currentSheet().editor->caretPosition(), 4);
     EXPECT_EQ(window().recentFiles().first(), QFileInfo(b).absoluteFilePath());
 }
 
@@ -283,7 +282,7 @@ TEST_F(MainWindowTest, SearchDialogueAsksAtTheEndAndReportsTheEnd)
     trigger("actWeitersuchen");
     EXPECT_EQ(prompter.boxes.last().text,
               QStringLiteral("Die Suche nach \"wort\" ist am Ende des Dokuments angelangt.\rSoll vom Anfang weiter gesucht werden?"));
-    EXPECT_EQ(window().currentSheet().editor->textCursor().selectedText(), QStringLiteral("Wort"));
+    EXPECT_EQ(window().currentSheet().editor->selectedText(), QStringLiteral("Wort"));
     prompter.answer(P::Answer::Ok);
     trigger("actWeitersuchen");
     EXPECT_EQ(prompter.boxes.last().text, QStringLiteral("Die Suche nach \"wort\" ist beendet."));
@@ -343,40 +342,44 @@ TEST_F(MainWindowTest, OrphanedBackupIsOfferedAndRestoredAsChangedText)
     EXPECT_TRUE(instance.entries().isEmpty());
 }
 
-TEST_F(MainWindowTest, VeryLongLinesOpenWithoutWordWrap)
+TEST_F(MainWindowTest, VeryLongLinesKeepWordWrapAndStayEditable)
 {
     own->setValue(QStringLiteral("fWrap"), 1);
-    const QString path = file(QStringLiteral("lang.txt"), QByteArray(200000, 'a') + "\r\nkurz");
-    ASSERT_TRUE(window().openFile(path));
-    EXPECT_FALSE(window().currentSheet().editor->wordWrap());
-    prompter.answer(P::Answer::No);
+    const QString path = file(QStringLiteral("lang.txt"), QByteArray(2000000, 'a') + "\r\nkurz");
+    ASSERT_TRUE(window().openFile(path, quillet::CommandLine::Mode::CaretToEnd));
+    quillet::SheetEditor* editor = window().currentSheet().editor;
+    EXPECT_TRUE(editor->wordWrap());
+    QTest::keyClicks(editor, QStringLiteral("!"));
+    EXPECT_TRUE(editor->rawText().endsWith(QStringLiteral("kurz!")));
+    // Into the middle of the long line and back out again.
+    editor->setCaretPosition(1000000);
+    QTest::keyClick(editor, Qt::Key_B);
+    EXPECT_EQ(editor->rawText().mid(999999, 3), QStringLiteral("aba"));
     trigger("actZeilenumbruch");
-    EXPECT_FALSE(window().currentSheet().editor->wordWrap());
+    EXPECT_FALSE(editor->wordWrap());
     EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("actZeilenumbruch"))->isChecked());
-    trigger("actNeuesBlatt");
-    EXPECT_TRUE(window().currentSheet().editor->wordWrap());
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    EXPECT_EQ(editor->rawText().size(), 2000000 + 1 + 5);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
-TEST_F(MainWindowTest, LargeFileLoadsInPiecesAndCannotBeSavedHalfway)
+TEST_F(MainWindowTest, LargeFileIsEditableAtOnceAndSavesByteExact)
 {
     QByteArray bytes;
     for (int i = 0; i < 100000; ++i)
         bytes += "Zeile " + QByteArray::number(i).rightJustified(6, '0') + " " + QByteArray(34, 'x') + "\r\n";
     bytes += "\xE4nde";
     const QString path = file(QStringLiteral("gross.txt"), bytes);
-    ASSERT_GT(bytes.size(), MainWindow::kChunkedText);
     ASSERT_TRUE(window().openFile(path, quillet::CommandLine::Mode::CaretToEnd));
     quillet::Sheet& sheet = window().currentSheet();
-    ASSERT_TRUE(sheet.isLoading());
-    EXPECT_TRUE(sheet.editor->isReadOnly());
-    prompter.answer(P::Answer::Ok);
-    trigger("actSpeichern");
-    EXPECT_TRUE(prompter.boxes.last().text.contains(QStringLiteral("wird noch geladen")));
-    ASSERT_TRUE(QTest::qWaitFor([&sheet] { return !sheet.isLoading(); }, 120000));
     EXPECT_FALSE(sheet.editor->isReadOnly());
     EXPECT_FALSE(sheet.isModified());
-    EXPECT_FALSE(sheet.editor->document()->isUndoAvailable());
-    EXPECT_EQ(sheet.editor->textCursor().position(), sheet.editor->textLength());
+    EXPECT_FALSE(sheet.editor->isUndoAvailable());
+    EXPECT_EQ(sheet.editor->caretPosition(), sheet.editor->textLength());
+    EXPECT_EQ(status("sbZeile"), QStringLiteral("Ze 100001"));
+    EXPECT_EQ(status("sbSpalte"), QStringLiteral("Sp 5"));
+    QTest::keyClick(sheet.editor, Qt::Key_X);
+    QTest::keyClick(sheet.editor, Qt::Key_Backspace);
     trigger("actSpeichern");
     EXPECT_EQ(read(path), bytes);
 }

@@ -1,0 +1,211 @@
+#pragma once
+
+#include "quillet/text_document.h"
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QFont>
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QTextLayout;
+
+namespace quillet {
+
+// A plain-text view that lays out only what is on screen. The text lives in a
+// TextDocument (one string plus a line index); lines are split into screen rows (word wrap)
+// and rows into pieces of at most kPiece characters, each shaped on its own, so neither a
+// million lines nor one line of millions of characters costs more than the visible part.
+class TextView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    static constexpr qsizetype kPiece = 1024;
+
+    explicit TextView(QWidget* parent = nullptr);
+    ~TextView() override;
+
+    const TextDocument& document() const { return m_doc; }
+    const QString& text() const { return m_doc.text(); }
+    QString rawText() const { return m_doc.text(); }
+    qsizetype textLength() const { return m_doc.length(); }
+    qsizetype lineCount() const { return m_doc.lineCount(); }
+
+    // Replaces the whole text: caret at the start, not modified, no undo.
+    void setPlainText(const QString& text);
+    void clear() { setPlainText(QString()); }
+    // Puts `text` in place of the selection as one undo step (programmatic, ignores read-only).
+    void insertPlainText(const QString& text);
+    // Replaces the whole text by `text` as one undo step; the caret goes to the start.
+    void replaceWholeText(const QString& text);
+
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    bool overwriteMode() const { return m_overwrite; }
+    void setOverwriteMode(bool overwrite);
+    bool wordWrap() const { return m_wrap; }
+    void setWordWrap(bool wrap);
+    void setUndoLimit(int steps) { m_doc.setUndoLimit(steps); emitStateChanges(); }
+
+    bool isModified() const { return m_doc.isModified(); }
+    void setModified(bool modified);
+    bool isUndoAvailable() const { return m_doc.canUndo(); }
+    bool isRedoAvailable() const { return m_doc.canRedo(); }
+
+    qsizetype caretPosition() const { return m_caret; }
+    qsizetype anchorPosition() const { return m_anchor; }
+    qsizetype selectionStart() const { return std::min(m_caret, m_anchor); }
+    qsizetype selectionEnd() const { return std::max(m_caret, m_anchor); }
+    bool hasSelection() const { return m_caret != m_anchor; }
+    QString selectedText() const;
+    // Selects from `anchor` to `caret` (clamped to the text) and keeps the caret in view.
+    void setSelection(qsizetype anchor, qsizetype caret);
+    void setCaretPosition(qsizetype position) { setSelection(position, position); }
+    qsizetype caretLine() const { return m_doc.lineOf(m_caret); }
+    qsizetype caretColumn() const { return m_caret - m_doc.lineStart(caretLine()); }
+    void ensureCaretVisible();
+
+    // Asked before an edit too large for the undo history; true goes on without undo.
+    void setAskWithoutUndo(std::function<bool()> ask) { m_askWithoutUndo = std::move(ask); }
+
+    // The first line shown and the row of it at the top (for tests and the bench).
+    qsizetype topLine() const { return m_topLine; }
+
+public slots:
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+    void removeSelectedText();
+
+signals:
+    void textChanged();
+    void cursorPositionChanged();
+    void selectionChanged();
+    void modificationChanged(bool modified);
+    void undoAvailable(bool available);
+    void redoAvailable(bool available);
+    void copyAvailable(bool available);
+    void overwriteToggled(bool overwrite);
+
+protected:
+    // A user edit removing `removed` and adding `added` characters; false refuses it.
+    virtual bool acceptsEdit(qsizetype removed, qsizetype added);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct Row {
+        qsizetype start = 0;        // position in the line
+        qsizetype end = 0;
+        std::vector<qreal> pieceX;  // x of each piece's start; empty for a one-piece row
+    };
+    struct RowPos {
+        qsizetype line = 0;
+        qsizetype row = 0;
+    };
+
+    // Metrics
+    void resetMetrics();
+    qreal advance(QChar c) const;
+    qreal tabWidth() const { return m_tab; }
+    qreal lineHeight() const { return m_lineHeight; }
+    qreal wrapWidth() const;
+    int visibleRows() const;
+
+    // Layout
+    using Rows = std::shared_ptr<const std::vector<Row>>;
+    Rows rowsOf(qsizetype line) const;
+    std::vector<Row> computeRows(qsizetype line) const;
+    void fillPieceX(QStringView line, Row& row) const;
+    std::unique_ptr<QTextLayout> pieceLayout(qsizetype line, const Row& row, size_t piece) const;
+    qreal xOf(qsizetype line, const Row& row, qsizetype column) const;
+    qsizetype columnAt(qsizetype line, const std::vector<Row>& rows, qsizetype rowIndex, qreal x) const;
+    RowPos rowPosOf(qsizetype position) const;
+    qsizetype positionAt(const QPoint& point) const;
+    QRectF caretRect() const;
+    bool rowBefore(RowPos& pos) const;
+    bool rowAfter(RowPos& pos) const;
+    qreal rowWidth(qsizetype line, const Row& row) const;
+
+    // Scrolling
+    qsizetype estimatedRows(qsizetype line) const;
+    const std::vector<qsizetype>& estimatePrefix() const;
+    void setTop(RowPos top);
+    void scrollRows(qsizetype rows);
+    void syncScrollBars();
+    qreal contentWidth() const;
+
+    // Editing
+    void edit(qsizetype position, qsizetype removeLength, const QString& insert, TextDocument::Merge merge);
+    void userInsert(const QString& typed, TextDocument::Merge merge);
+    void userDelete(bool forward, bool word);
+    void moveCaret(qsizetype position, bool select);
+    void afterChange();
+    void emitStateChanges();
+    qsizetype previousCharacter(qsizetype position) const;
+    qsizetype nextCharacter(qsizetype position) const;
+    qsizetype wordStartBefore(qsizetype position) const;
+    qsizetype wordEndAfter(qsizetype position) const;
+    void restartBlink();
+
+    TextDocument m_doc;
+    qsizetype m_caret = 0;
+    qsizetype m_anchor = 0;
+    qreal m_preferredX = -1;
+    bool m_readOnly = false;
+    bool m_overwrite = false;
+    bool m_wrap = false;
+    qsizetype m_topLine = 0;
+    qsizetype m_topRow = 0;
+    bool m_syncing = false;
+
+    QFont m_layoutFont;
+    qreal m_lineHeight = 16;
+    qreal m_ascent = 12;
+    qreal m_tab = 64;
+    qreal m_average = 8;
+    mutable std::vector<float> m_advance;  // per UTF-16 unit, < 0 when not measured yet
+
+    mutable QHash<qsizetype, Rows> m_rows;
+    mutable quint64 m_rowsRevision = ~quint64(0);
+    mutable qreal m_rowsWidth = -1;
+    mutable std::vector<qsizetype> m_prefix;
+    mutable quint64 m_prefixRevision = ~quint64(0);
+    mutable qreal m_prefixWidth = -1;
+    mutable qreal m_contentWidth = 0;
+    mutable quint64 m_contentRevision = ~quint64(0);
+
+    bool m_caretShown = true;
+    QBasicTimer m_blink;
+    QBasicTimer m_autoScroll;
+    bool m_dragging = false;
+    QPoint m_lastMouse;
+
+    bool m_lastModified = false;
+    bool m_lastUndo = false;
+    bool m_lastRedo = false;
+    bool m_lastSelection = false;
+    std::function<bool()> m_askWithoutUndo;
+};
+
+} // namespace quillet
