@@ -243,6 +243,9 @@ Sheet& MainWindow::addSheet()
     connect(editor, &TextView::undoAvailable, this, &MainWindow::updateEditActions);
     connect(editor, &TextView::redoAvailable, this, &MainWindow::updateEditActions);
     connect(editor, &TextView::copyAvailable, this, &MainWindow::updateEditActions);
+    connect(editor, &TextView::copiedToClipboard, this, [this] {
+        m_copiedText = QApplication::clipboard()->text();
+    });
     connect(editor, &SheetEditor::overwriteToggled, this, &MainWindow::updateStatus);
     connect(editor, &SheetEditor::limitReached, this, [] { QApplication::beep(); });
     connect(editor, &SheetEditor::contextMenuWanted, this, [this](const QPoint& pos) {
@@ -490,6 +493,20 @@ void MainWindow::openDropped(const QList<QUrl>& urls)
         openFile(chosen);
 }
 
+void MainWindow::askKeepClipboard()
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    // Only text this window put there and nobody has replaced since.
+    if (m_copiedText.isEmpty() || clipboard->text() != m_copiedText)
+        return;
+    const Prompter::Answer answer =
+        m_prompter.message(kCaption, Messages::text(Messages::ClipboardAtEnd), Prompter::Buttons::YesNo,
+                           Prompter::Icon::Question, Prompter::Answer::Yes);
+    // Yes leaves the text to the desktop's clipboard keeper; No takes it away with us.
+    if (answer == Prompter::Answer::No)
+        clipboard->clear();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_busy) {
@@ -502,6 +519,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    askKeepClipboard();
     writeSettingsAtClose();
     m_backup.discard();
     m_backupTimer->stop();

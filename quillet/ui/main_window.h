@@ -99,6 +99,7 @@ private:
     void info();
     void backupTick();
     void writeSettingsAtClose();
+    void askKeepClipboard();
     void applyFontFromSettings();
     void applyToolText();
     bool fixedPitch() const;
@@ -126,6 +127,7 @@ private:
     FindController* m_find = nullptr;
     bool m_busy = false;
     bool m_closing = false;
+    QString m_copiedText;  // the text this window last put on the clipboard
 };
 
 } // namespace quillet

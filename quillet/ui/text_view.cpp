@@ -874,8 +874,10 @@ void TextView::redo()
 
 void TextView::copy()
 {
-    if (hasSelection())
-        QGuiApplication::clipboard()->setText(selectedText());
+    if (!hasSelection())
+        return;
+    QGuiApplication::clipboard()->setText(selectedText());
+    emit copiedToClipboard();
 }
 
 void TextView::cut()

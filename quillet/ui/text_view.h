@@ -91,6 +91,7 @@ signals:
     void redoAvailable(bool available);
     void copyAvailable(bool available);
     void overwriteToggled(bool overwrite);
+    void copiedToClipboard();
 
 protected:
     // A user edit removing `removed` and adding `added` characters; false refuses it.

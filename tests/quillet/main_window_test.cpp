@@ -6,6 +6,8 @@
 #include "quillet/ui/sheet_editor.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -432,4 +434,35 @@ TEST_F(MainWindowTest, BinaryFileSurvivesOpenAndSaveInTheEditor)
     window().currentSheet().editor->undo();
     trigger("actSpeichern");
     EXPECT_EQ(read(path), bytes);
+}
+
+TEST_F(MainWindowTest, ClipboardQuestionAtTheEndForOurText)
+{
+    type(QStringLiteral("Kopie"));
+    window().currentSheet().editor->selectAll();
+    trigger("actKopieren");
+    ASSERT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Kopie"));
+    prompter.answer(P::Answer::No);  // do not save the text
+    prompter.answer(P::Answer::No);  // do not leave the clipboard text behind
+    EXPECT_TRUE(closeWindow());
+    ASSERT_EQ(prompter.boxes.size(), 2);
+    EXPECT_EQ(prompter.boxes.last().text,
+              QStringLiteral("In der Zwischenablage befinden sich noch Daten.\nSollen diese für andere Anwendungen "
+                             "verfügbar bleiben?"));
+    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::YesNo);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, UndoLimitComesFromTheSettings)
+{
+    own->setValue(QStringLiteral("iUndoLimit"), 2);
+    quillet::SheetEditor* editor = window().currentSheet().editor;
+    for (const char* word : {"eins ", "zwei ", "drei "}) {
+        type(QLatin1String(word));
+        editor->setCaretPosition(editor->textLength());  // a caret move closes the step
+    }
+    editor->undo();
+    editor->undo();
+    EXPECT_FALSE(editor->isUndoAvailable());
+    EXPECT_EQ(editor->rawText(), QStringLiteral("eins "));
 }
