@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -76,12 +77,14 @@ public:
     bool isModified() const { return m_done != m_clean; }
     void setModified(bool modified);
 
-    // Characters an edit keeps in the undo history at most; a larger edit can only be made
+    // Characters an edit may keep in the undo history; a larger edit can only be made
     // without undo.
     static constexpr qsizetype kUndoCharacterBudget = qsizetype(128) * 1024 * 1024;
-    static bool fitsUndo(qsizetype removeLength, qsizetype insertLength)
+    qsizetype undoBudget() const { return m_undoBudget; }
+    void setUndoBudget(qsizetype characters) { m_undoBudget = std::max<qsizetype>(0, characters); }
+    bool fitsUndo(qsizetype removeLength, qsizetype insertLength) const
     {
-        return removeLength + insertLength <= kUndoCharacterBudget;
+        return removeLength + insertLength <= m_undoBudget;
     }
 
 private:
@@ -99,6 +102,7 @@ private:
     qsizetype m_clean = 0;          // m_done at the last save; -1 when unreachable
     bool m_mergeOpen = false;
     int m_undoLimit = kDefaultUndoLimit;
+    qsizetype m_undoBudget = kUndoCharacterBudget;
 };
 
 } // namespace quillet

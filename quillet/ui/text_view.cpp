@@ -634,7 +634,7 @@ bool TextView::acceptsEdit(qsizetype, qsizetype)
 
 void TextView::edit(qsizetype position, qsizetype removeLength, const QString& insert, TextDocument::Merge merge)
 {
-    if (!TextDocument::fitsUndo(removeLength, insert.size())) {
+    if (!m_doc.fitsUndo(removeLength, insert.size())) {
         if (m_askWithoutUndo && !m_askWithoutUndo())
             return;
         m_doc.replaceWithoutUndo(position, removeLength, insert);

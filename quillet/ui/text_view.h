@@ -67,6 +67,8 @@ public:
     qsizetype caretColumn() const { return m_caret - m_doc.lineStart(caretLine()); }
     void ensureCaretVisible();
 
+    // Characters one edit may keep for undo (the default suits real use; tests lower it).
+    void setUndoBudget(qsizetype characters) { m_doc.setUndoBudget(characters); }
     // Asked before an edit too large for the undo history; true goes on without undo.
     void setAskWithoutUndo(std::function<bool()> ask) { m_askWithoutUndo = std::move(ask); }
 

@@ -466,3 +466,26 @@ TEST_F(MainWindowTest, UndoLimitComesFromTheSettings)
     EXPECT_FALSE(editor->isUndoAvailable());
     EXPECT_EQ(editor->rawText(), QStringLiteral("eins "));
 }
+
+TEST_F(MainWindowTest, EditTooLargeForUndoAsksFirst)
+{
+    quillet::SheetEditor* editor = window().currentSheet().editor;
+    type(QStringLiteral("alt"));
+    editor->setUndoBudget(10);
+    QGuiApplication::clipboard()->setText(QStringLiteral("ein langer eingefügter Text"));
+    prompter.answer(P::Answer::No);
+    trigger("actEinfuegen");
+    EXPECT_EQ(prompter.boxes.last().text,
+              QStringLiteral("Die Operation ist zu groß um sie rückgängig machen zu können.\nMöchten Sie fortfahren "
+                             "ohne Rückgängig?"));
+    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::YesNo);
+    EXPECT_EQ(editor->rawText(), QStringLiteral("alt"));
+    EXPECT_TRUE(editor->isUndoAvailable());
+
+    prompter.answer(P::Answer::Yes);
+    trigger("actEinfuegen");
+    EXPECT_EQ(editor->rawText(), QStringLiteral("altein langer eingefügter Text"));
+    EXPECT_FALSE(editor->isUndoAvailable());
+    EXPECT_TRUE(window().currentSheet().isModified());
+    EXPECT_TRUE(prompter.allUsed());
+}

@@ -768,8 +768,12 @@ TEST(TextDocument, RevisionGrowsWithEveryChange)
 
 TEST(TextDocument, UndoBudget)
 {
-    const qsizetype budget = TextDocument::kUndoCharacterBudget;
-    EXPECT_TRUE(TextDocument::fitsUndo(budget - 10, 10));
-    EXPECT_FALSE(TextDocument::fitsUndo(budget - 10, 11));
-    EXPECT_FALSE(TextDocument::fitsUndo(budget + 1, 0));
+    TextDocument doc;
+    const qsizetype budget = doc.undoBudget();
+    EXPECT_EQ(budget, TextDocument::kUndoCharacterBudget);
+    EXPECT_TRUE(doc.fitsUndo(budget - 10, 10));
+    EXPECT_FALSE(doc.fitsUndo(budget - 10, 11));
+    EXPECT_FALSE(doc.fitsUndo(budget + 1, 0));
+    doc.setUndoBudget(-5);
+    EXPECT_FALSE(doc.fitsUndo(0, 1));
 }
