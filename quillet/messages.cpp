@@ -64,4 +64,9 @@ QString Messages::deleteExtension(const QString& description)
     return QStringLiteral("Wollen Sie die Dateierweiterung \"%1\" wirklich löschen?").arg(description);
 }
 
+QString Messages::helpMissing(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Die Hilfedatei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, reason);
+}
+
 } // namespace quillet

@@ -30,6 +30,7 @@ public:
     static QString cannotEncode(const QString& name);
     static QString limitRange(const QString& maximum);
     static QString deleteExtension(const QString& description);
+    static QString helpMissing(const QString& path, const QString& reason);
 };
 
 } // namespace quillet

@@ -12,6 +12,8 @@
 #include "quillet/ui/find_controller.h"
 #include "quillet/ui/max_length_dialog.h"
 #include "quillet/ui/options_dialog.h"
+#include "quillet/help_file.h"
+#include "quillet/ui/help_window.h"
 #include "quillet/ui/sheet_editor.h"
 #include "quillet/ui/status_panel.h"
 
@@ -214,6 +216,8 @@ void MainWindow::connectActions()
     on("actMaxTextlaenge", [this] { maxLength(); });
     on("actOptionen", [this] { options(); });
     on("actInfo", [this] { info(); });
+    on("actHilfethemen", [this] { showHelp(false); });
+    on("actInhaltIndex", [this] { showHelp(true); });
     on("actWebStartseite", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/"))); });
     on("actWebQuillet", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/quillet/"))); });
     on("actWebForum", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://forum.kavimor.de/"))); });
@@ -505,6 +509,33 @@ void MainWindow::askKeepClipboard()
     // Yes leaves the text to the desktop's clipboard keeper; No takes it away with us.
     if (answer == Prompter::Answer::No)
         clipboard->clear();
+}
+
+HelpWindow* MainWindow::helpWindow() const
+{
+    return m_help;
+}
+
+void MainWindow::showHelp(bool index)
+{
+    if (!m_help) {
+        const QString path = m_config.helpFilePath.isEmpty()
+                                 ? HelpFile::pathFor(QCoreApplication::applicationFilePath())
+                                 : m_config.helpFilePath;
+        QString error;
+        std::optional<HelpFile> help = HelpFile::load(path, &error);
+        if (!help) {
+            message(Messages::helpMissing(QDir::toNativeSeparators(path), error),
+                    static_cast<int>(Prompter::Icon::Critical));
+            return;
+        }
+        m_help = new HelpWindow(std::move(*help), this);
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (index)
+        m_help->showIndex();
+    else
+        m_help->showContents();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

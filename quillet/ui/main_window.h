@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QUrl>
 #include <memory>
 #include <vector>
@@ -22,6 +23,7 @@ namespace quillet {
 
 class EditorSettings;
 class FindController;
+class HelpWindow;
 class Prompter;
 class StatusPanel;
 
@@ -35,6 +37,7 @@ public:
         QString tempFolder;
         QString ownKey;            // this window's key in the instance file
         int backupIntervalMs = 0;  // 0: the minutes of the settings
+        QString helpFilePath;      // empty: beside the program, with the extension ".hlp"
     };
 
     MainWindow(Prompter& prompter, EditorSettings& settings, Config config, QWidget* parent = nullptr);
@@ -63,6 +66,7 @@ public:
     void setCurrentIndex(int index);
     const QStringList& recentFiles() const { return m_recent.paths(); }
     FindController& find() { return *m_find; }
+    HelpWindow* helpWindow() const;
     BackupKeeper& backup() { return m_backup; }
     QTimer* backupTimer() const { return m_backupTimer; }
     bool isBusy() const { return m_busy; }
@@ -97,6 +101,7 @@ private:
     void maxLength();
     void options();
     void info();
+    void showHelp(bool index);
     void backupTick();
     void writeSettingsAtClose();
     void askKeepClipboard();
@@ -125,6 +130,7 @@ private:
     BackupKeeper m_backup;
     QTimer* m_backupTimer = nullptr;
     FindController* m_find = nullptr;
+    QPointer<HelpWindow> m_help;
     bool m_busy = false;
     bool m_closing = false;
     QString m_copiedText;  // the text this window last put on the clipboard

@@ -104,13 +104,18 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window)
     QMenu* help = bar->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("mnuHilfe"));
     const Entry helpEntries[] = {
+        {"actHilfethemen", "&Hilfethemen\tF1", "Zeigt die Themen der Hilfe.", {QKeySequence(Qt::Key_F1)}},
+        {"actInhaltIndex", "&Inhalt und Index", "Zeigt Inhalt und Stichwortverzeichnis der Hilfe.", {}},
         {"actWebStartseite", "Kavimor im &Internet", "Öffnet die Startseite von Kavimor im Browser.", {}},
         {"actWebQuillet", "&Quillet im Internet", "Öffnet die Seite von Quillet im Browser.", {}},
         {"actWebForum", "&Forum", "Öffnet das Forum von Kavimor im Browser.", {}},
         {"actSupportMail", "&Support-Email", "Schreibt eine Email an den Support von Kavimor.", {}},
     };
-    for (const Entry& e : helpEntries)
+    for (const Entry& e : helpEntries) {
         addEntry(help, menus, e);
+        if (QByteArrayView(e.name) == "actInhaltIndex")
+            help->addSeparator();
+    }
     help->addSeparator();
     addEntry(help, menus, {"actInfo", "Inf&o...", "Zeigt Programmversion und Hersteller.", {}});
     return menus;

@@ -232,9 +232,18 @@ qsizetype TextView::columnAt(qsizetype line, const std::vector<Row>& rows, qsize
     qsizetype column = row.start + static_cast<qsizetype>(piece) * kPiece;
     if (layout->lineCount() > 0)
         column += layout->lineAt(0).xToCursor(x - base, QTextLine::CursorBetweenCharacters);
-    const bool lastRow = rowIndex + 1 == static_cast<qsizetype>(rows.size());
-    const qsizetype limit = lastRow || row.end == row.start ? row.end : row.end - 1;
-    return std::clamp(column, row.start, limit);
+    return std::clamp(column, row.start, lastColumnOf(line, rows, rowIndex));
+}
+
+qsizetype TextView::lastColumnOf(qsizetype line, const std::vector<Row>& rows, qsizetype rowIndex) const
+{
+    // The end of a wrapped row is the start of the next one: the caret stays before the
+    // row's last character (a surrogate pair counts as one).
+    const Row& row = rows[static_cast<size_t>(rowIndex)];
+    if (rowIndex + 1 == static_cast<qsizetype>(rows.size()) || row.end == row.start)
+        return row.end;
+    const qsizetype lineStart = m_doc.lineStart(line);
+    return std::max(row.start, previousCharacter(lineStart + row.end) - lineStart);
 }
 
 qreal TextView::rowWidth(qsizetype line, const Row& row) const
@@ -954,11 +963,13 @@ void TextView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->matches(QKeySequence::Undo)) {
-        undo();
+        if (!m_readOnly)
+            undo();
         return;
     }
     if (event->matches(QKeySequence::Redo)) {
-        redo();
+        if (!m_readOnly)
+            redo();
         return;
     }
     if (event->matches(QKeySequence::SelectAll)) {
@@ -1035,15 +1046,14 @@ void TextView::keyPressEvent(QKeyEvent* event)
             return;
         }
         const RowPos pos = rowPosOf(m_caret);
-        const Rows rows = rowsOf(pos.line);
-        const Row& row = (*rows)[static_cast<size_t>(pos.row)];
-        const bool lastRow = pos.row + 1 == static_cast<qsizetype>(rows->size());
-        moveCaret(m_doc.lineStart(pos.line) + (lastRow ? row.end : std::max(row.start, row.end - 1)), shift);
+        moveCaret(m_doc.lineStart(pos.line) + lastColumnOf(pos.line, *rowsOf(pos.line), pos.row), shift);
         return;
     }
     case Qt::Key_Backspace:
-        if (mods & Qt::AltModifier)
-            undo();
+        if (mods & Qt::AltModifier) {
+            if (!m_readOnly)
+                undo();
+        }
         else
             userDelete(false, ctrl);
         return;
@@ -1149,6 +1159,8 @@ void TextView::mouseReleaseEvent(QMouseEvent* event)
         QClipboard* clipboard = QGuiApplication::clipboard();
         if (hasSelection() && clipboard->supportsSelection())
             clipboard->setText(selectedText().left(1 << 20), QClipboard::Selection);
+        event->accept();
+        return;
     }
     QAbstractScrollArea::mouseReleaseEvent(event);
 }

@@ -149,6 +149,7 @@ private:
     bool rowBefore(RowPos& pos) const;
     bool rowAfter(RowPos& pos) const;
     qreal rowWidth(qsizetype line, const Row& row) const;
+    qsizetype lastColumnOf(qsizetype line, const std::vector<Row>& rows, qsizetype rowIndex) const;
 
     // Scrolling
     qsizetype estimatedRows(qsizetype line) const;

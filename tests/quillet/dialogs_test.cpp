@@ -3,6 +3,7 @@
 #include "quillet/editor_settings.h"
 #include "quillet/ui/find_controller.h"
 #include "quillet/ui/go_to_dialog.h"
+#include "quillet/ui/help_window.h"
 #include "quillet/ui/main_window.h"
 #include "quillet/ui/max_length_dialog.h"
 #include "quillet/ui/options_dialog.h"
@@ -13,6 +14,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QDir>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -172,4 +175,51 @@ TEST(FindDialog, PresetFromSelectionAndOneDialogAtATime)
     EXPECT_EQ(editor->rawText(), QStringLiteral("Tag hallo"));
     replace->findChild<QPushButton*>(QStringLiteral("cmdAllesErsetzen"))->click();
     EXPECT_EQ(editor->rawText(), QStringLiteral("Tag Tag"));
+}
+
+TEST(HelpWindow, F1ShowsTheTopicsAndTheIndexFindsByKeyword)
+{
+    QTemporaryDir dir;
+    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
+    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
+    quillet::EditorSettings settings(own, shared);
+    ScriptedPrompter prompter;
+    quillet::MainWindow::Config config;
+    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
+    config.tempFolder = dir.path();
+    config.ownKey = QStringLiteral("1");
+    config.helpFilePath = dir.filePath(QStringLiteral("fehlt.hlp"));
+    {
+        quillet::MainWindow window(prompter, settings, config);
+        prompter.answer(P::Answer::Ok);
+        window.findChild<QAction*>(QStringLiteral("actHilfethemen"))->trigger();
+        ASSERT_EQ(prompter.boxes.size(), 1);
+        EXPECT_TRUE(prompter.boxes[0].text.startsWith(
+            QStringLiteral("Die Hilfedatei \"%1\" kann nicht geöffnet werden.").arg(QDir::toNativeSeparators(config.helpFilePath))));
+        EXPECT_EQ(window.helpWindow(), nullptr);
+    }
+
+    config.helpFilePath = QStringLiteral(QUILLET_SOURCE_DIR "/help/quillet.hlp");
+    quillet::MainWindow window(prompter, settings, config);
+    QAction* topics = window.findChild<QAction*>(QStringLiteral("actHilfethemen"));
+    EXPECT_EQ(topics->shortcut(), QKeySequence(Qt::Key_F1));
+    topics->trigger();
+    quillet::HelpWindow* help = window.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->isModal());
+    EXPECT_EQ(help->currentTopic(), QStringLiteral("blaetter"));
+
+    window.findChild<QAction*>(QStringLiteral("actInhaltIndex"))->trigger();
+    EXPECT_EQ(window.helpWindow(), help);  // one help window
+    auto* filter = help->findChild<QLineEdit*>(QStringLiteral("edIndex"));
+    auto* list = help->findChild<QListWidget*>(QStringLiteral("lstIndex"));
+    ASSERT_TRUE(filter && list);
+    filter->setText(QStringLiteral("alles er"));
+    ASSERT_GE(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Alles ersetzen"));
+    EXPECT_EQ(help->currentTopic(), QStringLiteral("suchen"));
+    filter->setText(QStringLiteral("gibt es nicht"));
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(prompter.allUsed());
 }
