@@ -863,19 +863,18 @@ void TextView::setModified(bool modified)
 
 void TextView::undo()
 {
-    if (!m_doc.canUndo())
-        return;
-    const TextDocument::Placement placed = m_doc.undo();
-    m_caret = placed.caret;
-    m_anchor = placed.anchor;
-    afterChange();
+    if (m_doc.canUndo())
+        placeAfterHistoryStep(m_doc.undo());
 }
 
 void TextView::redo()
 {
-    if (!m_doc.canRedo())
-        return;
-    const TextDocument::Placement placed = m_doc.redo();
+    if (m_doc.canRedo())
+        placeAfterHistoryStep(m_doc.redo());
+}
+
+void TextView::placeAfterHistoryStep(TextDocument::Placement placed)
+{
     m_caret = placed.caret;
     m_anchor = placed.anchor;
     afterChange();

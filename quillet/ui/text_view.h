@@ -165,6 +165,7 @@ private:
     void userDelete(bool forward, bool word);
     void moveCaret(qsizetype position, bool select);
     void afterChange();
+    void placeAfterHistoryStep(TextDocument::Placement placed);
     void emitStateChanges();
     qsizetype previousCharacter(qsizetype position) const;
     qsizetype nextCharacter(qsizetype position) const;

@@ -39,6 +39,24 @@ void onNextDialog(std::function<void(QWidget*)> act)
     });
 }
 
+// A main window with settings, instance file and temporary folder of its own.
+struct WindowRig {
+    QTemporaryDir dir;
+    QSettings own{dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat};
+    QSettings shared{dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat};
+    quillet::EditorSettings settings{own, shared};
+    ScriptedPrompter prompter;
+    quillet::MainWindow::Config config = [this] {
+        quillet::MainWindow::Config c;
+        c.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
+        c.tempFolder = dir.path();
+        c.ownKey = QStringLiteral("1");
+        return c;
+    }();
+
+    std::unique_ptr<quillet::MainWindow> make() { return std::make_unique<quillet::MainWindow>(prompter, settings, config); }
+};
+
 } // namespace
 
 TEST(GoToDialog, OkOnlyForExistingLines)
@@ -81,18 +99,13 @@ TEST(MaxLengthDialog, RefusesValuesOutsideTheRange)
 
 TEST(OptionsDialog, OkWritesTheValuesAndTheWindowAppliesThem)
 {
-    QTemporaryDir dir;
-    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
-    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
-    own.setValue(QStringLiteral("fSaveWindowPositions"), 1);
-    own.setValue(QStringLiteral("iWindowPosX"), 40);
-    quillet::EditorSettings settings(own, shared);
-    ScriptedPrompter prompter;
-    quillet::MainWindow::Config config;
-    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
-    config.tempFolder = dir.path();
-    config.ownKey = QStringLiteral("1");
-    quillet::MainWindow window(prompter, settings, config);
+    WindowRig rig;
+    rig.own.setValue(QStringLiteral("fSaveWindowPositions"), 1);
+    rig.own.setValue(QStringLiteral("iWindowPosX"), 40);
+    auto made = rig.make();
+    quillet::MainWindow& window = *made;
+    QSettings& own = rig.own;
+    ScriptedPrompter& prompter = rig.prompter;
 
     onNextDialog([](QWidget* dialog) {
         auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("tabSeiten"));
@@ -140,16 +153,9 @@ TEST(OptionsDialog, DeletingAFileTypeAsks)
 
 TEST(FindDialog, PresetFromSelectionAndOneDialogAtATime)
 {
-    QTemporaryDir dir;
-    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
-    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
-    quillet::EditorSettings settings(own, shared);
-    ScriptedPrompter prompter;
-    quillet::MainWindow::Config config;
-    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
-    config.tempFolder = dir.path();
-    config.ownKey = QStringLiteral("1");
-    quillet::MainWindow window(prompter, settings, config);
+    WindowRig rig;
+    auto made = rig.make();
+    quillet::MainWindow& window = *made;
     quillet::SheetEditor* editor = window.currentSheet().editor;
     editor->setPlainText(QStringLiteral("zwei Worte\nund mehr"));
     editor->setSelection(0, 12);
@@ -179,18 +185,13 @@ TEST(FindDialog, PresetFromSelectionAndOneDialogAtATime)
 
 TEST(HelpWindow, F1ShowsTheTopicsAndTheIndexFindsByKeyword)
 {
-    QTemporaryDir dir;
-    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
-    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
-    quillet::EditorSettings settings(own, shared);
-    ScriptedPrompter prompter;
-    quillet::MainWindow::Config config;
-    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
-    config.tempFolder = dir.path();
-    config.ownKey = QStringLiteral("1");
-    config.helpFilePath = dir.filePath(QStringLiteral("fehlt.hlp"));
+    WindowRig rig;
+    ScriptedPrompter& prompter = rig.prompter;
+    quillet::MainWindow::Config& config = rig.config;
+    config.helpFilePath = rig.dir.filePath(QStringLiteral("fehlt.hlp"));
     {
-        quillet::MainWindow window(prompter, settings, config);
+        auto made = rig.make();
+        quillet::MainWindow& window = *made;
         prompter.answer(P::Answer::Ok);
         window.findChild<QAction*>(QStringLiteral("actHilfethemen"))->trigger();
         ASSERT_EQ(prompter.boxes.size(), 1);
@@ -200,7 +201,8 @@ TEST(HelpWindow, F1ShowsTheTopicsAndTheIndexFindsByKeyword)
     }
 
     config.helpFilePath = QStringLiteral(QUILLET_SOURCE_DIR "/help/quillet.hlp");
-    quillet::MainWindow window(prompter, settings, config);
+    auto made = rig.make();
+    quillet::MainWindow& window = *made;
     QAction* topics = window.findChild<QAction*>(QStringLiteral("actHilfethemen"));
     EXPECT_EQ(topics->shortcut(), QKeySequence(Qt::Key_F1));
     topics->trigger();
