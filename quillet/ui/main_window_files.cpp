@@ -90,7 +90,10 @@ bool MainWindow::openFile(const QString& path, CommandLine::Mode mode)
 
 bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode)
 {
+    // Reading a large file takes a moment: the wait cursor shows it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const LoadedText loaded = TextFile::load(path);
+    QApplication::restoreOverrideCursor();
     if (!loaded.ok) {
         message(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, loaded.error),
                 static_cast<int>(Prompter::Icon::Critical));
@@ -111,7 +114,9 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
             m_tabs->setTabToolTip(i, sheet.path);
         }
     }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     sheet.editor->setPlainText(loaded.text);
+    QApplication::restoreOverrideCursor();
     applyMode(*sheet.editor, mode);
     m_recent.touch(sheet.path);
     rebuildRecentMenu();
