@@ -375,9 +375,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // While a long operation runs, input to this window is dropped.
     if (m_busy && isInputEvent(event->type()) && watched->isWidgetType()) {
-        QWidget* widget = static_cast<QWidget*>(watched);
-        if (widget->window() == this)
-            return true;
+        // This window and the windows it owns (find, help).
+        for (QWidget* top = static_cast<QWidget*>(watched)->window(); top;
+             top = top->parentWidget() ? top->parentWidget()->window() : nullptr) {
+            if (top == this)
+                return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

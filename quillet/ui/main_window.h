@@ -71,6 +71,8 @@ public:
     QTimer* backupTimer() const { return m_backupTimer; }
     bool isBusy() const { return m_busy; }
     void setBusy(bool busy);
+    // Files larger than this are read on a worker thread.
+    static constexpr qint64 kBackgroundRead = 4 * 1024 * 1024;
     // Applies a text limit to the current sheet and refreshes the status bar.
     void applyTextLimit(int limit);
 
@@ -86,6 +88,7 @@ private:
     Sheet& addSheet();
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
+    LoadedText readFile(const QString& path);
     void showSheet(int index);
     void updateTitle();
     void updateStatus();

@@ -22,6 +22,9 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QTabBar>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QtConcurrent>
 
 namespace quillet {
 namespace {
@@ -88,12 +91,31 @@ bool MainWindow::openFile(const QString& path, CommandLine::Mode mode)
     return true;
 }
 
+LoadedText MainWindow::readFile(const QString& path)
+{
+    if (QFileInfo(path).size() <= kBackgroundRead)
+        return TextFile::load(path);
+    // A large file is read and decoded on a worker; the window keeps drawing and shows the
+    // busy state meanwhile (its input is held back, as during a long replace).
+    setBusy(true);
+    QProgressBar* bar = m_status->progress();
+    bar->setRange(0, 0);
+    bar->setVisible(true);
+    QFutureWatcher<LoadedText> watcher;
+    QEventLoop loop;
+    connect(&watcher, &QFutureWatcher<LoadedText>::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run([path] { return TextFile::load(path); }));
+    loop.exec();  // the watcher reports "finished" as an event, also when the worker was quick
+    bar->setVisible(false);
+    setBusy(false);
+    return watcher.result();
+}
+
 bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode)
 {
-    // Reading a large file takes a moment: the wait cursor shows it.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LoadedText loaded = TextFile::load(path);
-    QApplication::restoreOverrideCursor();
+    if (m_busy)
+        return false;
+    const LoadedText loaded = readFile(path);
     if (!loaded.ok) {
         message(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, loaded.error),
                 static_cast<int>(Prompter::Icon::Critical));
@@ -114,7 +136,7 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
             m_tabs->setTabToolTip(i, sheet.path);
         }
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setOverrideCursor(Qt::WaitCursor);  // indexing a large text takes a moment
     sheet.editor->setPlainText(loaded.text);
     QApplication::restoreOverrideCursor();
     applyMode(*sheet.editor, mode);

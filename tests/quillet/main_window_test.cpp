@@ -372,7 +372,13 @@ TEST_F(MainWindowTest, LargeFileIsEditableAtOnceAndSavesByteExact)
         bytes += "Zeile " + QByteArray::number(i).rightJustified(6, '0') + " " + QByteArray(34, 'x') + "\r\n";
     bytes += "\xE4nde";
     const QString path = file(QStringLiteral("gross.txt"), bytes);
+    ASSERT_GT(bytes.size(), MainWindow::kBackgroundRead);
+    // The file is read on a worker: the window goes on handling events, in the busy state.
+    bool busyMeanwhile = false;
+    QTimer::singleShot(0, [this, &busyMeanwhile] { busyMeanwhile = window().isBusy(); });
     ASSERT_TRUE(window().openFile(path, quillet::CommandLine::Mode::CaretToEnd));
+    EXPECT_TRUE(busyMeanwhile);
+    EXPECT_FALSE(window().isBusy());
     quillet::Sheet& sheet = window().currentSheet();
     EXPECT_FALSE(sheet.editor->isReadOnly());
     EXPECT_FALSE(sheet.isModified());
