@@ -16,6 +16,8 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/platform/qt_serial_port.h"
+#include "terminal/receive/receive_module.h"
+#include "terminal/serial/serial_module.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,7 +82,9 @@ public:
     Run(int maxLines, const QString& dir)
         : m_folders(AppFolders::resolve(dir, dir + "/kunde", dir + "/peruser")),
           m_state(m_folders),
-          m_terminal(m_state, {m_prompter, m_clock, m_shell, m_port})
+          m_terminal(m_state, {m_prompter, m_clock, m_shell, m_port}),
+          m_serial(m_terminal.context()),
+          m_receive(m_terminal.context(), m_serial)
     {
         m_folders.createDataFolders();
         KundeSettings& s = m_state.settings;
@@ -93,9 +97,9 @@ public:
         s.capture = true;
         s.capDatei = m_folders.captureDir() + "bench.txt";
         s.portDevices[0] = m_pty.name;
-        m_window = std::make_unique<MainWindow>(m_terminal);
+        m_window = std::make_unique<MainWindow>(m_terminal, m_serial);
         m_window->BildAufbau();
-        m_terminal.delivery().addLineObserver([this](const QString&, bool) {
+        m_lines = m_terminal.bus().onLine([this](const ReceivedLine&) {
             ++m_delivered;
             if (m_latencyProbe)
                 m_latencyProbe();
@@ -173,7 +177,10 @@ private:
     QtSerialPort m_port;
     TerminalState m_state;
     Terminal m_terminal;
+    SerialModule m_serial;
+    ReceiveModule m_receive;
     std::unique_ptr<MainWindow> m_window;
+    Subscription m_lines;
     int m_delivered = 0;
     std::function<void()> m_latencyProbe;
 };

@@ -12,6 +12,8 @@
 #include "shared/platform/scripted_prompter.h"
 #include "shared/platform/shell.h"
 #include "terminal/core/terminal.h"
+#include "terminal/receive/receive_module.h"
+#include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/platform/serial_port.h"
 #include "terminal/script/script_expansion.h"
@@ -137,10 +139,12 @@ int main(int argc, char* argv[])
     NoShell shell;
     SinkPort port;
     Terminal terminal(state, {prompter, clock, shell, port});
+    SerialModule serial(terminal.context());
+    ReceiveModule receive(terminal.context(), serial);
     state.settings.com = 1;
     terminal.VerbindungSteuern(1);
     NoWindow window;
-    Scriptablauf interpreter(terminal, window);
+    Scriptablauf interpreter(terminal.context(), serial, window);
     QStringList lines;
     const int kLines = 10000;
     for (int i = 0; i < kLines / 5; ++i)

@@ -5,9 +5,14 @@
 #include "shared/ui/qt_shell.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
+#include "terminal/automation/automation_module.h"
+#include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/platform/qt_serial_port.h"
+#include "terminal/receive/receive_module.h"
 #include "terminal/script/ui/script_engine.h"
+#include "terminal/serial/serial_module.h"
+#include "terminal/serial/ui/serial_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -51,11 +56,19 @@ int main(int argc, char* argv[])
     auto prompter = makeProgramPrompter();
     TerminalState state(folders);
     Terminal terminal(state, {*prompter, clock, shell, port});
+    TerminalContext& context = terminal.context();
+
+    // The subsystems, each registering its own program functions, bus observers and timers.
+    SystemFunctions systemFunctions(context);
+    SerialModule serial(context);
+    ReceiveModule receive(context, serial);
+    AutomationModule automation(context);
 
     terminal.StartVorbereitung();
-    MainWindow window(terminal);
+    MainWindow window(terminal, serial);
+    SerialWindows serialWindows(context, serial, &window);
     window.BildAufbau();
-    ScriptEngine scripts(terminal, window);
+    ScriptEngine scripts(terminal, serial, window);
     if (parser.isSet(exitAfterShow)) {
         QTimer::singleShot(0, &app, [&] {
             std::printf("window-shown\n");

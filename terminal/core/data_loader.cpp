@@ -5,12 +5,12 @@
 #include "shared/text_file.h"
 #include "terminal/core/error_report.h"
 #include "terminal/core/terminal_state.h"
-#include "terminal/core/terminal_view.h"
+#include "terminal/core/view_roles.h"
 
 #include <QFileInfo>
 
-DataLoader::DataLoader(TerminalState& state, Prompter& prompter, ErrorReport& errors)
-    : m_state(state), m_prompter(prompter), m_errors(errors)
+DataLoader::DataLoader(TerminalState& state, Prompter& prompter, ErrorReport& errors, ViewRoles& view)
+    : m_state(state), m_prompter(prompter), m_errors(errors), m_view(view)
 {
 }
 
@@ -25,8 +25,7 @@ void DataLoader::DatenIn(int mode, int silent, const QString& file)
         }
         return;
     }
-    if (m_view)
-        m_view->setBusyCursor(true);
+    m_view.setBusyCursor(true);
     if (mode == 1) {
         m_state.tmrSeriell.stop();
         m_state.alarms.clear();
@@ -36,8 +35,7 @@ void DataLoader::DatenIn(int mode, int silent, const QString& file)
     guarded(m_errors, "DatenIn", mode, file, [&] { readLines(mode, path); });
     if (mode == 1 && m_state.connectionActive)
         m_state.tmrSeriell.start();
-    if (m_view)
-        m_view->setBusyCursor(false);
+    m_view.setBusyCursor(false);
 }
 
 void DataLoader::readLines(int mode, const QString& file)

@@ -5,7 +5,7 @@
 class ErrorReport;
 class Prompter;
 class TerminalState;
-class TerminalView;
+class ViewRoles;
 
 // The one reader of the terminal's line-oriented data files. It owns the framing:
 // existence check, the read loop that stops at the first empty line, the wait cursor and
@@ -19,8 +19,7 @@ class TerminalView;
 class DataLoader
 {
 public:
-    DataLoader(TerminalState& state, Prompter& prompter, ErrorReport& errors);
-    void setView(TerminalView* view) { m_view = view; }
+    DataLoader(TerminalState& state, Prompter& prompter, ErrorReport& errors, ViewRoles& view);
 
     // silent 0 reports a missing file; any other value stays quiet.
     void DatenIn(int mode, int silent, const QString& file);
@@ -31,5 +30,5 @@ private:
     TerminalState& m_state;
     Prompter& m_prompter;
     ErrorReport& m_errors;
-    TerminalView* m_view = nullptr;
+    ViewRoles& m_view;
 };

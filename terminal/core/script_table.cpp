@@ -1,5 +1,7 @@
 #include "terminal/core/script_table.h"
 
+#include "shared/daten_pipe.h"
+
 int ScriptTable::usedScripts() const
 {
     int n = 0;
@@ -8,4 +10,15 @@ int ScriptTable::usedScripts() const
             ++n;
     }
     return n;
+}
+
+QStringList ScriptTable::barItems() const
+{
+    QStringList items;
+    for (int i = 1; i < kSlots; ++i) {
+        const QString& record = m_slots[std::size_t(i)];
+        if (!record.isEmpty())
+            items.append(QStringLiteral("%1 ").arg(i, 2, 10, QLatin1Char('0')) + DatenPipe(1, record));
+    }
+    return items;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -15,6 +16,8 @@ public:
     void setSlot(int i, const QString& record) { m_slots.at(std::size_t(i)) = record; }
     int usedScripts() const;
     void clear() { m_slots.fill(QString()); }
+    // The items of the script bar: slot number with two digits, a blank and the name.
+    QStringList barItems() const;
 
 private:
     std::array<QString, kSlots> m_slots;

@@ -2,7 +2,7 @@
 
 #include "shared/platform/prompter.h"
 #include "shared/text_file.h"
-#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/script/script_file.h"
 
@@ -11,8 +11,8 @@
 
 QString ScriptGroups::ScriptgruppeInOut(int mode, const QString& suggestedName)
 {
-    Prompter& prompter = m_terminal.services().prompter;
-    const AppFolders& folders = m_terminal.state().folders;
+    Prompter& prompter = m_ctx.prompter;
+    const AppFolders& folders = m_ctx.state.folders;
     QDir().mkpath(ScriptFile::groupFolder(folders));
     FileDialogRequest request;
     request.startDir = ScriptFile::groupFolder(folders);
@@ -40,7 +40,7 @@ bool ScriptGroups::acceptedName(const QString& name, bool saving)
 {
     if (name.contains(QStringLiteral(".ini"), Qt::CaseInsensitive))
         return true;
-    m_terminal.services().prompter.message(
+    m_ctx.prompter.message(
         QStringLiteral("Sicherheitshinweis"),
         QStringLiteral("Die Datei\r\r") + name + QStringLiteral("\r\rkann nicht verwendet werden!"), BoxButtons::Ok,
         saving ? BoxIcon::Information : BoxIcon::Exclamation);
@@ -51,8 +51,8 @@ bool ScriptGroups::loadGroup(const QString& path)
 {
     if (!acceptedName(path, false))
         return false;
-    TerminalState& st = m_terminal.state();
-    return guarded(m_terminal.errors(), "ScriptgruppeInOut", 1, path, [&] {
+    TerminalState& st = m_ctx.state;
+    return guarded(m_ctx.errors, "ScriptgruppeInOut", 1, path, [&] {
         const QString source = AppFolders::findCaseInsensitive(path);
         QFile in(source);
         if (!in.open(QIODevice::ReadOnly))
@@ -64,10 +64,10 @@ bool ScriptGroups::loadGroup(const QString& path)
             groupRemembered(st.settings.scriptGrp);
         const QString working = ScriptFile::workingFile(st.folders);
         TextFile::writeBytesAtomic(working, bytes);
-        m_terminal.loader().DatenIn(6, 0, working);
+        m_ctx.loader.DatenIn(6, 0, working);
         if (tableLoaded)
             tableLoaded();
-        m_terminal.IniDateien(2);
+        m_ctx.settingsFile.IniDateien(2);
     });
 }
 
@@ -75,19 +75,19 @@ bool ScriptGroups::saveGroup(const QString& path)
 {
     if (!acceptedName(path, true))
         return false;
-    TerminalState& st = m_terminal.state();
-    const bool ok = guarded(m_terminal.errors(), "ScriptgruppeInOut", 2, path, [&] {
+    TerminalState& st = m_ctx.state;
+    const bool ok = guarded(m_ctx.errors, "ScriptgruppeInOut", 2, path, [&] {
         st.settings.scriptGrp = QStringLiteral("Letzte gesicherte Scriptgruppe: ") + path;
         if (groupRemembered)
             groupRemembered(st.settings.scriptGrp);
         // The table in memory is what the working file holds; writing it keeps the group
         // complete even when the working file was never written.
         ScriptFile::write(path, st.scripts);
-        m_terminal.IniDateien(2);
+        m_ctx.settingsFile.IniDateien(2);
     });
     if (!ok)
         return false;
-    m_terminal.services().prompter.message(
+    m_ctx.prompter.message(
         QStringLiteral("Information"),
         QStringLiteral("Aktuelle Scriptbefehle in\r\r") + path + QStringLiteral("\r\rgesichert."), BoxButtons::Ok,
         BoxIcon::Information);

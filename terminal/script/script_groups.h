@@ -4,14 +4,14 @@
 
 #include <functional>
 
-class Terminal;
+struct TerminalContext;
 
 // Loads a script group over the working file (mode 1) and saves the current table as a
 // group (mode 2). Group files live in the customer folder's "Scripts/".
 class ScriptGroups
 {
 public:
-    explicit ScriptGroups(Terminal& terminal) : m_terminal(terminal) {}
+    explicit ScriptGroups(TerminalContext& context) : m_ctx(context) {}
 
     // After a group was loaded into the table: rebuild the script bar.
     std::function<void()> tableLoaded;
@@ -30,5 +30,5 @@ public:
 private:
     bool acceptedName(const QString& name, bool saving);
 
-    Terminal& m_terminal;
+    TerminalContext& m_ctx;
 };

@@ -7,9 +7,13 @@
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
 #include "shared/text_file.h"
-#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_context.h"
+#include "terminal/core/connection_control.h"
+#include "terminal/core/error_report.h"
+#include "terminal/core/settings_file.h"
+#include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
-#include "terminal/core/terminal_view.h"
+#include "terminal/core/view_roles.h"
 #include "terminal/script/script_expansion.h"
 #include "terminal/script/script_host.h"
 
@@ -50,8 +54,8 @@ const QStringList& Scriptablauf::commandOrder()
     return order;
 }
 
-Scriptablauf::Scriptablauf(Terminal& terminal, ScriptHost& host, QObject* parent)
-    : QObject(parent), m_terminal(terminal), m_host(host), m_placeholders(terminal.state().settings.platzhalter)
+Scriptablauf::Scriptablauf(TerminalContext& context, SerialModule& serial, ScriptHost& host, QObject* parent)
+    : QObject(parent), m_ctx(context), m_serial(serial), m_host(host), m_placeholders(context.state.settings.platzhalter)
 {
 }
 
@@ -67,7 +71,7 @@ void Scriptablauf::run(int slot)
 {
     if (m_running)
         return;
-    TerminalState& st = m_terminal.state();
+    TerminalState& st = m_ctx.state;
     st.scriptAbortRequest = false;
     if (!st.connectionActive)
         return;
@@ -76,7 +80,7 @@ void Scriptablauf::run(int slot)
     m_running = true;
     m_index = 0;
     emit started(slot);
-    const bool ok = guarded(m_terminal.errors(), "Scriptablauf", 0, QString(), [&] { execute(slot); });
+    const bool ok = guarded(m_ctx.errors, "Scriptablauf", 0, QString(), [&] { execute(slot); });
     if (!ok) {
         st.tmrQuittung.stop();
         st.ackAwaited = 0;
@@ -88,8 +92,8 @@ void Scriptablauf::run(int slot)
 
 void Scriptablauf::execute(int slot)
 {
-    TerminalState& st = m_terminal.state();
-    TerminalView* view = m_terminal.view();
+    TerminalState& st = m_ctx.state;
+    ViewRoles& view = m_ctx.view;
     m_record = ScriptRecord::parse(st.scripts.slot(slot));
     st.tmrQuittung.setInterval(m_record.effectiveTimeout() * 1000);
     m_host.setRunning(true);
@@ -99,12 +103,12 @@ void Scriptablauf::execute(int slot)
     if (!m_commands.endsWith(QStringLiteral("<>")))
         m_commands += QStringLiteral("<>");
     if (view)
-        view->setBusyCursor(true);
+        view.setBusyCursor(true);
     ScriptExpansion::Result expanded = ScriptExpansion::expand(m_commands, st.scripts);
     if (view)
-        view->setBusyCursor(false);
+        view.setBusyCursor(false);
     if (expanded.bounded) {
-        m_terminal.services().prompter.message(
+        m_ctx.prompter.message(
             QStringLiteral("Sicherheitshinweis"),
             QStringLiteral("Das Script >") + m_record.name
                 + QStringLiteral("< bindet Scripte (SCRI) ohne Ende ein, vermutlich sich selbst.\r\r"
@@ -122,7 +126,7 @@ void Scriptablauf::execute(int slot)
     m_startPosition = m_host.displayPosition();
 
     if (!m_record.noQuestion) {
-        const bool yes = m_terminal.services().prompter.ask(QStringLiteral("Soll das Script >") + m_record.name
+        const bool yes = m_ctx.prompter.ask(QStringLiteral("Soll das Script >") + m_record.name
                                                             + QStringLiteral("< ausgeführt werden?\r\rBefehle: \r\r")
                                                             + m_commands);
         if (!yes) {
@@ -140,7 +144,7 @@ void Scriptablauf::execute(int slot)
         m_host.selectCommand(m_index);
         setStatus(QStringLiteral("Sende Befehl: ") + line);
         if (st.settings.debug) {
-            m_terminal.services().prompter.message(QString(),
+            m_ctx.prompter.message(QString(),
                                                    QString::number(m_index) + QStringLiteral(" -> ") + line
                                                        + QStringLiteral("\r\r") + m_commands,
                                                    BoxButtons::Ok, BoxIcon::None);
@@ -153,14 +157,13 @@ void Scriptablauf::execute(int slot)
 
 void Scriptablauf::endRun()
 {
-    TerminalState& st = m_terminal.state();
-    if (TerminalView* view = m_terminal.view())
-        view->setBusyCursor(false);
+    TerminalState& st = m_ctx.state;
+    m_ctx.view.setBusyCursor(false);
     st.tmrQuittung.stop();
     setStatus(QStringLiteral("Script >") + m_record.name
               + (st.scriptAbortRequest ? QStringLiteral("< wurde abgebrochen!") : QStringLiteral("< beendet.")));
     m_host.setRunning(false);
-    m_terminal.IniDateien(2);
+    m_ctx.settingsFile.IniDateien(2);
     if (st.connectionActive)
         m_host.focusDisplay();
     m_running = false;
@@ -170,8 +173,7 @@ void Scriptablauf::endRun()
 void Scriptablauf::setStatus(const QString& text)
 {
     m_status = text;
-    if (TerminalView* view = m_terminal.view())
-        view->setStatusText(1, text);
+    m_ctx.view.setStatusText(1, text);
 }
 
 Scriptablauf::Flow Scriptablauf::executeLine(const QString& raw)
@@ -187,9 +189,9 @@ Scriptablauf::Flow Scriptablauf::executeLine(const QString& raw)
 
 Scriptablauf::Flow Scriptablauf::executeCommand(const QString& keyword, const QString& line)
 {
-    TerminalState& st = m_terminal.state();
+    TerminalState& st = m_ctx.state;
     KundeSettings& s = st.settings;
-    Prompter& prompter = m_terminal.services().prompter;
+    Prompter& prompter = m_ctx.prompter;
     const QString x = arg(line, 6).trimmed();
     const int digit = leadingInt(arg(line, 6).left(1));
     const int ph = Placeholders::index(arg(line, 6).left(1));
@@ -206,15 +208,14 @@ Scriptablauf::Flow Scriptablauf::executeCommand(const QString& keyword, const QS
         pause(pauseMs(ms));
     } else if (keyword == QLatin1String("MARK")) {
         setStatus(QStringLiteral("Ignoriere Sprungmarke ") + x);
-        m_terminal.services().clock.wait(kMarkPauseMs);
+        m_ctx.clock.wait(kMarkPauseMs);
     } else if (keyword == QLatin1String("ECHO")) {
         s.datenEcho = leadingNumber(x) > 0;
-        if (TerminalView* view = m_terminal.view())
-            view->settingsChanged();
+        m_ctx.view.settingsChanged();
     } else if (keyword == QLatin1String("LOAD")) {
         setStatus(QStringLiteral("Lade und sende Textdatei: ") + x);
         if (QFileInfo(AppFolders::findCaseInsensitive(x)).isFile())
-            m_terminal.sender().DateiSenden(1, x);
+            m_serial.sender().DateiSenden(1, x);
     } else if (keyword == QLatin1String("PARA")) {
         const QString question = arg(line, 8).trimmed();
         setStatus(QStringLiteral("Abfrage erfolgt (") + question + QLatin1Char(')'));
@@ -346,29 +347,28 @@ void Scriptablauf::pause(int ms)
 {
     if (ms <= 0)
         return;
-    TerminalView* view = m_terminal.view();
+    ViewRoles& view = m_ctx.view;
     if (view)
-        view->setBusyCursor(true);
-    m_terminal.services().clock.wait(ms);
+        view.setBusyCursor(true);
+    m_ctx.clock.wait(ms);
     if (view)
-        view->setBusyCursor(false);
+        view.setBusyCursor(false);
 }
 
 bool Scriptablauf::connected() const
 {
-    return m_terminal.state().connectionActive;
+    return m_ctx.state.connectionActive;
 }
 
 void Scriptablauf::send(int mode, int code, const QString& text)
 {
     if (connected())
-        m_terminal.serial().RS232_Protokoll(mode, code, text);
+        m_serial.line().RS232_Protokoll(mode, code, text);
 }
 
 void Scriptablauf::toDisplay(const QString& text)
 {
-    if (TerminalView* view = m_terminal.view())
-        view->appendDisplay(text);
+    m_ctx.view.appendDisplay(text);
 }
 
 QString Scriptablauf::dateText(const QDateTime& now, int format)
@@ -388,9 +388,9 @@ QString Scriptablauf::timeText(const QDateTime& now, int format)
 
 void Scriptablauf::sendLine(QString line)
 {
-    TerminalState& st = m_terminal.state();
+    TerminalState& st = m_ctx.state;
     const KundeSettings& s = st.settings;
-    const QDateTime now = m_terminal.services().clock.now();
+    const QDateTime now = m_ctx.clock.now();
     if (const qsizetype at = line.indexOf(QStringLiteral("DATE")); at >= 0)
         line.replace(at, 6, dateText(now, leadingInt(QStringView(line).mid(at + 5))));
     if (const qsizetype at = line.indexOf(QStringLiteral("TIME")); at >= 0)
@@ -413,7 +413,7 @@ void Scriptablauf::sendLine(QString line)
             bytes.append(char(leadingInt(parts.at(i)) & 0xFF));
         const QString text = Cp1252::decode(bytes);
         if (s.debug)
-            m_terminal.services().prompter.message(QString(), QStringLiteral("ASCI Folge: ") + text, BoxButtons::Ok,
+            m_ctx.prompter.message(QString(), QStringLiteral("ASCI Folge: ") + text, BoxButtons::Ok,
                                                    BoxIcon::None);
         send(4, 0, text);
         toDisplay(s.steuerAnzg ? QStringLiteral("<Ascii-Folge ") + text + QLatin1Char('>') : text);
@@ -423,8 +423,7 @@ void Scriptablauf::sendLine(QString line)
         if (m_record.appendLf)
             line += QLatin1Char('\n');
         ++st.sentLineCount;
-        if (TerminalView* view = m_terminal.view())
-            view->setStatusText(6, QString::number(st.sentLineCount));
+        m_ctx.view.setStatusText(6, QString::number(st.sentLineCount));
         if (s.sofortSend) {
             for (QChar c : line) {
                 send(1, Cp1252::fromUnicode(c));
@@ -443,8 +442,8 @@ Scriptablauf::Flow Scriptablauf::awaitAck()
 {
     if (!m_record.awaitsAck())
         return Flow::Next;
-    TerminalState& st = m_terminal.state();
-    Clock& clock = m_terminal.services().clock;
+    TerminalState& st = m_ctx.state;
+    Clock& clock = m_ctx.clock;
     const qint64 limit = qint64(m_record.effectiveTimeout()) * 1000;
     st.ackAwaited = m_record.ackCode;
     setStatus(m_status + QStringLiteral("  Warte auf Quittung (") + QString::number(m_record.ackCode)
@@ -485,7 +484,7 @@ void Scriptablauf::print(int mode)
         }
     }
     // Text behind the last line end is not printed.
-    const QDateTime now = m_terminal.services().clock.now();
+    const QDateTime now = m_ctx.clock.now();
     const QString header = QStringLiteral("   ") + TerminalState::kTitle + QLatin1Char(' ') + TerminalState::kVersion
                            + QStringLiteral("   ") + now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ")
                            + now.toString(QStringLiteral("HH:mm:ss"));
@@ -512,7 +511,7 @@ QString Scriptablauf::savePath(const QString& argument) const
     const QString dir = path.left(cut);
     const QString name = path.mid(cut);
     if (mode == 1) {
-        const QDateTime now = m_terminal.services().clock.now();
+        const QDateTime now = m_ctx.clock.now();
         return dir + now.toString(QStringLiteral("dd-MM-yyyy HH-mm-ss")) + QStringLiteral("  ") + name;
     }
     if (mode == 2) {
@@ -542,24 +541,24 @@ void Scriptablauf::save(const QString& argument, bool richText)
 
 void Scriptablauf::connection(const QString& keyword, int digit)
 {
-    Prompter& prompter = m_terminal.services().prompter;
+    Prompter& prompter = m_ctx.prompter;
     if (keyword == QLatin1String("VERT")) {
         setStatus(QStringLiteral("Schnittstelle wird geschlossen (") + QString::number(digit) + QLatin1Char(')'));
         if (digit != 1 || prompter.ask(QStringLiteral("Wollen Sie die aktive serielle Verbindung beenden?")))
-            m_terminal.VerbindungSteuern(2);
+            m_ctx.connection().VerbindungSteuern(2);
     } else if (keyword == QLatin1String("VERA")) {
         setStatus(QStringLiteral("Schnittstelle wird aktiviert."));
         if (!connected()
             && (digit != 1 || prompter.ask(QStringLiteral("Wollen Sie die serielle Verbindung aktivieren?"))))
-            m_terminal.VerbindungSteuern(1);
+            m_ctx.connection().VerbindungSteuern(1);
     } else {
         setStatus(QStringLiteral("Schnittstelle wird geresetet."));
         if (digit == 1 && connected()
             && !prompter.ask(QStringLiteral("Wollen Sie die aktive serielle Verbindung reseten?")))
             return;
-        m_terminal.VerbindungSteuern(2);
+        m_ctx.connection().VerbindungSteuern(2);
         QCoreApplication::processEvents();
-        m_terminal.VerbindungSteuern(1);
+        m_ctx.connection().VerbindungSteuern(1);
     }
 }
 
@@ -572,9 +571,9 @@ void Scriptablauf::startProgram(const QString& line)
     if (!program.isEmpty() && QFileInfo(path).isFile()) {
         const QString value = m_placeholders.value(ph).trimmed();
         // The program gets the value as its one argument; nothing passes through a shell.
-        m_terminal.services().shell.startProgram(path, value.isEmpty() ? QStringList() : QStringList{value});
+        m_ctx.shell.startProgram(path, value.isEmpty() ? QStringList() : QStringList{value});
     } else if (y != 0) {
-        m_terminal.services().prompter.message(QStringLiteral("Sicherheitshinweis"),
+        m_ctx.prompter.message(QStringLiteral("Sicherheitshinweis"),
                                                QStringLiteral("Externes Programm nicht gefunden: \r\r=> ") + program,
                                                BoxButtons::Ok, BoxIcon::Exclamation);
     }

@@ -7,7 +7,8 @@
 #include <QStringList>
 
 class ScriptHost;
-class Terminal;
+class SerialModule;
+struct TerminalContext;
 
 // Runs one script of the table on the main window: expands inclusions, asks for
 // confirmation, then executes the command lines one by one with every step in the status
@@ -20,7 +21,7 @@ public:
     // The recognised commands, in the order in which a line is tested.
     static const QStringList& commandOrder();
 
-    Scriptablauf(Terminal& terminal, ScriptHost& host, QObject* parent = nullptr);
+    Scriptablauf(TerminalContext& context, SerialModule& serial, ScriptHost& host, QObject* parent = nullptr);
 
     // Runs the script of the item selected in the script list.
     void runSelected();
@@ -62,7 +63,8 @@ private:
     void toDisplay(const QString& text);
     QString arg(const QString& line, int position) const { return line.mid(position - 1); }
 
-    Terminal& m_terminal;
+    TerminalContext& m_ctx;
+    SerialModule& m_serial;
     ScriptHost& m_host;
     Placeholders m_placeholders;
     ScriptRecord m_record;

@@ -22,9 +22,9 @@ protected:
         writeFile(config("Scripts.ini"), "[Script]\r\nScript01=|Eins|A<>B|1|0|0|0||0||\r\nScript02=\r\n"
                                          "Script03=|Drei|C|0|0|0|0||0||\r\n");
         terminal().StartVorbereitung();
-        window = std::make_unique<MainWindow>(terminal());
+        window = std::make_unique<MainWindow>(terminal(), serial());
         window->BildAufbau();
-        engine = std::make_unique<ScriptEngine>(terminal(), *window);
+        engine = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
         state->settings.com = 1;
         terminal().VerbindungSteuern(1);
         port.written.clear();
@@ -83,7 +83,7 @@ TEST_F(ScriptEngineTest, ControlsSwapWhileRunning)
 
 TEST_F(ScriptEngineTest, SelectionWindowRowsAndSorting)
 {
-    ScriptSelectionDialog dialog(terminal(), window->displayActions());
+    ScriptSelectionDialog dialog(terminal().context(), window->displayActions());
     QTreeWidget* table = dialog.table();
     EXPECT_EQ(table->objectName(), "frm14_lvTabelle");
     EXPECT_EQ(table->columnCount(), 10);
@@ -105,7 +105,7 @@ TEST_F(ScriptEngineTest, SelectionWindowRowsAndSorting)
 TEST_F(ScriptEngineTest, EmptyTableDisablesSenden)
 {
     state->scripts.clear();
-    ScriptSelectionDialog dialog(terminal(), window->displayActions());
+    ScriptSelectionDialog dialog(terminal().context(), window->displayActions());
     EXPECT_EQ(dialog.table()->topLevelItemCount(), 0);
     EXPECT_FALSE(dialog.findChild<QPushButton*>("frm14_cmdSenden")->isEnabled());
 }

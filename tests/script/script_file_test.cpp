@@ -117,7 +117,7 @@ TEST_F(ScriptFileTest, DamagedRecordsRunSafely)
 
 TEST_F(ScriptFileTest, LoadAndSaveGroups)
 {
-    ScriptGroups groups(*terminal);
+    ScriptGroups groups(terminal->context());
     int refills = 0;
     QString tip;
     groups.tableLoaded = [&] { ++refills; };

@@ -1,4 +1,4 @@
-#include "terminal/core/ui/capture_options_page.h"
+#include "terminal/options/ui/capture_options_page.h"
 
 #include "tests/terminal/terminal_fixture.h"
 
@@ -15,7 +15,7 @@ protected:
     CaptureOptionsPage& page()
     {
         if (!m_page)
-            m_page = std::make_unique<CaptureOptionsPage>(terminal());
+            m_page = std::make_unique<CaptureOptionsPage>(terminal().context());
         return *m_page;
     }
     void TearDown() override { m_page.reset(); }
@@ -137,7 +137,7 @@ TEST_F(CaptureOptionsPageTest, ChooseAndShowCaptureFile)
     EXPECT_EQ(shell.calls.at(0).what, "folder");
     EXPECT_EQ(AppFolders::withTrailingSlash(shell.calls.at(0).target), folders.captureDir());
     writeFile(file, "x\r\n");
-    shell.available.insert(terminal().helperProgram(QStringLiteral("quillet")));
+    shell.available.insert(terminal().context().programs.path(QStringLiteral("quillet")));
     click("frm7_cmdCapture");
     ASSERT_EQ(shell.calls.size(), 2);
     EXPECT_EQ(shell.calls.at(1).what, "start");

@@ -1,6 +1,6 @@
-#include "terminal/core/ui/display_actions.h"
+#include "terminal/display/ui/display_actions.h"
 #include "terminal/core/ui/main_window.h"
-#include "terminal/core/ui/text_anhaengen.h"
+#include "terminal/display/ui/text_anhaengen.h"
 #include "terminal/platform/qt_printer.h"
 
 #include "tests/terminal/terminal_fixture.h"
@@ -35,7 +35,8 @@ QString pdfText(const QString& pdf)
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return QStringLiteral("<pdftotext failed: %1>").arg(QString::fromLocal8Bit(p.readAllStandardError()));
-    return QString::fromUtf8(p.readAllStandardOutput());
+    // Compatibility normalisation undoes the font's ligatures ("ff" drawn as one glyph).
+    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
 class DisplayActionsTest : public ::testing::Test
@@ -47,10 +48,11 @@ protected:
         folders = AppFolders::resolve(programDir.path(), QString(), programDir.filePath("peruser"));
         folders.createDataFolders();
         clock.set(QDateTime(QDate(2026, 12, 8), QTime(4, 5, 6)));
-        state = std::make_unique<TerminalState>(folders);
-        terminal = std::make_unique<Terminal>(*state, Terminal::Services{prompter, clock, shell, port});
+        rig = std::make_unique<TerminalRig>(folders, prompter, clock, shell, port, nullptr);
+        state = &rig->state;
+        terminal = &rig->terminal;
         terminal->StartVorbereitung();
-        window = std::make_unique<MainWindow>(*terminal);
+        window = std::make_unique<MainWindow>(*terminal, rig->serial);
         pdf = programDir.filePath("druck.pdf");
         printer = std::make_unique<QtPrinter>(pdf);
         actions().setPrinter(printer.get());
@@ -58,7 +60,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        terminal.reset();
+        rig.reset();
     }
 
     DisplayActions& actions() { return window->displayActions(); }
@@ -72,8 +74,9 @@ protected:
     VirtualClock clock;
     FakeShell shell;
     MemorySerialPort port;
-    std::unique_ptr<TerminalState> state;
-    std::unique_ptr<Terminal> terminal;
+    std::unique_ptr<TerminalRig> rig;
+    TerminalState* state = nullptr;
+    Terminal* terminal = nullptr;
     std::unique_ptr<MainWindow> window;
     QString pdf;
     std::unique_ptr<QtPrinter> printer;
@@ -216,7 +219,7 @@ TEST_F(DisplayActionsTest, ListPrintedAsTable)
         return QString();
     };
     EXPECT_EQ(lineWith(QStringLiteral("Alarmgrund")), QStringLiteral("Nr. Alarmgrund Wie oft?"));
-    EXPECT_EQ(lineWith(QStringLiteral("Tür offen")), QStringLiteral("0001 Tür offen 12"));
+    EXPECT_EQ(lineWith(QStringLiteral("Tür offen")), QStringLiteral("0001 Tür offen 12")) << text.toStdString();
     EXPECT_EQ(lineWith(QStringLiteral("Netzausfall")), QStringLiteral("0002 Netzausfall 3"));
 }
 
@@ -277,7 +280,7 @@ TEST_F(DisplayActionsTest, ClearAsksAndDefaultsToNo)
 TEST_F(DisplayActionsTest, ShowInEditorFromButtonAndFunctions)
 {
     window->appendDisplay(QStringLiteral("Grüße\r\n"));
-    shell.available.insert(terminal->helperProgram(QStringLiteral("quillet")));
+    shell.available.insert(terminal->context().programs.path(QStringLiteral("quillet")));
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("frm1_cmdMonitor")), Qt::LeftButton);
     terminal->PrgFunktionen(146);
     terminal->PrgFunktionen(160);
@@ -286,7 +289,7 @@ TEST_F(DisplayActionsTest, ShowInEditorFromButtonAndFunctions)
     ASSERT_EQ(shell.calls.size(), 3);
     for (const FakeShell::Call& c : shell.calls) {
         EXPECT_EQ(c.what, "start");
-        EXPECT_EQ(c.target, terminal->helperProgram(QStringLiteral("quillet")));
+        EXPECT_EQ(c.target, terminal->context().programs.path(QStringLiteral("quillet")));
         EXPECT_EQ(c.arguments, QStringList{file});
     }
 }

@@ -1,4 +1,4 @@
-#include "terminal/core/ui/display_style.h"
+#include "terminal/display/ui/display_style.h"
 #include "terminal/core/ui/main_window.h"
 
 #include "tests/terminal/terminal_fixture.h"
@@ -22,7 +22,7 @@ protected:
     {
         if (!m_window) {
             terminal().StartVorbereitung();
-            m_window = std::make_unique<MainWindow>(terminal());
+            m_window = std::make_unique<MainWindow>(terminal(), serial());
         }
         return *m_window;
     }

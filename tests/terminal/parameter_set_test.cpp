@@ -1,4 +1,4 @@
-#include "terminal/core/port_choices.h"
+#include "terminal/serial/port_choices.h"
 
 #include "tests/terminal/terminal_fixture.h"
 

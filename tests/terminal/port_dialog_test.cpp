@@ -1,4 +1,4 @@
-#include "terminal/core/ui/port_dialog.h"
+#include "terminal/serial/ui/port_dialog.h"
 
 #include "tests/terminal/terminal_fixture.h"
 
@@ -24,7 +24,7 @@ protected:
         s.parameter = "n,8,1";
         s.endzeichen = 13;
         terminal().VerbindungSteuern(1);
-        dialog = std::make_unique<PortDialog>(terminal());
+        dialog = std::make_unique<PortDialog>(terminal().context(), serial());
     }
     template <typename T>
     T* child(const char* name)

@@ -1,6 +1,6 @@
-#include "terminal/core/print_layout.h"
-#include "terminal/core/rtf_writer.h"
-#include "terminal/core/text_style.h"
+#include "terminal/display/print_layout.h"
+#include "terminal/display/rtf_writer.h"
+#include "terminal/display/text_style.h"
 
 #include <gtest/gtest.h>
 

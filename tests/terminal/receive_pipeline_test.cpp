@@ -15,15 +15,16 @@ protected:
         state->settings.endzeichen = endChar;
         terminal().VerbindungSteuern(1);
         port.written.clear();
-        terminal().delivery().addLineObserver([this](const QString& line, bool) { lines << line; });
+        m_lines = terminal().bus().onLine([this](const ReceivedLine& line) { lines << line.text; });
     }
     void receive(std::initializer_list<QByteArray> blocks)
     {
         for (const QByteArray& b : blocks)
             port.incoming << b;
-        terminal().pipeline().SeriellLesen();
+        receiveModule().pipeline().SeriellLesen();
     }
     QStringList lines;
+    Subscription m_lines;
 };
 
 TEST_F(ReceivePipelineTest, TwoLinesInOneReadAreDeliveredInOrderAndTheRestWaits)
@@ -31,7 +32,7 @@ TEST_F(ReceivePipelineTest, TwoLinesInOneReadAreDeliveredInOrderAndTheRestWaits)
     connect(13);
     receive({"eins\rzwei\rdre"});
     EXPECT_EQ(lines, (QStringList{"eins", "zwei"}));
-    EXPECT_EQ(terminal().pipeline().buffer(), "dre");
+    EXPECT_EQ(receiveModule().pipeline().buffer(), "dre");
     receive({"i\r"});
     EXPECT_EQ(lines.last(), "drei");
     EXPECT_EQ(state->receivedLineCount, 3);
@@ -104,7 +105,7 @@ TEST_F(ReceivePipelineTest, ImmediateReceiveDeliversPartsAndEditsCarets)
     state->settings.sofortEmpf = true;
     receive({"ab^Xcd"});
     EXPECT_EQ(lines, QStringList{"abcd"});
-    EXPECT_TRUE(terminal().pipeline().buffer().isEmpty());
+    EXPECT_TRUE(receiveModule().pipeline().buffer().isEmpty());
 }
 
 TEST_F(ReceivePipelineTest, ImmediateReceiveStampsTheStartOfEachNextLine)
@@ -174,13 +175,13 @@ TEST_F(ReceivePipelineTest, EndlessStreamIsHandedOnInBoundedPiecesLosslessly)
         all += block;
         port.incoming << block;
     }
-    terminal().pipeline().SeriellLesen();
+    receiveModule().pipeline().SeriellLesen();
     EXPECT_EQ(lines.size(), 3);
-    EXPECT_LT(terminal().pipeline().buffer().size(), ReceivePipeline::kMaxBuffer);
+    EXPECT_LT(receiveModule().pipeline().buffer().size(), ReceivePipeline::kMaxBuffer);
     QByteArray delivered;
     for (const QString& l : lines)
         delivered += Cp1252::encode(l);
-    EXPECT_EQ(delivered + terminal().pipeline().buffer(), all);
+    EXPECT_EQ(delivered + receiveModule().pipeline().buffer(), all);
 }
 
 TEST_F(ReceivePipelineTest, VanishedDeviceClosesTheConnectionAndKeepsTheLines)

@@ -1,5 +1,5 @@
-#include "terminal/core/repeated_send.h"
-#include "terminal/core/ui/send_characters_dialog.h"
+#include "terminal/serial/repeated_send.h"
+#include "terminal/serial/ui/send_characters_dialog.h"
 
 #include "tests/terminal/terminal_fixture.h"
 
@@ -27,7 +27,7 @@ TEST_F(SendCharactersTest, SendsCountTimesWithPausesBetween)
 {
     connect();
     const int before = int(clock.waits().size());
-    RepeatedSend job(*state, terminal().serial(), clock);
+    RepeatedSend job(*state, serial().line(), clock);
     QList<int> progress;
     EXPECT_EQ(job.run(7, 3, 1.5, [&](int sent, int) { progress << sent; }), 3);
     EXPECT_EQ(port.written, QByteArray("\x07\x07\x07"));
@@ -42,7 +42,7 @@ TEST_F(SendCharactersTest, SendsCountTimesWithPausesBetween)
 TEST_F(SendCharactersTest, StopsWhenTheConnectionCloses)
 {
     connect();
-    RepeatedSend job(*state, terminal().serial(), clock);
+    RepeatedSend job(*state, serial().line(), clock);
     EXPECT_EQ(job.run(65, 5, 0, [&](int sent, int) {
         if (sent == 2)
             state->connectionActive = false;
@@ -52,7 +52,7 @@ TEST_F(SendCharactersTest, StopsWhenTheConnectionCloses)
 TEST_F(SendCharactersTest, DialogSendsRemembersTheChoiceAndRejectsBadEntries)
 {
     connect();
-    SendCharactersDialog dialog(terminal());
+    SendCharactersDialog dialog(terminal().context(), serial());
     auto* character = dialog.findChild<QComboBox*>("frm25_cbZeichen");
     ASSERT_NE(character, nullptr);
     EXPECT_EQ(character->itemText(13), "013 CR  (Carriage Return)");

@@ -15,9 +15,9 @@ protected:
     void type(const QString& text)
     {
         for (QChar c : text)
-            terminal().sender().keyTyped({TypedKey::Kind::Character, c, QChar()});
+            serial().sender().keyTyped({TypedKey::Kind::Character, c, QChar()});
     }
-    void key(TypedKey::Kind kind, QChar letter = QChar()) { terminal().sender().keyTyped({kind, QChar(), letter}); }
+    void key(TypedKey::Kind kind, QChar letter = QChar()) { serial().sender().keyTyped({kind, QChar(), letter}); }
 };
 
 TEST_F(SenderTest, LineModeSendsTheLineOnReturn)
@@ -77,7 +77,7 @@ TEST_F(SenderTest, NothingIsSentWithoutConnection)
     terminal();
     type("a");
     key(TypedKey::Kind::Return);
-    terminal().sender().sendAck();
+    serial().sender().sendAck();
     EXPECT_TRUE(port.written.isEmpty());
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records()[0].text, "Keine Verbindung aktiv!");
@@ -89,15 +89,15 @@ TEST_F(SenderTest, FileIsSentLineByLineOrByteWise)
     const QString file = programDir.filePath("daten.txt");
     writeFile(file, "eins\r\nzwei\nDrei \xe4\r\n");
     prompter.addAnswers({"Yes", "No", "Yes"});
-    EXPECT_TRUE(terminal().sender().DateiSenden(1, file));
+    EXPECT_TRUE(serial().sender().DateiSenden(1, file));
     EXPECT_EQ(port.written, QByteArray("eins\r\nzwei\r\nDrei \xe4\r\n"));
     EXPECT_EQ(prompter.records()[0].text, "Soll die Datei\r\r" + file + "\r\rgesendet werden?");
     EXPECT_EQ(state->settings.dateiLast, file);
-    EXPECT_FALSE(terminal().sender().DateiSenden(1, file));
+    EXPECT_FALSE(serial().sender().DateiSenden(1, file));
     port.written.clear();
     port.writes.clear();
     state->settings.datBinaer = true;
-    terminal().sender().DateiSenden(1, file);
+    serial().sender().DateiSenden(1, file);
     EXPECT_EQ(port.written, QByteArray("einszweiDrei \xe4"));
     EXPECT_EQ(port.writes.size(), 14) << "one write per character";
 }

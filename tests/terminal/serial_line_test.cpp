@@ -38,13 +38,13 @@ TEST_F(SerialLineTest, OpensWithFramingAndResetsCounters)
     EXPECT_EQ(view.status[1], "Verbindung aktiv");
     EXPECT_EQ(view.status[5], "0");
     EXPECT_EQ(view.connection, QList<bool>{true});
-    EXPECT_TRUE(terminal().delivery().monitorOpen());
+    EXPECT_TRUE(receiveModule().delivery().monitorOpen());
 
     EXPECT_FALSE(terminal().VerbindungSteuern(2));
     EXPECT_EQ(port.events.mid(4), (QStringList{"dtr-", "rts-", "clear", "close"}));
     EXPECT_FALSE(state->tmrSeriell.isActive());
     EXPECT_EQ(view.status[1], "Nicht aktiv!");
-    EXPECT_FALSE(terminal().delivery().monitorOpen());
+    EXPECT_FALSE(receiveModule().delivery().monitorOpen());
 }
 
 TEST_F(SerialLineTest, FailedOpenSaysSoAndStaysClosed)
@@ -70,8 +70,8 @@ TEST_F(SerialLineTest, DefaultDeviceOfAPort)
 {
     configure();
 #ifndef Q_OS_WIN
-    EXPECT_EQ(terminal().serial().devicePath(1), "/dev/ttyS0");
-    EXPECT_EQ(terminal().serial().devicePath(2), "/dev/pts/77");
+    EXPECT_EQ(serial().line().devicePath(1), "/dev/ttyS0");
+    EXPECT_EQ(serial().line().devicePath(2), "/dev/pts/77");
 #endif
 }
 
@@ -85,7 +85,7 @@ TEST_F(SerialLineTest, SendModesPausesAndStatistics)
     s.sendPauseL = 30;
     terminal().VerbindungSteuern(1);
     const int waitsBefore = int(clock.waits().size());
-    SerialLine& line = terminal().serial();
+    SerialLine& line = serial().line();
     line.RS232_Protokoll(1, 65);
     line.RS232_Protokoll(3, 66);
     line.RS232_Protokoll(1, 13);
@@ -103,7 +103,7 @@ TEST_F(SerialLineTest, HardwareProtocolTogglesDtrAroundEveryWrite)
     state->settings.handshake = 1;
     terminal().VerbindungSteuern(1);
     port.events.clear();
-    terminal().serial().RS232_Protokoll(3, 65);
+    serial().line().RS232_Protokoll(3, 65);
     EXPECT_EQ(port.events, (QStringList{"dtr-", "dtr+"}));
 }
 
@@ -112,7 +112,7 @@ TEST_F(SerialLineTest, WriteFailureIsReportedUnderItsName)
     configure();
     terminal().VerbindungSteuern(1);
     port.failWrite = true;
-    terminal().serial().RS232_Protokoll(2, 0, "x");
+    serial().line().RS232_Protokoll(2, 0, "x");
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_TRUE(prompter.records()[0].text.startsWith("Modul: RS232_Protokoll\r\r"));
 }

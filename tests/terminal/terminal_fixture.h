@@ -1,12 +1,7 @@
 #pragma once
 
 #include "shared/platform/scripted_prompter.h"
-#include "terminal/core/terminal.h"
-#include "terminal/core/terminal_state.h"
-#include "terminal/core/terminal_view.h"
-#include "tests/support/fake_shell.h"
-#include "tests/support/memory_serial_port.h"
-#include "tests/support/virtual_clock.h"
+#include "tests/support/terminal_rig.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,35 +29,9 @@ inline QByteArray readFile(const QString& path)
     return f.readAll();
 }
 
-class FakeView : public TerminalView
-{
-public:
-    void setLamp(Lamp lamp, LampImage image) override { lamps.append({lamp, image}); }
-    void setBusyCursor(bool busy) override { busyCalls.append(busy); }
-    void setCaption(const QString& c) override { caption = c; }
-    QRect windowGeometry() const override { return geometry; }
-    void settingsChanged() override { ++changes; }
-    void setStatusText(int panel, const QString& text) override { status[panel] = text; }
-    void connectionChanged(bool active) override { connection.append(active); }
-    void appendDisplay(const QString& text) override { display += text; }
-    void displayBackspace() override { display.chop(1); }
-    void displayBurst(bool active) override { bursts.append(active); }
-    void beep() override { ++beeps; }
-
-    QList<std::pair<Lamp, LampImage>> lamps;
-    QList<bool> busyCalls;
-    QString caption;
-    QRect geometry{10, 20, 800, 600};
-    int changes = 0;
-    QMap<int, QString> status;
-    QList<bool> connection;
-    QString display;
-    QList<bool> bursts;
-    int beeps = 0;
-};
 
 // A terminal on a temporary program folder with scripted boxes, virtual time and a
-// recording shell.
+// recording shell, built on first use.
 class TerminalFixture : public ::testing::Test
 {
 protected:
@@ -73,15 +42,17 @@ protected:
         folders.createDataFolders();
     }
 
-    Terminal& terminal()
+    TerminalRig& rig()
     {
-        if (!m_terminal) {
-            state = std::make_unique<TerminalState>(folders);
-            m_terminal = std::make_unique<Terminal>(*state, Terminal::Services{prompter, clock, shell, port});
-            m_terminal->setView(&view);
+        if (!m_rig) {
+            m_rig = std::make_unique<TerminalRig>(folders, prompter, clock, shell, port, &view);
+            state = &m_rig->state;
         }
-        return *m_terminal;
+        return *m_rig;
     }
+    Terminal& terminal() { return rig().terminal; }
+    SerialModule& serial() { return rig().serial; }
+    ReceiveModule& receiveModule() { return rig().receive; }
 
     QString config(const char* name) const { return folders.configDir() + QString::fromUtf8(name); }
     QString data(const char* name) const { return folders.dataDir() + QString::fromUtf8(name); }
@@ -93,8 +64,8 @@ protected:
     FakeShell shell;
     MemorySerialPort port;
     FakeView view;
-    std::unique_ptr<TerminalState> state;
+    TerminalState* state = nullptr;
 
 private:
-    std::unique_ptr<Terminal> m_terminal;
+    std::unique_ptr<TerminalRig> m_rig;
 };

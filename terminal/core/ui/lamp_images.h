@@ -1,6 +1,6 @@
 #pragma once
 
-#include "terminal/core/terminal_view.h"
+#include "terminal/core/view_roles.h"
 
 #include <QPixmap>
 

@@ -2,11 +2,12 @@
 
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
-#include "terminal/core/ui/display_actions.h"
-#include "terminal/core/ui/display_style.h"
-#include "terminal/core/ui/widget_helpers.h"
-#include "terminal/core/ui/port_dialog.h"
-#include "terminal/core/ui/send_characters_dialog.h"
+#include "terminal/display/ui/display_actions.h"
+#include "terminal/display/ui/display_style.h"
+#include "shared/ui/widget_helpers.h"
+#include "terminal/core/function_numbers.h"
+#include "terminal/core/status_texts.h"
+#include "terminal/serial/serial_module.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,25 +39,6 @@ constexpr int kDefaultMaxLines = 10000;
 
 } // namespace
 
-const std::array<MainWindow::ToolButton, 12>& MainWindow::toolButtons()
-{
-    static const std::array<ToolButton, 12> buttons = {{
-        {1, "Neu", "Parameter neu anlegen", 201},
-        {2, "Laden", "Parameter laden", 105},
-        {3, "Sichern", "Parameter sichern", 106},
-        {5, "Drucken", "Anzeige ausdrucken", 140},
-        {6, "Kopieren", "Anzeige in ZW kopieren", 156},
-        {7, "Löschen", "Anzeige löschen", 157},
-        {8, "Suchen", "Daten suchen", 225},
-        {10, "Logbuch", "Logbuchverwaltung aufrufen", 146},
-        {11, "Zeitplaner", "Zeitliche Vorgängen verwalten", 760},
-        {13, "Passwort", "Benutzer anmelden", 725},
-        {15, "Optionen", "Allgemeine Einstellungen", 805},
-        {16, "Hilfe", "Online-Hilfe aufrufen", 905},
-    }};
-    return buttons;
-}
-
 const QStringList& MainWindow::endCharacterItems()
 {
     static const QStringList items = {
@@ -66,8 +48,8 @@ const QStringList& MainWindow::endCharacterItems()
     return items;
 }
 
-MainWindow::MainWindow(Terminal& terminal, QWidget* parent)
-    : QMainWindow(parent), m_terminal(terminal)
+MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent)
+    : QMainWindow(parent), m_terminal(terminal), m_ctx(terminal.context()), m_serial(serial)
 {
     setObjectName(QStringLiteral("frm1"));
     setMinimumSize(640, 400);
@@ -78,41 +60,20 @@ MainWindow::MainWindow(Terminal& terminal, QWidget* parent)
     buildCentral();
     buildStatusBar();
     m_terminal.setView(this);
-    m_displayActions = new DisplayActions(m_terminal, *this, m_display, this);
-    m_terminal.functions().add(201, [this] {
-        PortDialog dialog(m_terminal, this);
-        dialog.exec();
-    });
-    connect(&m_terminal, &Terminal::connectionSettingsChanged, this, &MainWindow::settingsChanged);
-    m_terminal.functions().add(180, [this] { ZeichenAnalyse(0); });
-    m_terminal.functions().add(265, [this] {
-        SendCharactersDialog dialog(m_terminal, this);
-        dialog.exec();
-    });
+    m_displayActions = new DisplayActions(m_ctx, m_display, this);
+    m_ctx.functions.add(Fn::Analysezeile, [this] { ZeichenAnalyse(0); });
+    m_tools->refreshStates();
     connect(m_display, &QPlainTextEdit::selectionChanged, this, [this] {
-        if (m_terminal.state().settings.analyse)
+        if (m_ctx.state.settings.analyse)
             ZeichenAnalyse(1);
     });
 }
 
 void MainWindow::buildToolBar()
 {
-    m_toolBar = named(new QToolBar(this), "frm1_tb1");
-    m_toolBar->setMovable(false);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
-    int position = 1;
-    for (const ToolButton& b : toolButtons()) {
-        while (position < b.index) {
-            m_toolBar->addSeparator();
-            ++position;
-        }
-        QAction* a = m_toolBar->addAction(QString::fromUtf8(b.caption));
-        a->setObjectName(QStringLiteral("frm1_tb1_Button%1").arg(b.index));
-        a->setToolTip(QString::fromUtf8(b.toolTip));
-        connect(a, &QAction::triggered, this, [this, b] { frm1_tb1_ButtonClick(b.index, b.function); });
-        ++position;
-    }
+    m_tools = new ToolBar(m_ctx.functions, this);
+    addToolBar(Qt::TopToolBarArea, m_tools);
+    connect(m_tools, &ToolBar::buttonClicked, this, &MainWindow::frm1_tb1_ButtonClick);
 }
 
 void MainWindow::buildStatusBar()
@@ -151,22 +112,22 @@ void MainWindow::buildCentral()
     controls->addWidget(m_endChar);
     auto* chkEmpfangen = named(new QCheckBox(QStringLiteral("Sofort empfangen"), central), "frm1_chkEmpfangen");
     auto* chkSofort = named(new QCheckBox(QStringLiteral("Sofort senden"), central), "frm1_chkSofort");
-    connect(chkEmpfangen, &QCheckBox::toggled, this, [this](bool on) { m_terminal.state().settings.sofortEmpf = on; });
-    connect(chkSofort, &QCheckBox::toggled, this, [this](bool on) { m_terminal.state().settings.sofortSend = on; });
+    connect(chkEmpfangen, &QCheckBox::toggled, this, [this](bool on) { m_ctx.state.settings.sofortEmpf = on; });
+    connect(chkSofort, &QCheckBox::toggled, this, [this](bool on) { m_ctx.state.settings.sofortSend = on; });
     controls->addWidget(chkEmpfangen);
     controls->addWidget(chkSofort);
     m_ackButton = named(new QPushButton(QStringLiteral("ACK"), central), "frm1_cmdACK");
     auto* cmdAuswahl = named(new QPushButton(QStringLiteral("Datei senden"), central), "frm1_cmdAuswahl");
-    connect(m_ackButton, &QPushButton::clicked, this, [this] { m_terminal.sender().sendAck(); });
-    connect(cmdAuswahl, &QPushButton::clicked, this, [this] { m_terminal.PrgFunktionen(210); });
+    connect(m_ackButton, &QPushButton::clicked, this, [this] { m_serial.sender().sendAck(); });
+    connect(cmdAuswahl, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(210); });
     auto* cmdMonitor = named(new QPushButton(QStringLiteral("Editor"), central), "frm1_cmdMonitor");
     cmdMonitor->setToolTip(QStringLiteral("Anzeige im Editor zeigen"));
     connect(cmdMonitor, &QPushButton::clicked, this, &MainWindow::frm1_cmdMonitor_Click);
     auto* cmdExplorer = named(new QPushButton(QStringLiteral("Explorer"), central), "frm1_cmdExplorer");
     cmdExplorer->setToolTip(QStringLiteral("Programmverzeichnis öffnen"));
-    connect(cmdExplorer, &QPushButton::clicked, this, [this] { m_terminal.PrgFunktionen(115); });
+    connect(cmdExplorer, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(115); });
     auto* cmdParameter = named(new QPushButton(QStringLiteral("Parameter"), central), "frm1_cmdParameter");
-    connect(cmdParameter, &QPushButton::clicked, this, [this] { m_terminal.PrgFunktionen(201); });
+    connect(cmdParameter, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(201); });
     auto* cmdSystem = named(new QPushButton(QStringLiteral("System"), central), "frm1_cmdSystem");
     cmdSystem->setToolTip(QStringLiteral("Systemsteuerung"));
     connect(cmdSystem, &QPushButton::clicked, this, &MainWindow::frm1_cmdSystem_Click);
@@ -212,7 +173,7 @@ void MainWindow::buildCentral()
     m_filterList->setFixedHeight(24);
     m_filterList->setMaximumWidth(140);
     m_filterList->setToolTip(QStringLiteral("Filterzeichen"));
-    connect(m_filterList, &QListWidget::itemClicked, this, [this] { m_terminal.PrgFunktionen(809); });
+    connect(m_filterList, &QListWidget::itemClicked, this, [this] { m_ctx.functions.PrgFunktionen(809); });
     lamps->addWidget(m_filterList);
     m_imgStatist = named(new QLabel(m_lampRow), "frm1_imgStatist");
     m_imgStatist->setPixmap(m_lampImages.image(LampImage::Gelb));
@@ -247,11 +208,15 @@ void MainWindow::buildCentral()
     bar->addWidget(m_scriptStop);
     auto* scriptButtons = new QHBoxLayout;
     const struct { const char* name; const char* caption; int function; } sb[] = {
-        {"frm1_cmdScriptA", "Auswahl", 222}, {"frm1_cmdScriptL", "Laden", 825}, {"frm1_cmdScriptV", "Verwalten", 820}};
+        {"frm1_cmdScriptA", "Auswahl", Fn::ScriptAuswahl},
+        {"frm1_cmdScriptL", "Laden", Fn::ScriptgruppeLaden},
+        {"frm1_cmdScriptV", "Verwalten", Fn::Scriptverwaltung}};
     for (const auto& b : sb) {
         auto* btn = named(new QPushButton(QString::fromUtf8(b.caption), m_scriptBar), b.name);
         const int fn = b.function;
-        connect(btn, &QPushButton::clicked, this, [this, fn] { m_terminal.PrgFunktionen(fn); });
+        connect(btn, &QPushButton::clicked, this, [this, fn] { m_ctx.functions.PrgFunktionen(fn); });
+        if (fn == Fn::ScriptgruppeLaden)
+            m_scriptGroupButton = btn;
         scriptButtons->addWidget(btn);
     }
     bar->addLayout(scriptButtons);
@@ -282,20 +247,20 @@ void MainWindow::buildCentral()
 
 void MainWindow::BildAufbau()
 {
-    TerminalState& st = m_terminal.state();
+    TerminalState& st = m_ctx.state;
     KundeSettings& s = st.settings;
 
     // Caption and status bar panels.
     setWindowTitle(TerminalState::kTitle);
     statusPanel(1)->setText(QStringLiteral("     Informationen"));
-    statusPanel(2)->setText(m_terminal.connectionText());
+    statusPanel(2)->setText(StatusTexts::connection(m_ctx.state.settings));
     statusPanel(2)->setToolTip(QStringLiteral("Parameter"));
     statusPanel(3)->setText(QStringLiteral("NUM"));
     statusPanel(3)->setToolTip(QStringLiteral("NUM Anzeige"));
     statusPanel(4)->setText(QStringLiteral("Caps"));
     statusPanel(4)->setToolTip(QStringLiteral("Shift Anzeige"));
     statusPanel(5)->setText(QStringLiteral("0"));
-    statusPanel(5)->setToolTip(m_terminal.receivedLinesToolTip());
+    statusPanel(5)->setToolTip(StatusTexts::receivedLinesToolTip(m_ctx.state.settings));
     statusPanel(6)->setText(QStringLiteral("0"));
     statusPanel(6)->setToolTip(QStringLiteral("Gesendete Zeilen"));
     updateCapturePanel();
@@ -345,7 +310,7 @@ void MainWindow::BildAufbau()
 
 void MainWindow::applyDisplayStyle()
 {
-    const KundeSettings& s = m_terminal.state().settings;
+    const KundeSettings& s = m_ctx.state.settings;
     // The document drops its oldest lines itself; a limit of 0 would keep nothing.
     m_display->document()->setMaximumBlockCount(s.maxZeilen > 0 ? s.maxZeilen : kDefaultMaxLines);
     m_display->setFont(DisplayStyle::fontFromRecord(s.schrift));
@@ -365,13 +330,13 @@ void MainWindow::applyDisplayStyle()
 void MainWindow::fillScriptList()
 {
     m_scriptList->clear();
-    for (const QString& item : m_terminal.scriptBarItems())
+    for (const QString& item : m_ctx.state.scripts.barItems())
         m_scriptList->addItem(item);
 }
 
 void MainWindow::fillFilterList()
 {
-    const TerminalState& st = m_terminal.state();
+    const TerminalState& st = m_ctx.state;
     m_filterList->clear();
     for (int c : st.filter.codes())
         m_filterList->addItem(QString::number(c));
@@ -382,7 +347,7 @@ void MainWindow::fillFilterList()
 
 void MainWindow::updateOptionLamps()
 {
-    const KundeSettings& s = m_terminal.state().settings;
+    const KundeSettings& s = m_ctx.state.settings;
     m_imgEcho->setPixmap(m_lampImages.image(s.datenEcho ? LampImage::Rot : LampImage::BlauDunkel));
     m_imgFilter->setPixmap(m_lampImages.image(s.filter ? LampImage::Rot : LampImage::BlauDunkel));
     m_imgHex->setPixmap(m_lampImages.image(s.hexWerte ? LampImage::Rot : LampImage::BlauDunkel));
@@ -392,13 +357,13 @@ void MainWindow::updateOptionLamps()
 
 void MainWindow::updateCapturePanel()
 {
-    statusPanel(7)->setText(m_terminal.captureText());
-    statusPanel(7)->setToolTip(m_terminal.captureToolTip());
+    statusPanel(7)->setText(StatusTexts::capture(m_ctx.state.settings));
+    statusPanel(7)->setToolTip(StatusTexts::captureToolTip(m_ctx.state.settings));
 }
 
 void MainWindow::layoutOptionalRows()
 {
-    const KundeSettings& s = m_terminal.state().settings;
+    const KundeSettings& s = m_ctx.state.settings;
     m_lampRow->setVisible(s.status);
     m_analyse->setVisible(s.analyse);
 }
@@ -429,14 +394,14 @@ QRect MainWindow::windowGeometry() const
 
 void MainWindow::settingsChanged()
 {
-    const KundeSettings& s = m_terminal.state().settings;
+    const KundeSettings& s = m_ctx.state.settings;
     WidgetHelpers::selectByCode(m_endChar, s.endzeichen);
-    m_ackButton->setEnabled(s.endzeichen == 3 && m_terminal.state().connectionActive);
+    m_ackButton->setEnabled(s.endzeichen == 3 && m_ctx.state.connectionActive);
     updateOptionLamps();
     fillFilterList();
     layoutOptionalRows();
     updateCapturePanel();
-    statusPanel(2)->setText(m_terminal.connectionText());
+    statusPanel(2)->setText(StatusTexts::connection(m_ctx.state.settings));
 }
 
 void MainWindow::setStatusText(int panel, const QString& text)
@@ -449,7 +414,7 @@ void MainWindow::setStatusText(int panel, const QString& text)
 
 void MainWindow::connectionChanged(bool active)
 {
-    const KundeSettings& s = m_terminal.state().settings;
+    const KundeSettings& s = m_ctx.state.settings;
     m_ackButton->setEnabled(active && s.endzeichen == 3);
     for (const char* name : {"frm1_cmdAuswahl", "frm1_chkEmpfangen", "frm1_chkSofort", "frm1_cbScript", "frm1_cmdScriptA"}) {
         if (QWidget* w = findChild<QWidget*>(QString::fromUtf8(name)))
@@ -515,4 +480,27 @@ void MainWindow::displayBackspace()
 void MainWindow::beep()
 {
     QApplication::beep();
+}
+
+void MainWindow::setScriptRunning(bool running)
+{
+    // Disabled while a script runs (the window's own controls).
+    QWidget* const disabled[] = {findChild<QWidget*>(QStringLiteral("frm1_cmdSystem")),
+                                 findChild<QWidget*>(QStringLiteral("frm1_cmdParameter")),
+                                 m_ackButton,
+                                 findChild<QWidget*>(QStringLiteral("frm1_cmdScriptA")),
+                                 findChild<QWidget*>(QStringLiteral("frm1_cmdScriptV")),
+                                 m_scriptGroupButton,
+                                 m_scriptWidth,
+                                 findChild<QWidget*>(QStringLiteral("frm1_cmdMonitor")),
+                                 findChild<QWidget*>(QStringLiteral("frm1_cmdExplorer")),
+                                 findChild<QWidget*>(QStringLiteral("frm1_cmdAuswahl"))};
+    for (QWidget* w : disabled)
+        if (w)
+            w->setEnabled(!running);
+    // Hidden while a script runs.
+    m_endChar->setVisible(!running);
+    m_scriptList->setVisible(!running);
+    m_runningScript->setVisible(running);
+    m_scriptStop->setVisible(running);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "terminal/core/terminal_view.h"
+#include "terminal/core/view_roles.h"
 #include "terminal/core/ui/lamp_images.h"
+#include "terminal/core/ui/tool_bar.h"
 
 #include <QMainWindow>
 
@@ -17,9 +18,10 @@ class QListWidget;
 class QPushButton;
 class QSlider;
 class QPlainTextEdit;
-class QToolBar;
 class QWidget;
+class SerialModule;
 class Terminal;
+struct TerminalContext;
 
 // The main window frm1: display, script bar, lamps, status bar and toolbar. It shows the
 // terminal's state and hands every action to the terminal; it holds no rules of its own.
@@ -27,17 +29,9 @@ class MainWindow : public QMainWindow, public TerminalView
 {
     Q_OBJECT
 public:
-    struct ToolButton
-    {
-        int index;      // position in the toolbar, separators included
-        const char* caption;
-        const char* toolTip;
-        int function;
-    };
-    static const std::array<ToolButton, 12>& toolButtons();
     static const QStringList& endCharacterItems();
 
-    explicit MainWindow(Terminal& terminal, QWidget* parent = nullptr);
+    MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent = nullptr);
 
     // Builds and shows the window and loads the data files, in the start-up order.
     void BildAufbau();
@@ -59,6 +53,14 @@ public:
     // Lays out the text that arrived since the last pass of the event loop.
     void flushDisplay();
     DisplayActions& displayActions() const { return *m_displayActions; }
+
+    // The script bar as the script subsystem drives it.
+    QListWidget* scriptList() const { return m_scriptList; }
+    QListWidget* runningScriptList() const { return m_runningScript; }
+    QPushButton* scriptGroupButton() const { return m_scriptGroupButton; }
+    // While a script runs the controls that would disturb it are disabled or hidden, and
+    // its command list and the stop label are shown.
+    void setScriptRunning(bool running);
 
     // A menu item was chosen / is under the mouse (items carry program function numbers).
     void frm1_MenuEvent(int item);
@@ -96,10 +98,13 @@ private:
     bool frm1_rtAnzeige_KeyPress(QKeyEvent* event);
 
     Terminal& m_terminal;
+    TerminalContext& m_ctx;
+    SerialModule& m_serial;
+    ToolBar* m_tools = nullptr;
+    QPushButton* m_scriptGroupButton = nullptr;
     LampImages m_lampImages;
     std::array<QLabel*, 8> m_panels{};
     std::array<QLabel*, 6> m_lamps{};
-    QToolBar* m_toolBar = nullptr;
     QPlainTextEdit* m_display = nullptr;
     DisplayActions* m_displayActions = nullptr;
     QComboBox* m_endChar = nullptr;

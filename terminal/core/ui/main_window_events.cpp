@@ -2,11 +2,13 @@
 
 #include "shared/platform/prompter.h"
 #include "shared/text_file.h"
-#include "terminal/core/receive_pipeline.h"
+#include "terminal/receive/receive_pipeline.h"
 #include "terminal/core/system_programs.h"
+#include "terminal/core/status_texts.h"
 #include "terminal/core/terminal.h"
+#include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
-#include "terminal/core/ui/display_actions.h"
+#include "terminal/display/ui/display_actions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,7 +26,7 @@
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // The window never closes by itself: the orderly end decides.
-    if (m_terminal.state().endRequest) {
+    if (m_ctx.state.endRequest) {
         event->accept();
         return;
     }
@@ -52,9 +54,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     else if (!press && watched == m_lbl57)
         m_terminal.toggleHexOption();
     else if ((press && watched == m_imgFilter) || (!press && watched == m_lbl56))
-        m_terminal.PrgFunktionen(809);
+        m_ctx.functions.PrgFunktionen(809);
     else if (press && watched == m_imgStatist)
-        m_terminal.PrgFunktionen(505);
+        m_ctx.functions.PrgFunktionen(505);
     else if (!press && watched == m_scriptStop)
         frm1_lblScriptStop_Click();
     else
@@ -64,24 +66,24 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::frm1_tb1_ButtonClick(int index, int function)
 {
-    if (m_terminal.state().debugMode)
+    if (m_ctx.state.debugMode)
         setWindowTitle(QStringLiteral("ButtonClick: ") + QString::number(index));
-    m_terminal.PrgFunktionen(function);
+    m_ctx.functions.PrgFunktionen(function);
 }
 
 void MainWindow::frm1_cbEndzeichen_Click(int item)
 {
-    KundeSettings& s = m_terminal.state().settings;
+    KundeSettings& s = m_ctx.state.settings;
     s.endzeichen = m_endChar->itemText(item).left(2).toInt();
-    statusPanel(2)->setText(m_terminal.connectionText());
+    statusPanel(2)->setText(StatusTexts::connection(m_ctx.state.settings));
     m_ackButton->setEnabled(s.endzeichen == 3);
-    if (m_terminal.state().connectionActive && (s.endzeichen == 0 || s.endzeichen == 3))
-        m_terminal.serial().RS232_Protokoll(1, 6);
+    if (m_ctx.state.connectionActive && (s.endzeichen == 0 || s.endzeichen == 3))
+        m_serial.line().RS232_Protokoll(1, 6);
 }
 
 void MainWindow::frm1_chkDebug_Click()
 {
-    TerminalState& st = m_terminal.state();
+    TerminalState& st = m_ctx.state;
     st.debugMode = m_debug->isChecked();
     if (!st.debugMode)
         setWindowTitle(TerminalState::kTitle);
@@ -96,25 +98,25 @@ void MainWindow::frm1_cmdMonitor_Click()
 
 void MainWindow::frm1_cmdSystem_Click()
 {
-    guarded(m_terminal.errors(), "frm1_cmdSystem_Click", 0, QString(), [&] {
+    guarded(m_ctx.errors, "frm1_cmdSystem_Click", 0, QString(), [&] {
         const SystemPrograms::Entry& page = SystemPrograms::systemPage();
-        if (!SystemPrograms::start(m_terminal.services().shell, page))
+        if (!SystemPrograms::start(m_ctx.shell, page))
             throw RuntimeError(ErrorCode::FileNotFound, page.windowsName);
     });
 }
 
 void MainWindow::frm1_lblScriptStop_Click()
 {
-    const BoxAnswer a = m_terminal.services().prompter.message(
+    const BoxAnswer a = m_ctx.prompter.message(
         QStringLiteral("Sicherheitsabfrage"), QStringLiteral("Wollen Sie das laufende Script wirklich abbrechen!?"),
         BoxButtons::YesNo, BoxIcon::Question);
     if (a != BoxAnswer::No)
-        m_terminal.state().scriptAbortRequest = true;
+        m_ctx.state.scriptAbortRequest = true;
 }
 
 void MainWindow::frm1_sliScripts_Scroll(int value)
 {
-    m_terminal.state().settings.slider = value;
+    m_ctx.state.settings.slider = value;
     m_scriptWidth->setToolTip(QStringLiteral("Breite Scriptauswahl einstellen (") + QString::number(value) + QLatin1Char(')'));
     m_scriptBar->setFixedWidth(value);
 }
@@ -141,7 +143,7 @@ bool MainWindow::frm1_rtAnzeige_KeyPress(QKeyEvent* event)
     } else {
         return false;
     }
-    m_terminal.sender().keyTyped(key);
+    m_serial.sender().keyTyped(key);
     return true;
 }
 
@@ -155,36 +157,36 @@ void MainWindow::dropEvent(QDropEvent* event)
 {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
-            m_terminal.sender().DateiSenden(1, url.toLocalFile());
+            m_serial.sender().DateiSenden(1, url.toLocalFile());
     }
     event->acceptProposedAction();
 }
 
 void MainWindow::frm1_MenuEvent(int item)
 {
-    if (m_terminal.state().debugMode)
+    if (m_ctx.state.debugMode)
         setWindowTitle(QStringLiteral("MenüEvent: ") + QString::number(item));
     if (item == 0) {
-        m_terminal.services().prompter.information(QStringLiteral("Hilfe-ID?"));
+        m_ctx.prompter.information(QStringLiteral("Hilfe-ID?"));
         return;
     }
-    m_terminal.PrgFunktionen(item);
+    m_ctx.functions.PrgFunktionen(item);
 }
 
 void MainWindow::frm1_MenuOver(int item, const QString& helpText)
 {
     m_menuText->setText(helpText);
-    if (m_terminal.state().debugMode)
+    if (m_ctx.state.debugMode)
         setWindowTitle(QStringLiteral("MenuOver: ") + QString::number(item));
 }
 
 void MainWindow::ZeichenAnalyse(int mode)
 {
-    KundeSettings& s = m_terminal.state().settings;
+    KundeSettings& s = m_ctx.state.settings;
     if (mode == 0) {
         s.analyse = !s.analyse;
         layoutOptionalRows();
-        m_terminal.IniDateien(2);
+        m_ctx.settingsFile.IniDateien(2);
     }
     if (s.analyse || mode == 1)
         m_analyse->setPlainText(ReceivePipeline::ZeichenAnalyse(m_display->textCursor().selectedText()));

@@ -1,69 +1,52 @@
 #include "terminal/script/ui/main_window_script_host.h"
 
 #include "shared/platform/shell.h"
-#include "terminal/core/terminal.h"
-#include "terminal/core/ui/display_actions.h"
+#include "terminal/core/terminal_context.h"
+#include "terminal/display/ui/display_actions.h"
 #include "terminal/core/ui/main_window.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
-namespace {
-
-// Disabled while a script runs.
-const char* const kDisabled[] = {"frm1_cmdSystem",  "frm1_cmdParameter", "frm1_cmdACK",     "frm1_cmdScriptA",
-                                 "frm1_cmdScriptV", "frm1_cmdScriptL",   "frm1_sliScripts", "frm1_cmdMonitor",
-                                 "frm1_cmdExplorer", "frm1_cmdAuswahl"};
-// Hidden while a script runs.
-const char* const kHidden[] = {"frm1_lbl10", "frm1_lbl11", "frm1_cbEndzeichen", "frm1_cbScript"};
-
-} // namespace
-
-MainWindowScriptHost::MainWindowScriptHost(Terminal& terminal, MainWindow& window)
-    : m_terminal(terminal),
-      m_window(window),
-      m_scriptList(window.findChild<QListWidget*>(QStringLiteral("frm1_cbScript"))),
-      m_commandList(window.findChild<QListWidget*>(QStringLiteral("frm1_lbScripts"))),
-      m_stop(window.findChild<QWidget*>(QStringLiteral("frm1_lblScriptStop")))
+MainWindowScriptHost::MainWindowScriptHost(TerminalContext& context, MainWindow& window)
+    : m_ctx(context), m_window(window)
 {
+}
+
+QListWidget* MainWindowScriptHost::scriptList() const
+{
+    return m_window.scriptList();
+}
+
+QListWidget* MainWindowScriptHost::commandList() const
+{
+    return m_window.runningScriptList();
 }
 
 QString MainWindowScriptHost::selectedScriptItem() const
 {
-    const QListWidgetItem* item = m_scriptList ? m_scriptList->currentItem() : nullptr;
+    const QListWidgetItem* item = scriptList()->currentItem();
     return item ? item->text() : QString();
 }
 
 void MainWindowScriptHost::setRunning(bool running)
 {
-    for (const char* name : kDisabled) {
-        if (auto* w = m_window.findChild<QWidget*>(QString::fromLatin1(name)))
-            w->setEnabled(!running);
-    }
-    for (const char* name : kHidden) {
-        if (auto* w = m_window.findChild<QWidget*>(QString::fromLatin1(name)))
-            w->setVisible(!running);
-    }
-    if (m_commandList)
-        m_commandList->setVisible(running);
-    if (m_stop)
-        m_stop->setVisible(running);
+    m_window.setScriptRunning(running);
 }
 
 void MainWindowScriptHost::showCommands(const QStringList& lines)
 {
-    if (!m_commandList)
-        return;
-    m_commandList->clear();
-    m_commandList->addItems(lines);
+    commandList()->clear();
+    commandList()->addItems(lines);
 }
 
 void MainWindowScriptHost::selectCommand(int index)
 {
-    if (m_commandList && index >= 0 && index < m_commandList->count()) {
-        m_commandList->setCurrentRow(index);
-        m_commandList->scrollToItem(m_commandList->item(index));
+    QListWidget* list = commandList();
+    if (index >= 0 && index < list->count()) {
+        list->setCurrentRow(index);
+        list->scrollToItem(list->item(index));
     }
 }
 

@@ -8,16 +8,16 @@
 class MainWindow;
 class QListWidget;
 class QWidget;
-class Terminal;
+struct TerminalContext;
 
 // The script bar and display of the main window as the interpreter sees them.
 class MainWindowScriptHost : public ScriptHost
 {
 public:
-    MainWindowScriptHost(Terminal& terminal, MainWindow& window);
+    MainWindowScriptHost(TerminalContext& context, MainWindow& window);
 
-    QListWidget* scriptList() const { return m_scriptList; }
-    QListWidget* commandList() const { return m_commandList; }
+    QListWidget* scriptList() const;
+    QListWidget* commandList() const;
 
     QString selectedScriptItem() const override;
     void setRunning(bool running) override;
@@ -33,10 +33,7 @@ public:
     void focusDisplay() override;
 
 private:
-    Terminal& m_terminal;
+    TerminalContext& m_ctx;
     MainWindow& m_window;
     QtSound m_sound;
-    QListWidget* m_scriptList = nullptr;
-    QListWidget* m_commandList = nullptr;
-    QWidget* m_stop = nullptr;
 };

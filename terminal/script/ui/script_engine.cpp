@@ -1,5 +1,6 @@
 #include "terminal/script/ui/script_engine.h"
 
+#include "terminal/core/function_numbers.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/main_window.h"
@@ -13,16 +14,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-ScriptEngine::ScriptEngine(Terminal& terminal, MainWindow& window, QObject* parent)
+ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow& window, QObject* parent)
     : QObject(parent),
-      m_terminal(terminal),
+      m_ctx(terminal.context()),
       m_window(window),
-      m_host(std::make_unique<MainWindowScriptHost>(terminal, window)),
-      m_interpreter(std::make_unique<Scriptablauf>(terminal, *m_host)),
-      m_groups(std::make_unique<ScriptGroups>(terminal))
+      m_host(std::make_unique<MainWindowScriptHost>(m_ctx, window)),
+      m_interpreter(std::make_unique<Scriptablauf>(m_ctx, serial, *m_host)),
+      m_groups(std::make_unique<ScriptGroups>(m_ctx))
 {
-    KundeSettings& s = terminal.state().settings;
-    auto* groupButton = window.findChild<QPushButton*>(QStringLiteral("frm1_cmdScriptL"));
+    KundeSettings& s = m_ctx.state.settings;
+    QPushButton* groupButton = window.scriptGroupButton();
     if (groupButton)
         groupButton->setToolTip(s.scriptGrp);
     m_groups->groupRemembered = [groupButton](const QString& text) {
@@ -34,7 +35,7 @@ ScriptEngine::ScriptEngine(Terminal& terminal, MainWindow& window, QObject* pare
             list->setToolTip(QStringLiteral("Gruppe: ") + name);
     };
     auto focusDisplay = [this] {
-        if (m_terminal.state().connectionActive)
+        if (m_ctx.state.connectionActive)
             m_window.display()->setFocus();
     };
     m_groups->tableLoaded = [this, focusDisplay] {
@@ -50,11 +51,11 @@ ScriptEngine::ScriptEngine(Terminal& terminal, MainWindow& window, QObject* pare
         connect(list, &QListWidget::itemDoubleClicked, this, [this] { runSelected(); });
     }
 
-    ProgramFunctions& f = terminal.functions();
-    f.add(222, [this] { ScriptAuswahl(); });
-    f.add(825, [this] { m_groups->ScriptgruppeInOut(1, QString()); });
-    f.add(826, [this] {
-        const QString remembered = m_terminal.state().settings.scriptGrp;
+    FunctionTable& f = m_ctx.functions;
+    f.add(Fn::ScriptAuswahl, [this] { ScriptAuswahl(); });
+    f.add(Fn::ScriptgruppeLaden, [this] { m_groups->ScriptgruppeInOut(1, QString()); });
+    f.add(Fn::ScriptgruppeSichern, [this] {
+        const QString remembered = m_ctx.state.settings.scriptGrp;
         const qsizetype colon = remembered.indexOf(QStringLiteral(": "));
         m_groups->ScriptgruppeInOut(2, colon >= 0 ? QFileInfo(remembered.mid(colon + 2)).fileName() : QString());
     });
@@ -71,7 +72,7 @@ void ScriptEngine::fillScriptList()
     if (!list)
         return;
     list->clear();
-    list->addItems(m_terminal.scriptBarItems());
+    list->addItems(m_ctx.state.scripts.barItems());
 }
 
 bool ScriptEngine::selectScript(const QString& itemText)
@@ -100,13 +101,13 @@ void ScriptEngine::ScriptAuswahl()
     if (m_interpreter->running())
         return;
     QString chosen;
-    guarded(m_terminal.errors(), "ScriptAuswahl", 0, QString(), [&] {
-        ScriptSelectionDialog dialog(m_terminal, m_window.displayActions(), &m_window);
+    guarded(m_ctx.errors, "ScriptAuswahl", 0, QString(), [&] {
+        ScriptSelectionDialog dialog(m_ctx, m_window.displayActions(), &m_window);
         dialog.exec();
-        m_terminal.IniDateien(2);
+        m_ctx.settingsFile.IniDateien(2);
         chosen = dialog.chosenItem();
     });
-    if (m_terminal.state().connectionActive)
+    if (m_ctx.state.connectionActive)
         m_window.display()->setFocus();
     if (selectScript(chosen))
         runSelected();
@@ -114,7 +115,7 @@ void ScriptEngine::ScriptAuswahl()
 
 void ScriptEngine::runStartScript()
 {
-    const KundeSettings& s = m_terminal.state().settings;
+    const KundeSettings& s = m_ctx.state.settings;
     if (s.scriptStart && selectScript(s.scriptText))
         runSelected();
 }

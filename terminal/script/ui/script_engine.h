@@ -8,7 +8,9 @@ class MainWindow;
 class MainWindowScriptHost;
 class ScriptGroups;
 class Scriptablauf;
+class SerialModule;
 class Terminal;
+struct TerminalContext;
 
 // The script engine on the main window: wires the script bar (tool tip on click, run on
 // double click, group button tool tip), registers the program functions 222 (selection
@@ -18,7 +20,7 @@ class ScriptEngine : public QObject
 {
     Q_OBJECT
 public:
-    ScriptEngine(Terminal& terminal, MainWindow& window, QObject* parent = nullptr);
+    ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow& window, QObject* parent = nullptr);
     ~ScriptEngine() override;
 
     Scriptablauf& interpreter() { return *m_interpreter; }
@@ -36,7 +38,7 @@ public:
     void runStartScript();
 
 private:
-    Terminal& m_terminal;
+    TerminalContext& m_ctx;
     MainWindow& m_window;
     std::unique_ptr<MainWindowScriptHost> m_host;
     std::unique_ptr<Scriptablauf> m_interpreter;

@@ -1,10 +1,10 @@
 #include "terminal/script/ui/script_selection_dialog.h"
 
 #include "shared/daten_pipe.h"
-#include "terminal/core/terminal.h"
+#include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
-#include "terminal/core/ui/display_actions.h"
-#include "terminal/core/ui/widget_helpers.h"
+#include "terminal/display/ui/display_actions.h"
+#include "shared/ui/widget_helpers.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -30,8 +30,8 @@ const Column kColumns[] = {{"Nr.", 450},       {"Bezeichnung", 3000}, {"Befehle"
 
 using WidgetHelpers::named;
 
-ScriptSelectionDialog::ScriptSelectionDialog(Terminal& terminal, DisplayActions& display, QWidget* parent)
-    : QDialog(parent), m_terminal(terminal), m_display(display)
+ScriptSelectionDialog::ScriptSelectionDialog(TerminalContext& context, DisplayActions& display, QWidget* parent)
+    : QDialog(parent), m_ctx(context), m_display(display)
 {
     setObjectName(QStringLiteral("frm14"));
     setWindowTitle(QStringLiteral("Scriptauswahl"));
@@ -72,7 +72,7 @@ ScriptSelectionDialog::ScriptSelectionDialog(Terminal& terminal, DisplayActions&
 
 void ScriptSelectionDialog::fill()
 {
-    const TerminalState& st = m_terminal.state();
+    const TerminalState& st = m_ctx.state;
     const QString remembered = st.settings.scriptGrp;
     const qsizetype colon = remembered.indexOf(QStringLiteral(": "));
     const QString groupPath = colon >= 0 ? remembered.mid(colon + 2) : remembered;

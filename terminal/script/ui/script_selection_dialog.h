@@ -5,7 +5,7 @@
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-class Terminal;
+struct TerminalContext;
 class DisplayActions;
 
 // frm14: every script of the table in ten columns; Senden (or a double click) chooses the
@@ -14,7 +14,7 @@ class ScriptSelectionDialog : public QDialog
 {
     Q_OBJECT
 public:
-    ScriptSelectionDialog(Terminal& terminal, DisplayActions& display, QWidget* parent = nullptr);
+    ScriptSelectionDialog(TerminalContext& context, DisplayActions& display, QWidget* parent = nullptr);
 
     // The item text of the chosen script ("NN name"); empty when none was chosen.
     const QString& chosenItem() const { return m_chosen; }
@@ -29,7 +29,7 @@ private:
     void send();
     void print();
 
-    Terminal& m_terminal;
+    TerminalContext& m_ctx;
     DisplayActions& m_display;
     QTreeWidget* m_table = nullptr;
     QLabel* m_count = nullptr;

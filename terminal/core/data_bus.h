@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// One line as the receive pipeline delivers it.
+struct ReceivedLine
+{
+    QByteArray raw;      // the converted line as bytes, without its end character
+    QString text;        // the same as text (Windows-1252)
+    bool immediate = false; // a piece cut in immediate receive mode
+    QDateTime time;
+};
+
+// Bytes that went to the line: a typed line (lineEnd), a key or a control code.
+struct SentData
+{
+    QByteArray bytes;
+    bool lineEnd = false;
+    QDateTime time;
+};
+
+class DataBus;
+
+// Keeps one observer subscribed; destroying (or reset()) unsubscribes. It may outlive the bus.
+class Subscription
+{
+public:
+    Subscription() = default;
+    Subscription(Subscription&& other) noexcept;
+    Subscription& operator=(Subscription&& other) noexcept;
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
+    ~Subscription() { reset(); }
+
+    void reset();
+    bool active() const;
+
+private:
+    friend class DataBus;
+    Subscription(std::weak_ptr<void> channel, void (*remove)(void*, int), int id);
+
+    std::weak_ptr<void> m_channel;
+    void (*m_remove)(void*, int) = nullptr;
+    int m_id = 0;
+};
+
+// The received-data bus: what arrives and what is sent, handed to every observer in the
+// order they subscribed (the line delivery's own outputs first, then alarm check, recorder,
+// statistics … as their modules subscribe). Observers may unsubscribe at any time, also
+// from inside a delivery.
+class DataBus
+{
+public:
+    DataBus();
+    ~DataBus();
+
+    // Complete (or immediate-mode) lines after cutting and conversion.
+    [[nodiscard]] Subscription onLine(std::function<void(const ReceivedLine&)> observer);
+    // Raw bytes as read from the port, ahead of filter and line cutting.
+    [[nodiscard]] Subscription onRaw(std::function<void(const QByteArray&)> observer);
+    // What the terminal sent.
+    [[nodiscard]] Subscription onSent(std::function<void(const SentData&)> observer);
+
+    bool hasLineObservers() const;
+    bool hasRawObservers() const;
+
+    void publishLine(const ReceivedLine& line);
+    void publishRaw(const QByteArray& bytes);
+    void publishSent(const SentData& sent);
+
+private:
+    template <typename T> struct Observers;
+    std::shared_ptr<Observers<ReceivedLine>> m_lines;
+    std::shared_ptr<Observers<QByteArray>> m_raw;
+    std::shared_ptr<Observers<SentData>> m_sent;
+};

@@ -1,0 +1,38 @@
+#include "terminal/core/helper_programs.h"
+
+#include "shared/platform/shell.h"
+#include "shared/runtime_error.h"
+#include "shared/app_folders.h"
+#include "terminal/core/terminal_state.h"
+
+#include <QFileInfo>
+
+QString HelperPrograms::path(const QString& baseName) const
+{
+#ifdef Q_OS_WIN
+    return m_state.folders.programDir() + baseName + QStringLiteral(".exe");
+#else
+    return m_state.folders.programDir() + baseName;
+#endif
+}
+
+void HelperPrograms::startEditor(const QString& file) const
+{
+    const QString editor = path(QStringLiteral("quillet"));
+    if (!m_shell.startProgram(editor, file.isEmpty() ? QStringList() : QStringList{file}))
+        throw RuntimeError(ErrorCode::FileNotFound, editor);
+}
+
+void HelperPrograms::startZendor(const QString& record) const
+{
+    const QString zendor = path(QStringLiteral("zendor"));
+    if (!m_shell.startProgram(zendor, {record}))
+        throw RuntimeError(ErrorCode::FileNotFound, zendor);
+}
+
+void HelperPrograms::openFolder(const QString& dir) const
+{
+    const QString path = AppFolders::findCaseInsensitive(dir);
+    if (!m_shell.openFolder(path))
+        throw RuntimeError(QFileInfo(path).isDir() ? ErrorCode::PathFileAccess : ErrorCode::PathNotFound, path);
+}

@@ -1,0 +1,181 @@
+#include "terminal/receive/line_delivery.h"
+
+#include "shared/app_folders.h"
+#include "shared/cp1252.h"
+#include "shared/platform/clock.h"
+#include "shared/runtime_error.h"
+#include "terminal/core/data_bus.h"
+#include "terminal/core/error_report.h"
+#include "terminal/receive/line_stamp.h"
+#include "terminal/core/terminal_state.h"
+#include "terminal/core/view_roles.h"
+
+#include <QFile>
+
+LineDelivery::LineDelivery(TerminalState& state, const Clock& clock, ErrorReport& errors, ViewRoles& view, DataBus& bus)
+    : m_state(state), m_clock(clock), m_errors(errors), m_view(view), m_bus(bus)
+{
+}
+
+QString LineDelivery::monitorPath() const
+{
+    return AppFolders::findCaseInsensitive(m_state.folders.anzeigeDir() + QStringLiteral("monitor.txt"));
+}
+
+void LineDelivery::openMonitor()
+{
+    guarded(m_errors, "VerbindungSteuern", 1, monitorPath(), [&] { m_monitor.open(monitorPath()); });
+}
+
+void LineDelivery::closeMonitor()
+{
+    m_monitor.close();
+}
+
+QString LineDelivery::timeStamp() const
+{
+    return LineStamp::timeText(m_clock.now());
+}
+
+QString LineDelivery::hexRows(const QByteArray& line)
+{
+    QString out;
+    for (qsizetype start = 0; start < line.size(); start += 16) {
+        const QByteArray row = line.mid(start, 16);
+        QString codes;
+        for (char c : row)
+            codes += QStringLiteral("%1 ").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
+        out += codes.leftJustified(53, QLatin1Char(' ')) + Cp1252::decode(row) + QLatin1Char('\r');
+    }
+    return out;
+}
+
+QString LineDelivery::hexImmediate(const QByteArray& data)
+{
+    QString out;
+    for (char c : data) {
+        out += QStringLiteral("%1 ").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
+        if (c == '\r')
+            out += QLatin1Char('\r');
+    }
+    return out;
+}
+
+QString LineDelivery::displayText(const QByteArray& line, bool immediate)
+{
+    const KundeSettings& s = m_state.settings;
+    if (s.hexWerte)
+        return immediate ? hexImmediate(line) : hexRows(line);
+    // In immediate receive mode the stamps are already in the stream.
+    const QString prefix = immediate || s.sofortEmpf
+        ? QString()
+        : LineStamp::prefix(m_clock.now(), s.zeitStemp, s.indexStemp, m_state.lineIndex);
+    return prefix + Cp1252::decode(line) + (immediate ? QString() : QStringLiteral("\r"));
+}
+
+QByteArray LineDelivery::captureBytes(const QByteArray& line, bool immediate) const
+{
+    const KundeSettings& s = m_state.settings;
+    if (s.capBinaer) {
+        QByteArray raw = line;
+        raw.replace('\r', QByteArray()).replace('\n', QByteArray());
+        return raw;
+    }
+    if (immediate)
+        return line;
+    QByteArray out = line + "\r\n";
+    if (s.capZeit)
+        out.prepend(Cp1252::encode(timeStamp() + QStringLiteral("  ")));
+    return out;
+}
+
+void LineDelivery::writeCapture(const QByteArray& line, bool immediate)
+{
+    const KundeSettings& s = m_state.settings;
+    if (!s.capture || s.capDatei.isEmpty())
+        return;
+    const QByteArray bytes = captureBytes(line, immediate);
+    if (bytes.isEmpty())
+        return;
+    // The capture file is never held open between lines.
+    LineAppender capture;
+    capture.open(AppFolders::findCaseInsensitive(s.capDatei));
+    capture.appendBytes(bytes);
+}
+
+void LineDelivery::writeMonitor(const QByteArray& line, bool immediate)
+{
+    if (m_monitor.isOpen())
+        m_monitor.appendBytes(immediate ? line : line + "\r\n");
+}
+
+void LineDelivery::sentReceived(const SentData& sent)
+{
+    guarded(m_errors, "Senden", 0, monitorPath(), [&] {
+        writeMonitor(sent.bytes, !sent.lineEnd);
+        writeCapture(sent.bytes, !sent.lineEnd);
+    });
+}
+
+void LineDelivery::lineReceived(const QByteArray& line, const QByteArray& rest, bool immediate)
+{
+    if (!immediate && !m_state.settings.sofortEmpf)
+        ++m_state.lineIndex;
+    if (m_view) {
+        if (m_state.debugMode) {
+            const QString stamp = QStringLiteral("-> ") + timeStamp();
+            m_view.appendDisplay(stamp + QStringLiteral("  Daten:  ") + Cp1252::decode(line) + QLatin1Char('\r'));
+            m_view.appendDisplay(stamp + QStringLiteral("  Rest :  ") + Cp1252::decode(rest) + QLatin1Char('\r'));
+        } else {
+            m_view.appendDisplay(displayText(line, immediate));
+        }
+    }
+    m_state.receivedStats.add(StatisticsTable::halfHourIndex(m_clock.now().time()), line.size());
+    guarded(m_errors, "SeriellLesen", 0, monitorPath(), [&] {
+        writeMonitor(line, immediate);
+        writeCapture(line, immediate);
+    });
+    if (m_bus.hasLineObservers())
+        m_bus.publishLine(ReceivedLine{line, Cp1252::decode(line), immediate, m_clock.now()});
+    ++m_state.receivedLineCount;
+    if (m_view)
+        m_view.setStatusText(5, QString::number(m_state.receivedLineCount));
+}
+
+void LineDelivery::characterFiltered(unsigned char c)
+{
+    if (m_view)
+        m_view.setStatusText(0, QStringLiteral("Zeichen gefiltert: ") + Cp1252::toUnicode(c));
+}
+
+void LineDelivery::backspaceReceived()
+{
+    if (!m_view)
+        return;
+    if (m_state.settings.steuerAnzg)
+        m_view.appendDisplay(QStringLiteral("<BS>"));
+    else
+        m_view.displayBackspace();
+}
+
+void LineDelivery::bell()
+{
+    if (m_view)
+        m_view.beep();
+}
+
+void LineDelivery::debugCaption(const QString& caption)
+{
+    if (m_view)
+        m_view.setCaption(caption);
+}
+
+void LineDelivery::receiving(bool active)
+{
+    if (!m_view)
+        return;
+    m_view.displayBurst(active);
+    m_view.setLamp(Lamp::Knopf, active ? LampImage::Gruen : LampImage::GruenDunkel);
+    if (m_state.settings.status)
+        m_view.setLamp(Lamp::RX, active ? LampImage::Blau : LampImage::BlauDunkel);
+}

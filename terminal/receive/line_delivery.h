@@ -1,0 +1,62 @@
+#pragma once
+
+#include "shared/line_appender.h"
+#include "terminal/receive/receive_listener.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class ErrorReport;
+class TerminalState;
+class DataBus;
+class ViewRoles;
+struct SentData;
+
+// Delivers received lines, in the fixed order: display, received statistics, monitor file,
+// capture file, the line observers (script recorder, alarm check) and the line counter.
+class LineDelivery : public ReceiveListener
+{
+public:
+    LineDelivery(TerminalState& state, const Clock& clock, ErrorReport& errors, ViewRoles& view, DataBus& bus);
+
+    // The monitor file is open exactly while the connection is.
+    void openMonitor();
+    void closeMonitor();
+    bool monitorOpen() const { return m_monitor.isOpen(); }
+
+    // ReceiveListener
+    void lineReceived(const QByteArray& line, const QByteArray& rest, bool immediate) override;
+    void characterFiltered(unsigned char c) override;
+    void backspaceReceived() override;
+    void bell() override;
+    void debugCaption(const QString& caption) override;
+    void receiving(bool active) override;
+
+    // The display text of a line: stamps in line mode, hexadecimal rows with HexWerte.
+    QString displayText(const QByteArray& line, bool immediate);
+    static QString hexRows(const QByteArray& line);
+    static QString hexImmediate(const QByteArray& data);
+
+    // Capture file rules for one line; returns the bytes appended (empty: none).
+    QByteArray captureBytes(const QByteArray& line, bool immediate) const;
+    void writeCapture(const QByteArray& line, bool immediate);
+    void writeMonitor(const QByteArray& line, bool immediate);
+
+    QString monitorPath() const;
+
+    // What was sent goes to the monitor and capture files too.
+    void sentReceived(const SentData& sent);
+
+private:
+    QString timeStamp() const;
+
+    TerminalState& m_state;
+    const Clock& m_clock;
+    ErrorReport& m_errors;
+    ViewRoles& m_view;
+    DataBus& m_bus;
+    LineAppender m_monitor;
+};
