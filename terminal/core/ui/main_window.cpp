@@ -193,47 +193,10 @@ void MainWindow::buildCentral()
     setAcceptDrops(true);
     middle->addWidget(m_display, 1);
 
-    m_scriptBar = named(new QWidget(central), "frm1_frScripts");
-    auto* bar = new QVBoxLayout(m_scriptBar);
-    bar->setContentsMargins(0, 0, 0, 0);
-    m_scriptList = named(new QListWidget(m_scriptBar), "frm1_cbScript");
-    m_runningScript = named(new QListWidget(m_scriptBar), "frm1_lbScripts");
-    m_runningScript->hide();
-    m_scriptStop = named(new QLabel(QStringLiteral("Script abbrechen"), m_scriptBar), "frm1_lblScriptStop");
-    m_scriptStop->setStyleSheet(QStringLiteral("color: red"));
-    m_scriptStop->installEventFilter(this);
-    m_scriptStop->hide();
-    bar->addWidget(m_scriptList, 1);
-    bar->addWidget(m_runningScript, 1);
-    bar->addWidget(m_scriptStop);
-    auto* scriptButtons = new QHBoxLayout;
-    const struct { const char* name; const char* caption; int function; } sb[] = {
-        {"frm1_cmdScriptA", "Auswahl", Fn::ScriptAuswahl},
-        {"frm1_cmdScriptL", "Laden", Fn::ScriptgruppeLaden},
-        {"frm1_cmdScriptV", "Verwalten", Fn::Scriptverwaltung}};
-    for (const auto& b : sb) {
-        auto* btn = named(new QPushButton(QString::fromUtf8(b.caption), m_scriptBar), b.name);
-        const int fn = b.function;
-        connect(btn, &QPushButton::clicked, this, [this, fn] { m_ctx.functions.PrgFunktionen(fn); });
-        if (fn == Fn::ScriptgruppeLaden)
-            m_scriptGroupButton = btn;
-        scriptButtons->addWidget(btn);
-    }
-    bar->addLayout(scriptButtons);
-    auto* recorder = new QHBoxLayout;
-    recorder->addWidget(named(new QPushButton(QStringLiteral("Aufnahme"), m_scriptBar), "frm1_cmdRecord"));
-    recorder->addWidget(named(new QPushButton(QStringLiteral("Stopp"), m_scriptBar), "frm1_cmdStop"));
-    bar->addLayout(recorder);
-    auto* recList = named(new QListWidget(m_scriptBar), "frm1_lbScriptRecord");
-    recList->hide();
-    bar->addWidget(recList);
-    auto* recLabel = named(new QLabel(m_scriptBar), "frm1_lblScriptRec");
-    recLabel->hide();
-    bar->addWidget(recLabel);
-    m_scriptWidth = named(new QSlider(Qt::Horizontal, m_scriptBar), "frm1_sliScripts");
-    m_scriptWidth->setRange(100, 600);
-    connect(m_scriptWidth, &QSlider::valueChanged, this, &MainWindow::frm1_sliScripts_Scroll);
-    bar->addWidget(m_scriptWidth);
+    m_scriptBar = new ScriptBar(central);
+    connect(m_scriptBar, &ScriptBar::functionRequested, this, [this](int fn) { m_ctx.functions.PrgFunktionen(fn); });
+    connect(m_scriptBar, &ScriptBar::stopRequested, this, &MainWindow::frm1_lblScriptStop_Click);
+    connect(m_scriptBar, &ScriptBar::widthChosen, this, &MainWindow::frm1_sliScripts_Scroll);
     middle->addWidget(m_scriptBar);
     outer->addLayout(middle, 1);
 
@@ -274,11 +237,7 @@ void MainWindow::BildAufbau()
 
     // Script bar width.
     const int width = s.slider > 0 ? s.slider : kDefaultScriptBarWidth;
-    m_scriptWidth->blockSignals(true);
-    m_scriptWidth->setValue(width);
-    m_scriptWidth->blockSignals(false);
-    m_scriptWidth->setToolTip(QStringLiteral("Breite Scriptauswahl einstellen (") + QString::number(width) + QLatin1Char(')'));
-    m_scriptBar->setFixedWidth(width);
+    m_scriptBar->setBarWidth(width);
 
     if (s.koordinate && s.startB > 0 && s.startH > 0)
         setGeometry(s.startX, s.startY, s.startB, s.startH);
@@ -329,9 +288,7 @@ void MainWindow::applyDisplayStyle()
 
 void MainWindow::fillScriptList()
 {
-    m_scriptList->clear();
-    for (const QString& item : m_ctx.state.scripts.barItems())
-        m_scriptList->addItem(item);
+    m_scriptBar->setItems(m_ctx.state.scripts.barItems());
 }
 
 void MainWindow::fillFilterList()
@@ -484,23 +441,16 @@ void MainWindow::beep()
 
 void MainWindow::setScriptRunning(bool running)
 {
-    // Disabled while a script runs (the window's own controls).
+    // The window's own controls that would disturb a running script.
     QWidget* const disabled[] = {findChild<QWidget*>(QStringLiteral("frm1_cmdSystem")),
                                  findChild<QWidget*>(QStringLiteral("frm1_cmdParameter")),
                                  m_ackButton,
-                                 findChild<QWidget*>(QStringLiteral("frm1_cmdScriptA")),
-                                 findChild<QWidget*>(QStringLiteral("frm1_cmdScriptV")),
-                                 m_scriptGroupButton,
-                                 m_scriptWidth,
                                  findChild<QWidget*>(QStringLiteral("frm1_cmdMonitor")),
                                  findChild<QWidget*>(QStringLiteral("frm1_cmdExplorer")),
                                  findChild<QWidget*>(QStringLiteral("frm1_cmdAuswahl"))};
     for (QWidget* w : disabled)
         if (w)
             w->setEnabled(!running);
-    // Hidden while a script runs.
     m_endChar->setVisible(!running);
-    m_scriptList->setVisible(!running);
-    m_runningScript->setVisible(running);
-    m_scriptStop->setVisible(running);
+    m_scriptBar->setRunning(running);
 }

@@ -3,6 +3,7 @@
 #include "terminal/core/view_roles.h"
 #include "terminal/core/ui/lamp_images.h"
 #include "terminal/core/ui/tool_bar.h"
+#include "terminal/script/ui/script_bar.h"
 
 #include <QMainWindow>
 
@@ -54,12 +55,10 @@ public:
     void flushDisplay();
     DisplayActions& displayActions() const { return *m_displayActions; }
 
-    // The script bar as the script subsystem drives it.
-    QListWidget* scriptList() const { return m_scriptList; }
-    QListWidget* runningScriptList() const { return m_runningScript; }
-    QPushButton* scriptGroupButton() const { return m_scriptGroupButton; }
+    // The script bar, driven by the script subsystem.
+    ScriptBar& scriptBar() const { return *m_scriptBar; }
     // While a script runs the controls that would disturb it are disabled or hidden, and
-    // its command list and the stop label are shown.
+    // the script bar shows the running script.
     void setScriptRunning(bool running);
 
     // A menu item was chosen / is under the mouse (items carry program function numbers).
@@ -101,18 +100,13 @@ private:
     TerminalContext& m_ctx;
     SerialModule& m_serial;
     ToolBar* m_tools = nullptr;
-    QPushButton* m_scriptGroupButton = nullptr;
     LampImages m_lampImages;
     std::array<QLabel*, 8> m_panels{};
     std::array<QLabel*, 6> m_lamps{};
     QPlainTextEdit* m_display = nullptr;
     DisplayActions* m_displayActions = nullptr;
     QComboBox* m_endChar = nullptr;
-    QListWidget* m_scriptList = nullptr;
-    QListWidget* m_runningScript = nullptr;
-    QWidget* m_scriptBar = nullptr;
-    QSlider* m_scriptWidth = nullptr;
-    QLabel* m_scriptStop = nullptr;
+    ScriptBar* m_scriptBar = nullptr;
     QPushButton* m_ackButton = nullptr;
     QCheckBox* m_debug = nullptr;
     QWidget* m_lampRow = nullptr;

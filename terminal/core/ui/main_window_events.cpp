@@ -31,7 +31,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (m_scriptStop->isVisible())
+    if (m_scriptBar->running())
         frm1_lblScriptStop_Click();
     else
         m_terminal.ProgrammEnde(1);
@@ -57,8 +57,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         m_ctx.functions.PrgFunktionen(809);
     else if (press && watched == m_imgStatist)
         m_ctx.functions.PrgFunktionen(505);
-    else if (!press && watched == m_scriptStop)
-        frm1_lblScriptStop_Click();
     else
         return QMainWindow::eventFilter(watched, event);
     return true;
@@ -117,8 +115,6 @@ void MainWindow::frm1_lblScriptStop_Click()
 void MainWindow::frm1_sliScripts_Scroll(int value)
 {
     m_ctx.state.settings.slider = value;
-    m_scriptWidth->setToolTip(QStringLiteral("Breite Scriptauswahl einstellen (") + QString::number(value) + QLatin1Char(')'));
-    m_scriptBar->setFixedWidth(value);
 }
 
 bool MainWindow::frm1_rtAnzeige_KeyPress(QKeyEvent* event)

@@ -4,6 +4,7 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/script/ui/script_bar.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -16,12 +17,12 @@ MainWindowScriptHost::MainWindowScriptHost(TerminalContext& context, MainWindow&
 
 QListWidget* MainWindowScriptHost::scriptList() const
 {
-    return m_window.scriptList();
+    return m_window.scriptBar().scripts();
 }
 
 QListWidget* MainWindowScriptHost::commandList() const
 {
-    return m_window.runningScriptList();
+    return m_window.scriptBar().runningCommands();
 }
 
 QString MainWindowScriptHost::selectedScriptItem() const

@@ -7,6 +7,7 @@
 #include "terminal/script/script_groups.h"
 #include "terminal/script/scriptablauf.h"
 #include "terminal/script/ui/main_window_script_host.h"
+#include "terminal/script/ui/script_bar.h"
 #include "terminal/script/ui/script_selection_dialog.h"
 
 #include <QFileInfo>
@@ -23,7 +24,7 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
       m_groups(std::make_unique<ScriptGroups>(m_ctx))
 {
     KundeSettings& s = m_ctx.state.settings;
-    QPushButton* groupButton = window.scriptGroupButton();
+    QPushButton* groupButton = window.scriptBar().groupButton();
     if (groupButton)
         groupButton->setToolTip(s.scriptGrp);
     m_groups->groupRemembered = [groupButton](const QString& text) {
@@ -68,11 +69,7 @@ ScriptEngine::~ScriptEngine() = default;
 
 void ScriptEngine::fillScriptList()
 {
-    QListWidget* list = m_host->scriptList();
-    if (!list)
-        return;
-    list->clear();
-    list->addItems(m_ctx.state.scripts.barItems());
+    m_window.scriptBar().setItems(m_ctx.state.scripts.barItems());
 }
 
 bool ScriptEngine::selectScript(const QString& itemText)

@@ -1,0 +1,115 @@
+#include "terminal/script/ui/script_bar.h"
+
+#include "shared/ui/widget_helpers.h"
+#include "terminal/core/function_numbers.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+using WidgetHelpers::named;
+
+ScriptBar::ScriptBar(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frm1_frScripts"));
+    auto* bar = new QVBoxLayout(this);
+    bar->setContentsMargins(0, 0, 0, 0);
+    m_scripts = named(new QListWidget(this), "frm1_cbScript");
+    m_commands = named(new QListWidget(this), "frm1_lbScripts");
+    m_commands->hide();
+    m_stop = named(new QLabel(QStringLiteral("Script abbrechen"), this), "frm1_lblScriptStop");
+    m_stop->setStyleSheet(QStringLiteral("color: red"));
+    m_stop->installEventFilter(this);
+    m_stop->hide();
+    bar->addWidget(m_scripts, 1);
+    bar->addWidget(m_commands, 1);
+    bar->addWidget(m_stop);
+
+    auto* buttons = new QHBoxLayout;
+    const struct
+    {
+        const char* name;
+        const char* caption;
+        int function;
+    } sb[] = {{"frm1_cmdScriptA", "Auswahl", Fn::ScriptAuswahl},
+              {"frm1_cmdScriptL", "Laden", Fn::ScriptgruppeLaden},
+              {"frm1_cmdScriptV", "Verwalten", Fn::Scriptverwaltung}};
+    for (const auto& b : sb) {
+        auto* btn = named(new QPushButton(QString::fromUtf8(b.caption), this), b.name);
+        const int fn = b.function;
+        connect(btn, &QPushButton::clicked, this, [this, fn] { emit functionRequested(fn); });
+        if (fn == Fn::ScriptgruppeLaden)
+            m_groupButton = btn;
+        m_buttons.append(btn);
+        buttons->addWidget(btn);
+    }
+    bar->addLayout(buttons);
+
+    auto* recorder = new QHBoxLayout;
+    recorder->addWidget(named(new QPushButton(QStringLiteral("Aufnahme"), this), "frm1_cmdRecord"));
+    recorder->addWidget(named(new QPushButton(QStringLiteral("Stopp"), this), "frm1_cmdStop"));
+    bar->addLayout(recorder);
+    auto* recList = named(new QListWidget(this), "frm1_lbScriptRecord");
+    recList->hide();
+    bar->addWidget(recList);
+    auto* recLabel = named(new QLabel(this), "frm1_lblScriptRec");
+    recLabel->hide();
+    bar->addWidget(recLabel);
+
+    m_width = named(new QSlider(Qt::Horizontal, this), "frm1_sliScripts");
+    m_width->setRange(100, 600);
+    connect(m_width, &QSlider::valueChanged, this, [this](int value) {
+        showWidth(value);
+        emit widthChosen(value);
+    });
+    bar->addWidget(m_width);
+}
+
+void ScriptBar::setItems(const QStringList& items)
+{
+    m_scripts->clear();
+    m_scripts->addItems(items);
+}
+
+void ScriptBar::showWidth(int width)
+{
+    m_width->setToolTip(QStringLiteral("Breite Scriptauswahl einstellen (") + QString::number(width) + QLatin1Char(')'));
+    setFixedWidth(width);
+}
+
+void ScriptBar::setBarWidth(int width)
+{
+    m_width->blockSignals(true);
+    m_width->setValue(width);
+    m_width->blockSignals(false);
+    showWidth(width);
+}
+
+void ScriptBar::setRunning(bool running)
+{
+    // The recorder's row stays usable.
+    for (QPushButton* b : m_buttons)
+        b->setEnabled(!running);
+    m_width->setEnabled(!running);
+    m_scripts->setVisible(!running);
+    m_commands->setVisible(running);
+    m_stop->setVisible(running);
+}
+
+bool ScriptBar::running() const
+{
+    return !m_stop->isHidden();
+}
+
+bool ScriptBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_stop && event->type() == QEvent::MouseButtonRelease) {
+        emit stopRequested();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
