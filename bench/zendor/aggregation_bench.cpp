@@ -61,7 +61,7 @@ Measure measure(const QString& file, int grouping, const QString& awkKey)
 {
     QElapsedTimer t;
     t.start();
-    ChargeAggregator a(grouping, false);
+    zendor::ChargeAggregator a(grouping, false);
     a.addFile(file);
     const QList<TableRow> rows = a.rows();
     const double zendorMs = ms(t);
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
 
     // The workbook of the month grouping and of the largest table (every date and time).
     for (int grouping : {2, 0}) {
-        ChargeAggregator a(grouping, false);
+        zendor::ChargeAggregator a(grouping, false);
         a.addFile(file);
         TableContent content;
         content.title = QStringLiteral("Bench");

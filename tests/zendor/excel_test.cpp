@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+using namespace zendor;
+
 namespace {
 
 QString rowsText(const QList<TableRow>& rows)

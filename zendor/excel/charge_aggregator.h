@@ -10,6 +10,8 @@
 
 #include <vector>
 
+namespace zendor {
+
 // Groups the amounts of a file of call and charge records (pipe records, Windows-1252):
 // by the whole field 1 (grouping 0), the day (1), the month (2) or the year (3) of its
 // leading date dd.mm.yyyy; in participant mode every line is its own row with fields 3
@@ -54,3 +56,5 @@ private:
     QHash<QByteArray, double> m_sums;
     std::vector<Participant> m_participantRows;
 };
+
+} // namespace zendor

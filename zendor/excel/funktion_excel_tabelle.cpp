@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace zendor {
+
 void FunktionExcelTabelle::run(const QString& record)
 {
     ErrorReport::guarded(m_ctx, QStringLiteral("FunktionExcelTabelle"), record, [&] { build(record); });
@@ -134,3 +136,5 @@ void FunktionExcelTabelle::build(QString record)
     if (!m_ctx.shell().openDocument(path))
         cannotOpen();
 }
+
+} // namespace zendor

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace zendor {
+
 ChartOptionsDialog::ChartOptionsDialog(QWidget* parent)
     : QDialog(parent), m_title(new QLineEdit(this)), m_grouping(new QComboBox(this)), m_chart(new QComboBox(this))
 {
@@ -68,3 +70,5 @@ void ChartOptionsDialog::closeEvent(QCloseEvent* event)
     event->ignore();
     reject();
 }
+
+} // namespace zendor
