@@ -2,9 +2,9 @@
 // one-liner that sums the same groups over the same file, in the same run.
 //   zendor_aggregation_bench [records]
 
+#include "shared/spreadsheet/table_content.h"
+#include "shared/spreadsheet/xlsx_table_writer.h"
 #include "zendor/excel/charge_aggregator.h"
-#include "zendor/excel/table_content.h"
-#include "zendor/excel/xlsx_table_writer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zendor/excel/table_row.h"
+#include "shared/spreadsheet/table_row.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

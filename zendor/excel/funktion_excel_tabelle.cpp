@@ -3,11 +3,11 @@
 #include "shared/daten_pipe.h"
 #include "shared/number_text.h"
 #include "shared/runtime_error.h"
+#include "shared/spreadsheet/chart_kind.h"
+#include "shared/spreadsheet/xlsx_table_writer.h"
 #include "zendor/error_report.h"
 #include "zendor/excel/charge_aggregator.h"
-#include "zendor/excel/chart_kind.h"
 #include "zendor/excel/chart_options_view.h"
-#include "zendor/excel/xlsx_table_writer.h"
 #include "zendor/zendor_context.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "zendor/ui/chart_options_dialog.h"
 
-#include "zendor/excel/chart_kind.h"
+#include "shared/spreadsheet/chart_kind.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zendor/excel/table_content.h"
+#include "shared/spreadsheet/table_content.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "zendor/excel/xlsx_table_writer.h"
+#include "shared/spreadsheet/xlsx_table_writer.h"
 
 #include "shared/runtime_error.h"
-#include "zendor/excel/chart_kind.h"
+#include "shared/spreadsheet/chart_kind.h"
 
 #include <xlsxwriter.h>
 
