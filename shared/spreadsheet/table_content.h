@@ -9,8 +9,9 @@
 // Everything the workbook shows: the table sheet and the chart.
 struct TableContent
 {
-    QString title;       // sheet name (cleaned by the writer) and chart title
-    QStringList headers; // 2 or 4 columns; header 2 is the value axis title
+    QString title; // sheet name (cleaned by the writer) and chart title
+    // The label column, then one or more value columns; header 2 is the value axis title.
+    QStringList headers;
     QList<TableRow> rows;
     int chartCode = 2;
 };
