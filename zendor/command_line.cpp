@@ -1,5 +1,7 @@
 #include "zendor/command_line.h"
 
+namespace zendor {
+
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
     CommandLine cl;
@@ -24,3 +26,5 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     cl.record = arguments.mid(i).join(QLatin1Char(' '));
     return cl;
 }
+
+} // namespace zendor

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace zendor {
+
 // zendor's command line: options first, then the record. The record is everything after
 // the options joined by blanks, so a caller may pass it as one argument or split.
 //   --kunde DIR            customer data folder (tarvex.ini, kunde.ini)
@@ -17,3 +19,5 @@ public:
     QString programDir;
     QString record;
 };
+
+} // namespace zendor

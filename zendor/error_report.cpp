@@ -5,6 +5,8 @@
 
 #include <new>
 
+namespace zendor {
+
 MessageRequest ErrorReport::build(const QString& module, const QString& reason, const QString& number,
                                   const QString& value, const QString& programDir)
 {
@@ -40,3 +42,5 @@ void ErrorReport::showCurrent(const ZendorContext& ctx, const QString& module, c
         show(ctx, module, ErrorCode::Internal, number, value);
     }
 }
+
+} // namespace zendor

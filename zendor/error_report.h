@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // The run-time error report of zendor: caption "Systemfehler ZENDOR " + version, the
@@ -37,3 +39,5 @@ bool ErrorReport::guarded(const ZendorContext& ctx, const QString& module, const
         return false;
     }
 }
+
+} // namespace zendor

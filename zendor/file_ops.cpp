@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace zendor {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -68,3 +70,5 @@ void FileOps::remove(const QString& path)
     if (ec)
         throw RuntimeError(codeOf(ec.value()), path);
 }
+
+} // namespace zendor

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 // File operations of the copy and delete functions; failures throw RuntimeError.
 class FileOps
 {
@@ -15,3 +17,5 @@ public:
     // Maps a std::filesystem error to an error number of the report.
     static int codeOf(int errnoValue);
 };
+
+} // namespace zendor

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace zendor {
+
 void FunktionDateiCopy::run(const QString& record)
 {
     ErrorReport::guarded(m_ctx, QStringLiteral("FunktionDateiCopy"), record, [&] { copyAll(record); });
@@ -104,3 +106,5 @@ void FunktionDateiCopy::copyAll(const QString& record)
             BoxButtons::Ok, BoxIcon::Information);
     }
 }
+
+} // namespace zendor

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Function 7: copies the files that match a pattern into a target folder.
@@ -17,3 +19,5 @@ private:
 
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+namespace zendor {
+
 void FunktionDateiKill::run(const QString& record)
 {
     ErrorReport::guarded(m_ctx, QStringLiteral("FunktionDateiKill"), record, [&] { killAll(record); });
@@ -89,3 +91,5 @@ void FunktionDateiKill::killAll(const QString& record)
             BoxButtons::Ok, BoxIcon::Information);
     }
 }
+
+} // namespace zendor

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Function 8: deletes the files of a folder that match a filter.
@@ -18,3 +20,5 @@ private:
 
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -6,6 +6,8 @@
 #include "zendor/zendor_context.h"
 #include "zendor/zendor_paths.h"
 
+namespace zendor {
+
 void FunktionDialogDatei::run(const QString& record)
 {
     const QString module =
@@ -38,3 +40,5 @@ void FunktionDialogDatei::show(const QString& record)
     ProfileStore(m_ctx.dataDir())
         .IniString(2, m_ctx.settingsFileName(), QStringLiteral("ZENDOR"), QStringLiteral("Dateiname"), result);
 }
+
+} // namespace zendor

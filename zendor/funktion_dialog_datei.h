@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Functions 1 and 2: the open-file and save-file dialogs. The result goes to key
@@ -20,3 +22,5 @@ private:
     const ZendorContext& m_ctx;
     Kind m_kind;
 };
+
+} // namespace zendor

@@ -6,6 +6,8 @@
 #include "zendor/zendor_context.h"
 #include "zendor/zendor_paths.h"
 
+namespace zendor {
+
 void FunktionDialogOrdner::run(const QString& record)
 {
     ErrorReport::guarded(m_ctx, QStringLiteral("FunktionDialogOrdner"), record, [&] { show(record); });
@@ -24,3 +26,5 @@ void FunktionDialogOrdner::show(const QString& record)
         .IniString(2, m_ctx.settingsFileName(), QStringLiteral("ZENDOR"), QStringLiteral("Ordnername"),
                    ZendorPaths::withoutTrailingSeparator(result));
 }
+
+} // namespace zendor

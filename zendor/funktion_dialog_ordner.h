@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Function 3: the folder dialog. The result goes to key "Ordnername" of section
@@ -17,3 +19,5 @@ private:
 
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -1,5 +1,7 @@
 #include "zendor/lifetime_timer.h"
 
+namespace zendor {
+
 LifetimeTimer::LifetimeTimer(std::function<void()> endProgram, int intervalMs, QObject* parent)
     : QObject(parent), m_endProgram(std::move(endProgram))
 {
@@ -20,3 +22,5 @@ void LifetimeTimer::fire()
     if (m_endProgram)
         m_endProgram();
 }
+
+} // namespace zendor

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace zendor {
+
 // The limit on how long a dialog function may keep zendor alive: when the timer fires it
 // switches itself off and ends the program at once, whatever is open.
 class LifetimeTimer : public QObject
@@ -27,3 +29,5 @@ private:
     QTimer m_timer;
     std::function<void()> m_endProgram;
 };
+
+} // namespace zendor

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 // The small progress window of the copy and delete functions.
 class ProgressView
 {
@@ -39,3 +41,5 @@ public:
 private:
     ProgressView* m_view;
 };
+
+} // namespace zendor

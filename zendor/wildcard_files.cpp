@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace zendor {
+
 bool WildcardFiles::hasWildcard(const QString& name)
 {
     return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
@@ -22,3 +24,5 @@ QStringList WildcardFiles::list(const QString& folder, const QString& pattern)
     filter.replace(QLatin1Char('['), QStringLiteral("[[]"));
     return dir.entryList(QStringList{filter}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+} // namespace zendor

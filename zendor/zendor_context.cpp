@@ -4,6 +4,8 @@
 #include "zendor/lifetime_timer.h"
 #include "zendor/zendor_paths.h"
 
+namespace zendor {
+
 ZendorContext::ZendorContext(Prompter& prompter, Shell& shell, Clock& clock)
     : m_prompter(prompter), m_shell(shell), m_clock(clock)
 {
@@ -36,3 +38,5 @@ void ZendorContext::armLifetimeTimer() const
     if (m_lifetime)
         m_lifetime->start();
 }
+
+} // namespace zendor

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ProgressView;
 class ChartOptionsView;
 class LifetimeTimer;
@@ -70,3 +72,5 @@ private:
     ChartOptionsView* m_chartOptions = nullptr;
     LifetimeTimer* m_lifetime = nullptr;
 };
+
+} // namespace zendor

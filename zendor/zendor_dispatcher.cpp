@@ -13,6 +13,8 @@
 #include "zendor/zip/funktion_zippen.h"
 #include "zendor/zip/funktion_zippen_filter.h"
 
+namespace zendor {
+
 int ZendorDispatcher::functionNumber(const QString& record)
 {
     return leadingInt(DatenPipe(1, record));
@@ -59,3 +61,5 @@ void ZendorDispatcher::dispatch(int number, const QString& record)
                                  BoxButtons::Ok, BoxIcon::Information);
     }
 }
+
+} // namespace zendor

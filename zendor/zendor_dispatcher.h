@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Start-up and dispatch: reads the diagnostics switch and the function number from the
@@ -23,3 +25,5 @@ private:
 
     ZendorContext& m_ctx;
 };
+
+} // namespace zendor

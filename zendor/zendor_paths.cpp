@@ -2,6 +2,8 @@
 
 #include "shared/app_folders.h"
 
+namespace zendor {
+
 QString ZendorPaths::toNative(const QString& path)
 {
     QString p = path;
@@ -54,3 +56,5 @@ bool ZendorPaths::isPlainFileName(const QString& name)
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
         && name != QLatin1String(".") && name != QLatin1String("..");
 }
+
+} // namespace zendor

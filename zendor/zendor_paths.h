@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace zendor {
+
 // Path helpers for the paths callers pass in records. Records use "\" (and sometimes
 // "/"); on disk we use the native "/" form and find existing components regardless of
 // case.
@@ -24,3 +26,5 @@ public:
     // True when name is a bare file name: no separator, not "." or "..".
     static bool isPlainFileName(const QString& name);
 };
+
+} // namespace zendor

@@ -32,9 +32,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString instructionPath = args.at(1);
-    ZipInstructions instructions;
+    zipall::ZipInstructions instructions;
     try {
-        instructions = ZipInstructions::read(instructionPath);
+        instructions = zipall::ZipInstructions::read(instructionPath);
     } catch (const RuntimeError& e) {
         QFile::remove(instructionPath + QStringLiteral(".lesen"));
         complain(e.description() + QStringLiteral(": ") + e.detail());
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     }
     QFile::remove(instructionPath + QStringLiteral(".lesen"));
     try {
-        const ZipBuilder::Result r = ZipBuilder::build(instructions.zipPath, instructions.sources);
+        const zipall::ZipBuilder::Result r = zipall::ZipBuilder::build(instructions.zipPath, instructions.sources);
         for (const QString& s : r.skipped)
             complain(QStringLiteral("übersprungen: ") + s);
     } catch (const std::exception& e) {

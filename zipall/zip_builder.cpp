@@ -9,6 +9,8 @@
 
 #include <stdexcept>
 
+namespace zipall {
+
 namespace {
 
 QString native(const QString& p)
@@ -107,3 +109,5 @@ ZipBuilder::Result ZipBuilder::build(const QString& zipPath, const QStringList& 
     }
     return result;
 }
+
+} // namespace zipall

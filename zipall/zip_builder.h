@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace zipall {
+
 // Builds a zip file with libzip: every source is a file path or a folder plus a wildcard
 // pattern; entries are stored under their bare file names (UTF-8 flagged), deflated.
 // An existing zip file is updated (entries of the same name replaced). libzip writes the
@@ -22,3 +24,5 @@ public:
     // The files a source names: the file itself, or the files matching its pattern.
     static QStringList expand(const QString& source);
 };
+
+} // namespace zipall

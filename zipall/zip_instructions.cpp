@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace zipall {
+
 ZipInstructions ZipInstructions::parse(const QStringList& lines)
 {
     ZipInstructions z;
@@ -24,3 +26,5 @@ ZipInstructions ZipInstructions::read(const QString& path)
 {
     return parse(TextFile::readLines(path));
 }
+
+} // namespace zipall

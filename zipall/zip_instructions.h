@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace zipall {
+
 // The instruction file: line 1 "ZIP=" + the zip file to create, then one file path or
 // wildcard pattern a line (Windows-1252, CR LF or LF). Blank lines are ignored.
 struct ZipInstructions
@@ -15,3 +17,5 @@ struct ZipInstructions
     static ZipInstructions read(const QString& path);
     static ZipInstructions parse(const QStringList& lines);
 };
+
+} // namespace zipall

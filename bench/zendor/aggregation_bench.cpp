@@ -2,9 +2,9 @@
 // one-liner that sums the same groups over the same file, in the same run.
 //   zendor_aggregation_bench [records]
 
+#include "shared/spreadsheet/table_content.h"
+#include "shared/spreadsheet/xlsx_table_writer.h"
 #include "zendor/excel/charge_aggregator.h"
-#include "zendor/excel/table_content.h"
-#include "zendor/excel/xlsx_table_writer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -61,7 +61,7 @@ Measure measure(const QString& file, int grouping, const QString& awkKey)
 {
     QElapsedTimer t;
     t.start();
-    ChargeAggregator a(grouping, false);
+    zendor::ChargeAggregator a(grouping, false);
     a.addFile(file);
     const QList<TableRow> rows = a.rows();
     const double zendorMs = ms(t);
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
 
     // The workbook of the month grouping and of the largest table (every date and time).
     for (int grouping : {2, 0}) {
-        ChargeAggregator a(grouping, false);
+        zendor::ChargeAggregator a(grouping, false);
         a.addFile(file);
         TableContent content;
         content.title = QStringLiteral("Bench");

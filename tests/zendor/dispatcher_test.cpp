@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 
+using namespace zendor;
+
 TEST(ZendorDispatcherTest, FunctionNumberAndDiagnosticsFromTheRecord)
 {
     struct Case

@@ -8,6 +8,8 @@
 
 #include <QRegularExpression>
 
+using namespace zendor;
+
 namespace {
 
 // The parts of a MIME message: headers of the message, then each part's headers and

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace zendor;
+
 ZendorFixture::ZendorFixture()
     : ctx(prompter, shell, clock)
 {

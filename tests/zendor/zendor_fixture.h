@@ -46,5 +46,5 @@ protected:
     RecordingPrompter prompter;
     FakeShell shell;
     VirtualClock clock;
-    ZendorContext ctx;
+    zendor::ZendorContext ctx;
 };

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace zendor;
+
 class ZipFunctionsTest : public ZendorFixture
 {
 protected:

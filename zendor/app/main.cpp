@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("zendor"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const CommandLine cl = CommandLine::parse(QApplication::arguments().mid(1));
+    const zendor::CommandLine cl = zendor::CommandLine::parse(QApplication::arguments().mid(1));
     const QString exeDir = QApplication::applicationDirPath();
     const QString programDir = cl.programDir.isEmpty() ? exeDir : QDir(cl.programDir).absolutePath();
     const AppFolders folders = AppFolders::resolve(
@@ -33,21 +33,21 @@ int main(int argc, char** argv)
     auto prompter = makeProgramPrompter();
     QtShell shell;
     QtClock clock;
-    ProgressWindow progress;
-    ChartOptionsDialog chartOptions;
-    LifetimeTimer lifetime([] {
+    zendor::ProgressWindow progress;
+    zendor::ChartOptionsDialog chartOptions;
+    zendor::LifetimeTimer lifetime([] {
         std::fflush(nullptr);
         std::_Exit(0);
     });
 
-    ZendorContext ctx(*prompter, shell, clock);
+    zendor::ZendorContext ctx(*prompter, shell, clock);
     ctx.setFolders(programDir, folders.dataDir());
     ctx.setExecutableDir(exeDir);
     ctx.setProgressView(&progress);
     ctx.setChartOptionsView(&chartOptions);
     ctx.setLifetimeTimer(&lifetime);
 
-    ZendorDispatcher(ctx).run(cl.record);
+    zendor::ZendorDispatcher(ctx).run(cl.record);
     QDir::setCurrent(programDir);
     return 0;
 }

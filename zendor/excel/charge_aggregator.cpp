@@ -10,6 +10,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace zendor {
+
 namespace {
 
 // Field n (1-based) of a pipe record given without its first and last character.
@@ -188,3 +190,5 @@ QList<TableRow> ChargeAggregator::rows() const
         out.append(TableRow{labelOf(m_grouping, Cp1252::decode(k)), {m_sums.value(k)}});
     return out;
 }
+
+} // namespace zendor

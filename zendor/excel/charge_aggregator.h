@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zendor/excel/table_row.h"
+#include "shared/spreadsheet/table_row.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <vector>
+
+namespace zendor {
 
 // Groups the amounts of a file of call and charge records (pipe records, Windows-1252):
 // by the whole field 1 (grouping 0), the day (1), the month (2) or the year (3) of its
@@ -54,3 +56,5 @@ private:
     QHash<QByteArray, double> m_sums;
     std::vector<Participant> m_participantRows;
 };
+
+} // namespace zendor

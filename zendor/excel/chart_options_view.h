@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace zendor {
+
 // What the chart options dialog presets and returns. Positions are 1-based list
 // positions; 0 means no entry selected.
 struct ChartOptions
@@ -21,3 +23,5 @@ public:
     // No value when the user cancels.
     virtual std::optional<ChartOptions> ask(const ChartOptions& preset, bool participantMode) = 0;
 };
+
+} // namespace zendor

@@ -3,15 +3,17 @@
 #include "shared/daten_pipe.h"
 #include "shared/number_text.h"
 #include "shared/runtime_error.h"
+#include "shared/spreadsheet/chart_kind.h"
+#include "shared/spreadsheet/xlsx_table_writer.h"
 #include "zendor/error_report.h"
 #include "zendor/excel/charge_aggregator.h"
-#include "zendor/excel/chart_kind.h"
 #include "zendor/excel/chart_options_view.h"
-#include "zendor/excel/xlsx_table_writer.h"
 #include "zendor/zendor_context.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace zendor {
 
 void FunktionExcelTabelle::run(const QString& record)
 {
@@ -134,3 +136,5 @@ void FunktionExcelTabelle::build(QString record)
     if (!m_ctx.shell().openDocument(path))
         cannotOpen();
 }
+
+} // namespace zendor

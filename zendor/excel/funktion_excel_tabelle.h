@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Function 11: groups a file of call and charge records into a table with a total line
@@ -28,3 +30,5 @@ private:
 
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -6,6 +6,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+namespace zendor {
+
 namespace {
 
 QString lfText(const QString& text)
@@ -63,3 +65,5 @@ bool ComposeLauncher::open(const MailRequest& mail)
         return true;
     return m_shell.openUrl(mailtoUrl(mail));
 }
+
+} // namespace zendor

@@ -7,6 +7,8 @@
 
 class Shell;
 
+namespace zendor {
+
 // Opens the desktop mail program's compose window with the mail filled in, for the user
 // to edit and send: xdg-email where present (recipients, subject, text, attachments),
 // a mailto: address otherwise (attachments cannot travel in a mailto: address).
@@ -23,3 +25,5 @@ public:
 private:
     Shell& m_shell;
 };
+
+} // namespace zendor

@@ -9,6 +9,8 @@
 #include "zendor/mail/smtp_sender.h"
 #include "zendor/zendor_context.h"
 
+namespace zendor {
+
 namespace {
 constexpr int kNoMailProgram = 6;
 }
@@ -68,3 +70,5 @@ void FunktionEmail::mail(const QString& record)
     if (!r.ok)
         failed(r.number, r.reason);
 }
+
+} // namespace zendor

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 struct MailRequest;
 
@@ -27,3 +29,5 @@ private:
     const ZendorContext& m_ctx;
     Kind m_kind;
 };
+
+} // namespace zendor

@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+namespace zendor {
+
 int MailPreparation::modeA(const QString& field8)
 {
     return field8.isEmpty() ? 0 : leadingInt(field8.left(1));
@@ -65,3 +67,5 @@ QStringList MailPreparation::attachmentsOutlook(const ZendorContext& ctx, const 
     }
     return out;
 }
+
+} // namespace zendor

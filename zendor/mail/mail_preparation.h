@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // The preparation both mail functions share: fields 2 to 8 of the record, the mail text
@@ -26,3 +28,5 @@ public:
     // last piece did.
     static QStringList attachmentsOutlook(const ZendorContext& ctx, const QString& field7, bool* lastExists);
 };
+
+} // namespace zendor

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace zendor {
+
 // One mail as the mail functions hand it on. Lines of the text are separated by "\r".
 struct MailRequest
 {
@@ -14,3 +16,5 @@ struct MailRequest
     QStringList attachments; // existing files only
     int importance = -1;     // 0 low, 1 normal, 2 high; -1: no importance header
 };
+
+} // namespace zendor

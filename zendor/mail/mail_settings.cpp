@@ -3,6 +3,8 @@
 #include "shared/number_text.h"
 #include "shared/profile_store.h"
 
+namespace zendor {
+
 MailSettings MailSettings::load(const QString& dataDir)
 {
     ProfileStore store(dataDir);
@@ -21,3 +23,5 @@ MailSettings MailSettings::load(const QString& dataDir)
     s.timeoutSeconds = timeout > 0 ? qMin(timeout, 600) : 30;
     return s;
 }
+
+} // namespace zendor

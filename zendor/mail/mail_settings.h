@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 // The mail server zendor sends through when no dialog is wanted: section "Mail" of
 // kunde.ini in the customer data folder.
 //   Server      host name or address (empty: mail cannot be sent)
@@ -23,3 +25,5 @@ struct MailSettings
 
     static MailSettings load(const QString& dataDir);
 };
+
+} // namespace zendor

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+namespace zendor {
+
 namespace {
 
 struct SList
@@ -204,3 +206,5 @@ SmtpSender::Result SmtpSender::send(const MailSettings& settings, const MailRequ
     r.reason = reasonOf(code, reply);
     return r;
 }
+
+} // namespace zendor

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace zendor {
+
 // Sends a mail through an SMTP server with libcurl: a MIME message with the text as
 // UTF-8 (quoted-printable) and the attachments (base64); To, CC and BCC as envelope
 // recipients, BCC not in the headers. Every step is bounded by the settings' time limit.
@@ -33,3 +35,5 @@ public:
     // Header values never carry line breaks.
     static QString singleLine(const QString& text);
 };
+
+} // namespace zendor

@@ -1,6 +1,6 @@
 #include "zendor/ui/chart_options_dialog.h"
 
-#include "zendor/excel/chart_kind.h"
+#include "shared/spreadsheet/chart_kind.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace zendor {
 
 ChartOptionsDialog::ChartOptionsDialog(QWidget* parent)
     : QDialog(parent), m_title(new QLineEdit(this)), m_grouping(new QComboBox(this)), m_chart(new QComboBox(this))
@@ -68,3 +70,5 @@ void ChartOptionsDialog::closeEvent(QCloseEvent* event)
     event->ignore();
     reject();
 }
+
+} // namespace zendor

@@ -7,6 +7,8 @@
 class QComboBox;
 class QLineEdit;
 
+namespace zendor {
+
 // frm3: title, grouping and chart kind for the spreadsheet table. The window's close
 // button counts as cancel.
 class ChartOptionsDialog : public QDialog, public ChartOptionsView
@@ -25,3 +27,5 @@ private:
     QComboBox* m_grouping;
     QComboBox* m_chart;
 };
+
+} // namespace zendor

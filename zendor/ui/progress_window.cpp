@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace zendor {
+
 ProgressWindow::ProgressWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog), m_line1(new QLabel(this)), m_line2(new QLabel(this))
 {
@@ -36,3 +38,5 @@ void ProgressWindow::closeProgress()
 {
     hide();
 }
+
+} // namespace zendor

@@ -6,6 +6,8 @@
 
 class QLabel;
 
+namespace zendor {
+
 // frm2: the progress window of the copy and delete functions.
 class ProgressWindow : public QWidget, public ProgressView
 {
@@ -21,3 +23,5 @@ private:
     QLabel* m_line1;
     QLabel* m_line2;
 };
+
+} // namespace zendor

@@ -6,6 +6,8 @@
 #include "zendor/zendor_context.h"
 #include "zendor/zendor_paths.h"
 
+namespace zendor {
+
 bool FunktionExportProgramm::isShortcut(const QString& path)
 {
     return path.contains(QLatin1String(".lnk"), Qt::CaseInsensitive)
@@ -37,3 +39,5 @@ void FunktionExportProgramm::start(const QString& record)
     if (path.isEmpty() || !m_ctx.shell().startProgram(path, args))
         throw RuntimeError(ErrorCode::FileNotFound, program);
 }
+
+} // namespace zendor

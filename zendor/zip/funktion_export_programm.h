@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Function 5: opens a shortcut or document through the desktop, or starts a program with
@@ -20,3 +22,5 @@ private:
 
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+namespace zendor {
+
 QString FunktionZippen::defaultZipName(const QDateTime& now)
 {
     return now.toString(QStringLiteral("MMddmmHH")) + QStringLiteral(".zip");
@@ -100,3 +102,5 @@ void FunktionZippen::zip(const QString& record)
     ZipallRunner(m_ctx).start(instructions, false);
     m_ctx.shell().openFolder(zipFolder);
 }
+
+} // namespace zendor

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Function 6: the user picks files and a zip name; the archiver zips them into the
@@ -23,3 +25,5 @@ private:
 
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace zendor {
+
 void FunktionZippenFilter::run(const QString& record)
 {
     ErrorReport::guarded(m_ctx, QStringLiteral("FunktionZippenFilter"), record, [&] { zip(record); });
@@ -78,3 +80,5 @@ void FunktionZippenFilter::zip(const QString& record)
     if (wait)
         waitForFile(zipPath);
 }
+
+} // namespace zendor

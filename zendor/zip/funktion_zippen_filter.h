@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Function 10: zips every file that matches a pattern, without asking for files.
@@ -19,3 +21,5 @@ private:
 
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -4,6 +4,8 @@
 #include "shared/text_file.h"
 #include "zendor/zendor_paths.h"
 
+namespace zendor {
+
 void ZipInstructionFile::write(const QString& path, const QString& zipPath, const QStringList& sources)
 {
     QStringList lines{QStringLiteral("ZIP=") + zipPath};
@@ -21,3 +23,5 @@ bool ZipInstructionFile::representable(const QString& path)
     }
     return true;
 }
+
+} // namespace zendor

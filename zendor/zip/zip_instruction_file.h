@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace zendor {
+
 // The instruction file of the archiver: line 1 "ZIP=" + the zip file to create, then one
 // file path or wildcard pattern a line; Windows-1252 with CR LF, written anew each time.
 class ZipInstructionFile
@@ -17,3 +19,5 @@ public:
     // The hand-over marker: present while the archiver has not read the instruction file.
     static QString markerOf(const QString& instructionPath) { return instructionPath + QStringLiteral(".lesen"); }
 };
+
+} // namespace zendor

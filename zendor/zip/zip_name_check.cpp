@@ -3,6 +3,8 @@
 #include "shared/platform/prompter.h"
 #include "zendor/zendor_paths.h"
 
+namespace zendor {
+
 bool acceptZipName(Prompter& prompter, const QString& zipName)
 {
     if (ZendorPaths::isPlainFileName(zipName))
@@ -12,3 +14,5 @@ bool acceptZipName(Prompter& prompter, const QString& zipName)
                      BoxIcon::Exclamation);
     return false;
 }
+
+} // namespace zendor

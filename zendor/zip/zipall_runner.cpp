@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace zendor {
+
 namespace {
 
 QString executableName()
@@ -52,3 +54,5 @@ bool ZipallRunner::waitUntilRead(const QString& instructionPath) const
     QFile::remove(marker);
     return confirmed;
 }
+
+} // namespace zendor

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zendor {
+
 class ZendorContext;
 
 // Starts the archiver with an instruction file and, when asked, waits until it has read
@@ -25,3 +27,5 @@ public:
 private:
     const ZendorContext& m_ctx;
 };
+
+} // namespace zendor

@@ -1,4 +1,4 @@
-#include "zendor/excel/chart_kind.h"
+#include "shared/spreadsheet/chart_kind.h"
 
 QStringList ChartKind::listEntries()
 {

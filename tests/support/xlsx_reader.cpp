@@ -1,4 +1,4 @@
-#include "tests/zendor/xlsx_reader.h"
+#include "tests/support/xlsx_reader.h"
 
 #include <zip.h>
 

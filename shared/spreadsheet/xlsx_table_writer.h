@@ -1,13 +1,14 @@
 #pragma once
 
-#include "zendor/excel/table_content.h"
+#include "shared/spreadsheet/table_content.h"
 
 #include <QString>
 
 // Writes a workbook with the formatted table (header row at B2, grey fill, medium outer
 // and thin inner borders, total row "Gesamt:", text and number formats, fitted column
 // widths) and a chart sheet "Diagramm". The file is written beside its final name first
-// and renamed when complete. Throws RuntimeError on failure.
+// and renamed when complete. Throws RuntimeError on failure, and before anything is
+// written when the content has fewer than two headers.
 class XlsxTableWriter
 {
 public:

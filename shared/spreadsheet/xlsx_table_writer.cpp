@@ -1,7 +1,7 @@
-#include "zendor/excel/xlsx_table_writer.h"
+#include "shared/spreadsheet/xlsx_table_writer.h"
 
 #include "shared/runtime_error.h"
-#include "zendor/excel/chart_kind.h"
+#include "shared/spreadsheet/chart_kind.h"
 
 #include <xlsxwriter.h>
 
@@ -187,6 +187,10 @@ QString XlsxTableWriter::sheetNameOf(const QString& title)
 
 void XlsxTableWriter::write(const QString& path, const TableContent& content)
 {
+    // The label column and at least one value column; the table and chart are laid out
+    // from the headers.
+    if (content.headers.size() < 2)
+        throw RuntimeError(ErrorCode::InvalidCall, path);
     const QString partPath = path + QStringLiteral(".part");
     const QByteArray partName = QFile::encodeName(partPath);
     lxw_workbook* wb = workbook_new(partName.constData());

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "shared/spreadsheet/table_row.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Everything the workbook shows: the table sheet and the chart.
+struct TableContent
+{
+    QString title; // sheet name (cleaned by the writer) and chart title
+    // The label column, then one or more value columns; header 2 is the value axis title.
+    QStringList headers;
+    QList<TableRow> rows;
+    int chartCode = 2;
+};
