@@ -1,5 +1,6 @@
 #include "terminal/options/ui/capture_options_page.h"
 
+#include "tests/support/find_named.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QCheckBox>
@@ -20,14 +21,7 @@ protected:
     }
     void TearDown() override { m_page.reset(); }
 
-    template <typename T>
-    T* child(const char* name)
-    {
-        T* w = page().findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
+    void click(const char* name) { QTest::mouseClick(findNamed<QAbstractButton>(page(), name), Qt::LeftButton); }
     const PromptRecord& lastBox() const { return prompter.records().last(); }
 
 private:
@@ -52,11 +46,11 @@ TEST_F(CaptureOptionsPageTest, LoadsAndAppliesEverySetting)
         state->settings.capDatei = QStringLiteral("C:\\Kunde\\Capture\\a.txt");
         *flagOf(state->settings, i) = true;
         page().load();
-        EXPECT_EQ(child<QLineEdit>("frm7_edCapture")->text(), QStringLiteral("C:\\Kunde\\Capture\\a.txt"));
+        EXPECT_EQ(findNamed<QLineEdit>(page(), "frm7_edCapture")->text(), QStringLiteral("C:\\Kunde\\Capture\\a.txt"));
         for (int j = 0; j < 6; ++j)
-            EXPECT_EQ(child<QCheckBox>(kFlags[j])->isChecked(), i == j) << kFlags[j];
+            EXPECT_EQ(findNamed<QCheckBox>(page(), kFlags[j])->isChecked(), i == j) << kFlags[j];
 
-        child<QLineEdit>("frm7_edCapture")->setText(QStringLiteral("  /tmp/neu.txt "));
+        findNamed<QLineEdit>(page(), "frm7_edCapture")->setText(QStringLiteral("  /tmp/neu.txt "));
         state->settings = KundeSettings();
         page().apply();
         EXPECT_EQ(state->settings.capDatei, QStringLiteral("/tmp/neu.txt"));
@@ -95,7 +89,7 @@ TEST_F(CaptureOptionsPageTest, LineIndexToZero)
 TEST_F(CaptureOptionsPageTest, DeleteCaptureFile)
 {
     const QString file = folders.captureDir() + QStringLiteral("cap.txt");
-    child<QLineEdit>("frm7_edCapture")->setText(file);
+    findNamed<QLineEdit>(page(), "frm7_edCapture")->setText(file);
 
     prompter.addAnswer(QStringLiteral("Ok"));
     click("frm7_cmdLoeschen");
@@ -126,10 +120,10 @@ TEST_F(CaptureOptionsPageTest, ChooseAndShowCaptureFile)
     EXPECT_EQ(lastBox().kind, "save");
     EXPECT_EQ(lastBox().caption, "Bitte Dateinamen angeben:");
     EXPECT_EQ(lastBox().text, folders.captureDir());
-    EXPECT_EQ(child<QLineEdit>("frm7_edCapture")->text(), file);
+    EXPECT_EQ(findNamed<QLineEdit>(page(), "frm7_edCapture")->text(), file);
     prompter.addAnswer(QStringLiteral("<cancel>"));
     click("frm7_cmdAuswahl");
-    EXPECT_EQ(child<QLineEdit>("frm7_edCapture")->text(), file); // cancelling keeps the name
+    EXPECT_EQ(findNamed<QLineEdit>(page(), "frm7_edCapture")->text(), file); // cancelling keeps the name
 
     // Missing file: its folder is opened; an existing one goes to the editor.
     click("frm7_cmdCapture");

@@ -1,16 +1,22 @@
 #include "terminal/display/ui/display_style.h"
+#include "terminal/core/function_numbers.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/serial/ui/serial_windows.h"
 
+#include "tests/support/find_named.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -28,13 +34,6 @@ protected:
     }
     void TearDown() override { m_window.reset(); }
 
-    template <typename T>
-    T* child(const char* name)
-    {
-        T* w = window().findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
 
     void writeStandardFiles()
     {
@@ -67,7 +66,7 @@ TEST_F(MainWindowTest, StatusBarToolBarAndEndCharacters)
         {7, "No Capture", "Capture-Datei: /tmp/x.txt"},
     };
     for (const auto& p : panels) {
-        QLabel* l = child<QLabel>(QStringLiteral("frm1_sb1_%1").arg(p.panel).toUtf8().constData());
+        QLabel* l = findNamed<QLabel>(window(), QStringLiteral("frm1_sb1_%1").arg(p.panel).toUtf8().constData());
         ASSERT_NE(l, nullptr);
         EXPECT_EQ(l->text(), QString::fromUtf8(p.text)) << p.panel;
         if (p.tip && *p.tip) {
@@ -75,7 +74,7 @@ TEST_F(MainWindowTest, StatusBarToolBarAndEndCharacters)
         }
     }
 
-    QToolBar* bar = child<QToolBar>("frm1_tb1");
+    QToolBar* bar = findNamed<QToolBar>(window(), "frm1_tb1");
     const QList<QAction*> actions = bar->actions();
     ASSERT_EQ(actions.size(), 16);
     for (int sep : {4, 9, 12, 14})
@@ -92,23 +91,23 @@ TEST_F(MainWindowTest, StatusBarToolBarAndEndCharacters)
         EXPECT_EQ(actions[b.index - 1]->toolTip(), QString::fromUtf8(b.tip)) << b.index;
     }
 
-    QComboBox* endChar = child<QComboBox>("frm1_cbEndzeichen");
+    QComboBox* endChar = findNamed<QComboBox>(window(), "frm1_cbEndzeichen");
     QStringList items;
     for (int i = 0; i < endChar->count(); ++i)
         items << endChar->itemText(i);
     EXPECT_EQ(items, (QStringList{"00 Automatisch", "03 ETX Acom", "07 Beep", "09 Tabulator", "10 LineFeed",
                                   "13 Return", "59 Semikolon"}));
     EXPECT_EQ(endChar->currentText(), "03 ETX Acom");
-    EXPECT_TRUE(child<QWidget>("frm1_cmdACK")->isEnabled());
+    EXPECT_TRUE(findNamed<QWidget>(window(), "frm1_cmdACK")->isEnabled());
 
     // Choosing another end character rebuilds the connection text.
     endChar->setCurrentIndex(5);
     emit endChar->activated(5);
     EXPECT_EQ(state->settings.endzeichen, 13);
-    EXPECT_EQ(child<QLabel>("frm1_sb1_2")->text(), "COM 2   19200,e,7,2   End = 13");
-    EXPECT_FALSE(child<QWidget>("frm1_cmdACK")->isEnabled());
+    EXPECT_EQ(findNamed<QLabel>(window(), "frm1_sb1_2")->text(), "COM 2   19200,e,7,2   End = 13");
+    EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdACK")->isEnabled());
 
-    EXPECT_EQ(child<QSlider>("frm1_sliScripts")->toolTip(), "Breite Scriptauswahl einstellen (250)");
+    EXPECT_EQ(findNamed<QSlider>(window(), "frm1_sliScripts")->toolTip(), "Breite Scriptauswahl einstellen (250)");
     for (const char* name : {"frm1_rtAnzeige", "frm1_cbScript", "frm1_imgKnopf", "frm1_imgAnruf", "frm1_lbFilterZ",
                              "frm1_cmdScriptA", "frm1_cmdScriptL", "frm1_cmdScriptV", "frm1_lblScriptStop",
                              "frm1_edAnalyse", "frm1_lblMenuText"})
@@ -121,7 +120,7 @@ TEST_F(MainWindowTest, DisplayFontRules)
 {
     writeStandardFiles();
     window().BildAufbau();
-    const QFont f = child<QPlainTextEdit>("frm1_rtAnzeige")->font();
+    const QFont f = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige")->font();
     EXPECT_EQ(f.family(), "Courier New");
     EXPECT_EQ(f.pointSize(), 6);
     EXPECT_TRUE(f.bold());
@@ -150,8 +149,8 @@ TEST_F(MainWindowTest, CaptureNoticeSwitchesCaptureOffAndPanelShowsIt)
     window().BildAufbau();
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_TRUE(prompter.records()[0].text.startsWith("Capture Datei kann nicht angelegt werden,"));
-    EXPECT_EQ(child<QLabel>("frm1_sb1_7")->text(), "No Capture");
-    EXPECT_EQ(child<QLabel>("frm1_sb1_7")->toolTip(), "Capture-Datei: ");
+    EXPECT_EQ(findNamed<QLabel>(window(), "frm1_sb1_7")->text(), "No Capture");
+    EXPECT_EQ(findNamed<QLabel>(window(), "frm1_sb1_7")->toolTip(), "Capture-Datei: ");
 }
 
 TEST_F(MainWindowTest, SchedulerTimerRunsWithTasks)
@@ -177,7 +176,7 @@ TEST_F(MainWindowTest, CloseWhileAScriptRunsAsksAboutTheScript)
 {
     writeStandardFiles();
     window().BildAufbau();
-    child<QLabel>("frm1_lblScriptStop")->show();
+    findNamed<QLabel>(window(), "frm1_lblScriptStop")->show();
     prompter.addAnswer("Yes");
     window().close();
     EXPECT_TRUE(state->scriptAbortRequest);
@@ -190,11 +189,11 @@ TEST_F(MainWindowTest, EchoAndHexLampsToggleWithMessages)
     writeStandardFiles();
     writeFile(data("kunde.ini"), "[Verbindung]\r\nStatus=-1\r\n");
     window().BildAufbau();
-    QTest::mouseClick(child<QLabel>("frm1_lbl55"), Qt::LeftButton);
+    QTest::mouseClick(findNamed<QLabel>(window(), "frm1_lbl55"), Qt::LeftButton);
     EXPECT_TRUE(state->settings.datenEcho);
-    QTest::mousePress(child<QLabel>("frm1_imgEcho"), Qt::LeftButton);
+    QTest::mousePress(findNamed<QLabel>(window(), "frm1_imgEcho"), Qt::LeftButton);
     EXPECT_FALSE(state->settings.datenEcho);
-    QTest::mouseClick(child<QLabel>("frm1_lbl57"), Qt::LeftButton);
+    QTest::mouseClick(findNamed<QLabel>(window(), "frm1_lbl57"), Qt::LeftButton);
     EXPECT_TRUE(state->settings.hexWerte);
     QStringList texts;
     for (const auto& r : prompter.records())
@@ -203,14 +202,48 @@ TEST_F(MainWindowTest, EchoAndHexLampsToggleWithMessages)
                                   "Option 'HEX-Anzeige' ist aktiviert."}));
 }
 
+TEST_F(MainWindowTest, ToolbarButtonsFollowTheEnabledRulesOfTheFunctionTable)
+{
+    writeStandardFiles();
+    bool connected = false;
+    terminal().functions().setEnabledRule(Fn::AnzeigeDrucken, [&] { return connected; });
+    window().BildAufbau();
+    QAction* print = findNamed<QAction>(window(), "frm1_tb1_Button5");
+    QAction* copy = findNamed<QAction>(window(), "frm1_tb1_Button6");
+    EXPECT_FALSE(print->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+    connected = true;
+    terminal().functions().refreshStates();
+    EXPECT_TRUE(print->isEnabled());
+}
+
+TEST_F(MainWindowTest, NewButtonOpensThePortDialogOfTheSerialWindows)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    SerialWindows windows(terminal().context(), serial(), &window());
+    // Close the dialog as soon as it shows; it must have come up modal on the main window.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = dialog->objectName();
+            EXPECT_EQ(dialog->parentWidget(), &window());
+            dialog->reject();
+        }
+    });
+    findNamed<QAction>(window(), "frm1_tb1_Button1")->trigger();
+    EXPECT_EQ(shown, "frm2");
+    EXPECT_THROW(SerialWindows(terminal().context(), serial(), &window()), std::logic_error);
+}
+
 TEST_F(MainWindowTest, DebugCheckBoxShowsToolbarNumbersAndRestoresTheTitle)
 {
     writeStandardFiles();
     window().BildAufbau();
-    QCheckBox* debug = child<QCheckBox>("frm1_chkDebug");
+    QCheckBox* debug = findNamed<QCheckBox>(window(), "frm1_chkDebug");
     QTest::mouseClick(debug, Qt::LeftButton);
     EXPECT_TRUE(state->debugMode);
-    child<QToolBar>("frm1_tb1")->actions()[15]->trigger();
+    findNamed<QToolBar>(window(), "frm1_tb1")->actions()[15]->trigger();
     EXPECT_EQ(window().windowTitle(), "ButtonClick: 16");
     QTest::mouseClick(debug, Qt::LeftButton);
     EXPECT_FALSE(state->debugMode);
@@ -221,7 +254,7 @@ TEST_F(MainWindowTest, ButtonsWithoutConnectionSaySo)
 {
     writeStandardFiles();
     window().BildAufbau();
-    QTest::mouseClick(child<QWidget>("frm1_cmdAuswahl"), Qt::LeftButton);
+    QTest::mouseClick(findNamed<QWidget>(window(), "frm1_cmdAuswahl"), Qt::LeftButton);
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records()[0].text, "Keine Verbindung aktiv!");
 }
@@ -231,8 +264,8 @@ TEST_F(MainWindowTest, MonitorButtonWritesTheDisplayAndOpensTheEditor)
     writeStandardFiles();
     shell.available.insert(folders.programDir() + "quillet");
     window().BildAufbau();
-    child<QPlainTextEdit>("frm1_rtAnzeige")->setPlainText(QString::fromUtf8("Zeile 1\nGebühr 3,50 €"));
-    QTest::mouseClick(child<QWidget>("frm1_cmdMonitor"), Qt::LeftButton);
+    findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige")->setPlainText(QString::fromUtf8("Zeile 1\nGebühr 3,50 €"));
+    QTest::mouseClick(findNamed<QWidget>(window(), "frm1_cmdMonitor"), Qt::LeftButton);
     EXPECT_EQ(readFile(folders.anzeigeDir() + "editor.txt"), QByteArray("Zeile 1\r\nGeb\xfchr 3,50 \x80\r\n"));
     ASSERT_EQ(shell.calls.size(), 1);
     EXPECT_EQ(shell.calls[0].arguments, QStringList{folders.anzeigeDir() + "editor.txt"});
@@ -244,7 +277,7 @@ TEST_F(MainWindowTest, ScriptBarListsTheUsedSlots)
     writeFile(config("Scripts.ini"), "[Script]\r\nScript01=|Erster||0|0|0|0||0||\r\nScript02=\r\n"
                                      "Script03=|  Dritter ||0|0|0|0||0||\r\n");
     window().BildAufbau();
-    QListWidget* list = child<QListWidget>("frm1_cbScript");
+    QListWidget* list = findNamed<QListWidget>(window(), "frm1_cbScript");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "01 Erster");
     EXPECT_EQ(list->item(1)->text(), "03   Dritter ");
@@ -263,7 +296,7 @@ TEST_F(MainWindowTest, MenuEventsGoToTheProgramFunctions)
     ASSERT_EQ(shell.calls.size(), 1);
     EXPECT_EQ(shell.calls[0].target, folders.dataDir());
     window().frm1_MenuOver(116, "Kundenverzeichnis öffnen");
-    EXPECT_EQ(child<QLabel>("frm1_lblMenuText")->text(), QString::fromUtf8("Kundenverzeichnis öffnen"));
+    EXPECT_EQ(findNamed<QLabel>(window(), "frm1_lblMenuText")->text(), QString::fromUtf8("Kundenverzeichnis öffnen"));
     EXPECT_EQ(window().windowTitle(), "MenuOver: 116");
 }
 
@@ -271,13 +304,13 @@ TEST_F(MainWindowTest, AnalysisLineShowsTheSelectedCharacter)
 {
     writeStandardFiles();
     window().BildAufbau();
-    QPlainTextEdit* line = child<QPlainTextEdit>("frm1_edAnalyse");
+    QPlainTextEdit* line = findNamed<QPlainTextEdit>(window(), "frm1_edAnalyse");
     EXPECT_FALSE(line->isVisibleTo(&window()));
     terminal().PrgFunktionen(180);
     EXPECT_TRUE(state->settings.analyse);
     EXPECT_TRUE(line->isVisibleTo(&window()));
     EXPECT_EQ(line->toPlainText(), "Markieren Sie\nerst ein\nZeichen.");
-    QPlainTextEdit* display = child<QPlainTextEdit>("frm1_rtAnzeige");
+    QPlainTextEdit* display = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige");
     display->setPlainText("xAy");
     QTextCursor c = display->textCursor();
     c.setPosition(1);

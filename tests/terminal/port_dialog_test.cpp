@@ -1,5 +1,6 @@
 #include "terminal/serial/ui/port_dialog.h"
 
+#include "tests/support/find_named.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QCheckBox>
@@ -26,41 +27,34 @@ protected:
         terminal().VerbindungSteuern(1);
         dialog = std::make_unique<PortDialog>(terminal().context(), serial());
     }
-    template <typename T>
-    T* child(const char* name)
-    {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     void choose()
     {
-        child<QComboBox>("frm2_cbCOM")->setCurrentText("COM3");
-        child<QComboBox>("frm2_cbGeraet")->setEditText("/dev/ttyUSB0");
-        child<QComboBox>("frm2_cbBaud")->setCurrentText("38400");
-        child<QComboBox>("frm2_cbPara")->setCurrentText("e,7,2");
-        child<QComboBox>("frm2_cbEndzeichen")->setCurrentIndex(1);
-        child<QComboBox>("frm2_cbProtokoll")->setCurrentIndex(2);
-        child<QCheckBox>("frm2_chkEmpfang")->setChecked(true);
-        child<QLineEdit>("frm2_edPause")->setText("25");
+        findNamed<QComboBox>(*dialog, "frm2_cbCOM")->setCurrentText("COM3");
+        findNamed<QComboBox>(*dialog, "frm2_cbGeraet")->setEditText("/dev/ttyUSB0");
+        findNamed<QComboBox>(*dialog, "frm2_cbBaud")->setCurrentText("38400");
+        findNamed<QComboBox>(*dialog, "frm2_cbPara")->setCurrentText("e,7,2");
+        findNamed<QComboBox>(*dialog, "frm2_cbEndzeichen")->setCurrentIndex(1);
+        findNamed<QComboBox>(*dialog, "frm2_cbProtokoll")->setCurrentIndex(2);
+        findNamed<QCheckBox>(*dialog, "frm2_chkEmpfang")->setChecked(true);
+        findNamed<QLineEdit>(*dialog, "frm2_edPause")->setText("25");
     }
     std::unique_ptr<PortDialog> dialog;
 };
 
 TEST_F(PortDialogTest, ShowsTheCurrentValues)
 {
-    EXPECT_EQ(child<QComboBox>("frm2_cbCOM")->count(), 20);
-    EXPECT_EQ(child<QComboBox>("frm2_cbCOM")->currentText(), "COM1");
-    EXPECT_EQ(child<QComboBox>("frm2_cbBaud")->currentText(), "9600");
-    EXPECT_EQ(child<QComboBox>("frm2_cbPara")->itemText(0), "n,8,1");
-    EXPECT_EQ(child<QComboBox>("frm2_cbEndzeichen")->currentText(), "13 Return");
-    EXPECT_EQ(child<QComboBox>("frm2_cbProtokoll")->itemText(2), "Software (Xon/Xoff)");
-    EXPECT_EQ(child<QLabel>("frm2_lblEndzeichen")->text(), "Endzeichen = 13");
+    EXPECT_EQ(findNamed<QComboBox>(*dialog, "frm2_cbCOM")->count(), 20);
+    EXPECT_EQ(findNamed<QComboBox>(*dialog, "frm2_cbCOM")->currentText(), "COM1");
+    EXPECT_EQ(findNamed<QComboBox>(*dialog, "frm2_cbBaud")->currentText(), "9600");
+    EXPECT_EQ(findNamed<QComboBox>(*dialog, "frm2_cbPara")->itemText(0), "n,8,1");
+    EXPECT_EQ(findNamed<QComboBox>(*dialog, "frm2_cbEndzeichen")->currentText(), "13 Return");
+    EXPECT_EQ(findNamed<QComboBox>(*dialog, "frm2_cbProtokoll")->itemText(2), "Software (Xon/Xoff)");
+    EXPECT_EQ(findNamed<QLabel>(*dialog, "frm2_lblEndzeichen")->text(), "Endzeichen = 13");
 #ifndef Q_OS_WIN
-    EXPECT_EQ(child<QComboBox>("frm2_cbGeraet")->currentText(), "/dev/ttyS0");
+    EXPECT_EQ(findNamed<QComboBox>(*dialog, "frm2_cbGeraet")->currentText(), "/dev/ttyS0");
 #endif
     // Pauses take digits only.
-    QLineEdit* pause = child<QLineEdit>("frm2_edPause");
+    QLineEdit* pause = findNamed<QLineEdit>(*dialog, "frm2_edPause");
     pause->clear();
     QTest::keyClicks(pause, "1a2-3");
     EXPECT_EQ(pause->text(), "123");
@@ -70,7 +64,7 @@ TEST_F(PortDialogTest, NoKeepsTheOldPortOpenButTakesTheValues)
 {
     choose();
     prompter.addAnswer("No");
-    QTest::mouseClick(child<QPushButton>("frm2_cmdÜbernehmen"), Qt::LeftButton);
+    QTest::mouseClick(findNamed<QPushButton>(*dialog, "frm2_cmdÜbernehmen"), Qt::LeftButton);
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records()[0].text, "Soll die Schnittstelle COM 3 mit den Parametern\r38400,e,7,2 geöffnet werden?");
     EXPECT_EQ(port.events.filter("open").size(), 1);
@@ -93,7 +87,7 @@ TEST_F(PortDialogTest, YesWritesTheSettingsAndReopens)
 {
     choose();
     prompter.addAnswer("Yes");
-    QTest::mouseClick(child<QPushButton>("frm2_cmdÜbernehmen"), Qt::LeftButton);
+    QTest::mouseClick(findNamed<QPushButton>(*dialog, "frm2_cmdÜbernehmen"), Qt::LeftButton);
     EXPECT_EQ(port.events.filter("open").size(), 2);
     EXPECT_EQ(port.settings.device, "/dev/ttyUSB0");
     EXPECT_EQ(port.settings.baudRate, 38400);

@@ -1,3 +1,4 @@
+#include "terminal/core/function_numbers.h"
 #include "terminal/core/system_programs.h"
 
 #include "tests/terminal/terminal_fixture.h"
@@ -5,6 +6,59 @@
 namespace {
 
 class ProgramFunctionsTest : public TerminalFixture {};
+
+TEST(FunctionTableTest, ANumberRegisteredTwiceIsAnErrorNotAnOverwrite)
+{
+    ScriptedPrompter prompter;
+    VirtualClock clock;
+    ErrorReport errors(prompter, clock);
+    FunctionTable table(errors);
+    int first = 0;
+    table.add(Fn::Hilfe, [&] { ++first; });
+    EXPECT_THROW(table.add(Fn::Hilfe, [] {}), std::logic_error);
+    EXPECT_THROW(table.addRange({Fn::Editor, Fn::Hilfe}, [](int) {}), std::logic_error);
+    table.PrgFunktionen(Fn::Hilfe);
+    EXPECT_EQ(first, 1);
+}
+
+TEST(FunctionTableTest, EntriesCarryTextsAndRulesWhicheverComesFirst)
+{
+    ScriptedPrompter prompter;
+    VirtualClock clock;
+    ErrorReport errors(prompter, clock);
+    FunctionTable table(errors);
+    // Texts described before the action is registered, rules given with it.
+    table.describe(Fn::Suchen, "Suchen", "Daten suchen", "Dialog Suchen");
+    bool connected = false;
+    bool checked = true;
+    table.add(Fn::Suchen, FunctionEntry{[] {}, {}, {}, {}, [&] { return connected; }, [&] { return checked; }});
+    EXPECT_EQ(table.caption(Fn::Suchen), "Suchen");
+    EXPECT_EQ(table.toolTip(Fn::Suchen), "Daten suchen");
+    EXPECT_EQ(table.helpKeyword(Fn::Suchen), "Dialog Suchen");
+    EXPECT_FALSE(table.isEnabled(Fn::Suchen));
+    connected = true;
+    EXPECT_TRUE(table.isEnabled(Fn::Suchen));
+    EXPECT_TRUE(table.isCheckable(Fn::Suchen));
+    EXPECT_TRUE(table.isChecked(Fn::Suchen));
+    // A description alone is no function: it runs nothing and lists nowhere.
+    table.describe(Fn::Zeitplaner, "Zeitplaner", "");
+    EXPECT_FALSE(table.contains(Fn::Zeitplaner));
+    EXPECT_FALSE(table.isCheckable(Fn::Zeitplaner));
+    EXPECT_EQ(table.numbers(), QList<int>{Fn::Suchen});
+}
+
+TEST_F(ProgramFunctionsTest, EveryModuleRegistersItsOwnNumbersOnce)
+{
+    // Building the modules would have thrown on a number taken twice; here is what they own.
+    const QList<int> numbers = terminal().functions().numbers();
+    for (int n : {Fn::ProgrammOrdner, Fn::ProgrammEnde, Fn::StatusLampen, Fn::VerbindungBeenden, Fn::ParameterLaden,
+                  Fn::ParameterSatz0, Fn::ParameterSatz9, Fn::DateiSenden, Fn::AlarmzaehlerLoeschen, Fn::Editor,
+                  Fn::SupportMail, Fn::WebDownload})
+        EXPECT_TRUE(numbers.contains(n)) << n;
+    // Windows register theirs when they are built.
+    EXPECT_FALSE(numbers.contains(Fn::Schnittstelle));
+    EXPECT_FALSE(numbers.contains(Fn::AnzeigeDrucken));
+}
 
 TEST_F(ProgramFunctionsTest, UnknownAndLaterNumbersDoNothing)
 {
