@@ -127,10 +127,27 @@ QString ParameterSet::ParameterInOut(int mode, const QString& file)
         if (mode == 1) {
             result = readInto(TextFile::readLines(path), m_state.settings, &m_state.scriptGroupFile);
         } else if (mode == 2) {
-            TextFile::writeLinesAtomic(path, lines(m_state.settings, m_state.scriptGroupFile));
-            m_prompter.information(QStringLiteral("Einstellungen in\r\r") + name + QStringLiteral("\r\rgesichert."));
+            write(path, name, m_state.settings);
             result = name;
         }
+    });
+    return result;
+}
+
+void ParameterSet::write(const QString& path, const QString& name, const KundeSettings& values)
+{
+    TextFile::writeLinesAtomic(path, lines(values, m_state.scriptGroupFile));
+    m_prompter.information(QStringLiteral("Einstellungen in\r\r") + name + QStringLiteral("\r\rgesichert."));
+}
+
+QString ParameterSet::save(const QString& file, const KundeSettings& values)
+{
+    QString result;
+    guarded(m_errors, "ParameterInOut", 2, file, [&] {
+        if (!checkExtension(file))
+            return;
+        write(AppFolders::findCaseInsensitive(file), file, values);
+        result = file;
     });
     return result;
 }

@@ -27,12 +27,16 @@ public:
     // 1 loads (asking for the file when none is given) and returns line 1; 2 saves.
     // An empty result means nothing was loaded.
     QString ParameterInOut(int mode, const QString& file = QString());
+    // Saves the given values (a dialog's, not yet taken over) as a parameter set with the
+    // confirmation; returns the name, empty when nothing was saved.
+    QString save(const QString& file, const KundeSettings& values);
 
     // The parameter sets of the customer data folder, at most ten, by name.
     QStringList availableSets() const;
 
 private:
     bool checkExtension(const QString& file);
+    void write(const QString& path, const QString& name, const KundeSettings& values);
 
     TerminalState& m_state;
     Prompter& m_prompter;

@@ -45,14 +45,14 @@ TEST_F(CaptureOptionsPageTest, LoadsAndAppliesEverySetting)
         state->settings = KundeSettings();
         state->settings.capDatei = QStringLiteral("C:\\Kunde\\Capture\\a.txt");
         *flagOf(state->settings, i) = true;
-        page().load();
+        page().load(state->settings);
         EXPECT_EQ(findNamed<QLineEdit>(page(), "frm7_edCapture")->text(), QStringLiteral("C:\\Kunde\\Capture\\a.txt"));
         for (int j = 0; j < 6; ++j)
             EXPECT_EQ(findNamed<QCheckBox>(page(), kFlags[j])->isChecked(), i == j) << kFlags[j];
 
         findNamed<QLineEdit>(page(), "frm7_edCapture")->setText(QStringLiteral("  /tmp/neu.txt "));
         state->settings = KundeSettings();
-        page().apply();
+        page().apply(state->settings);
         EXPECT_EQ(state->settings.capDatei, QStringLiteral("/tmp/neu.txt"));
         for (int j = 0; j < 6; ++j)
             EXPECT_EQ(*flagOf(state->settings, j), i == j) << kFlags[j];

@@ -95,4 +95,18 @@ TEST_F(PortDialogTest, YesWritesTheSettingsAndReopens)
     EXPECT_TRUE(readFile(data("kunde.ini")).contains("COM3=/dev/ttyUSB0\r\n"));
 }
 
+TEST_F(PortDialogTest, SaveWritesTheDialogsValuesWithoutTakingThemOver)
+{
+    choose();
+    prompter.addAnswer("Ok");
+    QTest::mouseClick(findNamed<QPushButton>(*dialog, "frm2_cmdSichern"), Qt::LeftButton);
+    const QStringList sets = QDir(folders.dataDir()).entryList({"*.def"}, QDir::Files);
+    ASSERT_EQ(sets.size(), 1);
+    const QByteArray saved = readFile(folders.dataDir() + sets.first());
+    EXPECT_TRUE(saved.startsWith("|3|38400|")) << saved.constData();
+    EXPECT_EQ(state->settings.com, 1);
+    EXPECT_EQ(state->settings.baudrate, 9600);
+    EXPECT_EQ(port.events.filter("open").size(), 1);
+}
+
 } // namespace

@@ -359,6 +359,8 @@ void MainWindow::settingsChanged()
     layoutOptionalRows();
     updateCapturePanel();
     statusPanel(2)->setText(StatusTexts::connection(m_ctx.state.settings));
+    // Enabled and check states that read the settings follow them on every surface.
+    m_ctx.functions.refreshStates();
 }
 
 void MainWindow::setStatusText(int panel, const QString& text)

@@ -25,7 +25,7 @@ namespace {
 } // namespace
 
 CaptureOptionsPage::CaptureOptionsPage(TerminalContext& context, QWidget* parent)
-    : QWidget(parent), m_ctx(context)
+    : OptionPage(parent), m_ctx(context)
 {
     setObjectName(QStringLiteral("frm7"));
     auto* outer = new QVBoxLayout(this);
@@ -71,12 +71,11 @@ CaptureOptionsPage::CaptureOptionsPage(TerminalContext& context, QWidget* parent
     connect(index, &QPushButton::clicked, this, &CaptureOptionsPage::frm7_cmdIndex_Click);
     // Only the user's click shows the note, not load().
     connect(m_dateTime, &QCheckBox::clicked, this, &CaptureOptionsPage::frm7_chkCaptZeit_Click);
-    load();
+    load(context.state.settings);
 }
 
-void CaptureOptionsPage::load()
+void CaptureOptionsPage::load(const KundeSettings& s)
 {
-    const KundeSettings& s = m_ctx.state.settings;
     m_file->setText(s.capDatei);
     m_capture->setChecked(s.capture);
     m_binary->setChecked(s.capBinaer);
@@ -86,9 +85,8 @@ void CaptureOptionsPage::load()
     m_newMonitor->setChecked(s.loeschMon);
 }
 
-void CaptureOptionsPage::apply()
+void CaptureOptionsPage::apply(KundeSettings& s) const
 {
-    KundeSettings& s = m_ctx.state.settings;
     s.capDatei = captureFile();
     s.capture = m_capture->isChecked();
     s.capBinaer = m_binary->isChecked();

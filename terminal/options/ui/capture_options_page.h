@@ -1,22 +1,21 @@
 #pragma once
 
-#include <QWidget>
+#include "terminal/options/ui/option_page.h"
 
 class QCheckBox;
 class QLineEdit;
 struct TerminalContext;
 
 // The capture page of the options (frm7): capture file, capture switches, time and line
-// stamps and the monitor file's fresh start. It shows the settings with load() and
-// writes them back with apply(); the options window that hosts it decides when.
-class CaptureOptionsPage : public QWidget
+// stamps and the monitor file's fresh start.
+class CaptureOptionsPage : public OptionPage
 {
     Q_OBJECT
 public:
     explicit CaptureOptionsPage(TerminalContext& context, QWidget* parent = nullptr);
 
-    void load();
-    void apply();
+    void load(const KundeSettings& s) override;
+    void apply(KundeSettings& s) const override;
 
 private:
     void frm7_cmdAuswahl_Click();

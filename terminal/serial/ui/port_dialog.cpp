@@ -302,8 +302,5 @@ void PortDialog::frm2_cmdSichern_Click()
     applyTo(values);
     const QString file = m_ctx.state.folders.dataDir() + PortChoices::parameterSetName(values);
     // The set is written from the dialog's values without taking them over.
-    KundeSettings saved = m_ctx.state.settings;
-    m_ctx.state.settings = values;
-    m_serial.parameterSets().ParameterInOut(2, file);
-    m_ctx.state.settings = saved;
+    m_serial.parameterSets().save(file, values);
 }
