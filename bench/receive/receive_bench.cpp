@@ -33,6 +33,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+using namespace tarvex;
+
 namespace {
 
 struct Pty

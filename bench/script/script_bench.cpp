@@ -28,6 +28,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace tarvex;
+
 namespace {
 
 class SinkPort : public SerialPort

@@ -21,6 +21,8 @@
 
 #include <cstdio>
 
+using namespace tarvex;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

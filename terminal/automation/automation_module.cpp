@@ -9,6 +9,8 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 
+namespace tarvex {
+
 AutomationModule::AutomationModule(TerminalContext& context) : m_ctx(context)
 {
     FunctionTable& f = m_ctx.functions;
@@ -29,3 +31,5 @@ void AutomationModule::resetAlarmCounters()
     m_ctx.loader.DatenIn(1, 1, m_ctx.state.folders.configDir() + QStringLiteral("Alarmierungen.dat"));
     m_ctx.prompter.information(QStringLiteral("Häufigkeitszähler der Alarme gelöscht."));
 }
+
+} // namespace tarvex

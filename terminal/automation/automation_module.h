@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarvex {
+
 struct TerminalContext;
 
 // Alarms, scheduler and statistics: the program functions of their protocols and counters.
@@ -13,3 +15,5 @@ private:
 
     TerminalContext& m_ctx;
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tarvex {
+
 // The active alarms: one entry per active definition of Alarmierungen.dat, in file
 // order; an entry is the file line without its first two characters followed by the
 // match counter field ("0 Zähler|" after loading).
@@ -20,3 +22,5 @@ public:
 private:
     QStringList m_entries;
 };
+
+} // namespace tarvex

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarvex {
+
 // Opening and closing the serial connection, as the subsystems that are not the serial
 // line itself (start-up, scripts, windows) reach it.
 class ConnectionControl
@@ -11,3 +13,5 @@ public:
     // Closes and reopens the connection with the current settings.
     virtual void reconnect() = 0;
 };
+
+} // namespace tarvex

@@ -1,5 +1,7 @@
 #include "terminal/core/data_bus.h"
 
+namespace tarvex {
+
 // One list of observers of one kind. Removal during a delivery only clears the slot; the
 // list is compacted when no delivery runs.
 template <typename T>
@@ -153,3 +155,5 @@ void DataBus::publishSent(const SentData& sent)
 {
     m_sent->publish(sent);
 }
+
+} // namespace tarvex

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+namespace tarvex {
+
 // One line as the receive pipeline delivers it.
 struct ReceivedLine
 {
@@ -80,3 +82,5 @@ private:
     std::shared_ptr<Observers<QByteArray>> m_raw;
     std::shared_ptr<Observers<SentData>> m_sent;
 };
+
+} // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+namespace tarvex {
+
 DataLoader::DataLoader(TerminalState& state, Prompter& prompter, ErrorReport& errors, ViewRoles& view)
     : m_state(state), m_prompter(prompter), m_errors(errors), m_view(view)
 {
@@ -90,3 +92,5 @@ void DataLoader::readLines(int mode, const QString& file)
         first = false;
     }
 }
+
+} // namespace tarvex

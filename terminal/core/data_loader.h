@@ -2,8 +2,11 @@
 
 #include <QString>
 
-class ErrorReport;
 class Prompter;
+
+namespace tarvex {
+
+class ErrorReport;
 class TerminalState;
 class ViewRoles;
 
@@ -32,3 +35,5 @@ private:
     ErrorReport& m_errors;
     ViewRoles& m_view;
 };
+
+} // namespace tarvex

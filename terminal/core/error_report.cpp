@@ -4,6 +4,8 @@
 #include "shared/platform/prompter.h"
 #include "shared/runtime_error.h"
 
+namespace tarvex {
+
 ErrorReport::ErrorReport(Prompter& prompter, const Clock& clock)
     : m_prompter(prompter), m_clock(clock)
 {
@@ -30,3 +32,5 @@ void ErrorReport::FehlerMeldung(int code, const QString& module, const QString& 
     m_prompter.message(caption(m_clock.now()), text(code, module, numericArgument, value), BoxButtons::Ok,
                        BoxIcon::Exclamation);
 }
+
+} // namespace tarvex

@@ -9,6 +9,8 @@
 class Prompter;
 class Clock;
 
+namespace tarvex {
+
 // The uniform report of a failed procedure. Before the box is shown every reset hook
 // runs (the awaited acknowledgement is cleared, the lamps and the mouse pointer restored).
 class ErrorReport
@@ -36,5 +38,7 @@ private:
 template <typename Body>
 bool guarded(ErrorReport& report, const char* module, double numericArgument, const QString& value,
              Body&& body);
+
+} // namespace tarvex
 
 #include "terminal/core/procedure_guard.h"

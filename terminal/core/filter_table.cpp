@@ -2,6 +2,8 @@
 
 #include "shared/number_text.h"
 
+namespace tarvex {
+
 FilterTable FilterTable::fromSetting(const QString& filterZ)
 {
     FilterTable t;
@@ -40,3 +42,5 @@ void FilterTable::remove(int code)
     m_codes.removeAll(code);
     m_lookup[std::size_t(code)] = false;
 }
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // The characters the receive filter drops: the codes listed in kunde.ini FilterZ, stored
 // as a pipe record of decimal codes ("|3|7|"), and a 256-entry lookup for the hot path.
 class FilterTable
@@ -23,3 +25,5 @@ private:
     QList<int> m_codes;
     std::array<bool, 256> m_lookup{};
 };
+
+} // namespace tarvex

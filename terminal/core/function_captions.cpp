@@ -3,6 +3,8 @@
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
 
+namespace tarvex {
+
 void describeFunctions(FunctionTable& f)
 {
     struct Text
@@ -28,3 +30,5 @@ void describeFunctions(FunctionTable& f)
     for (const Text& t : texts)
         f.describe(t.number, QString::fromUtf8(t.caption), QString::fromUtf8(t.toolTip));
 }
+
+} // namespace tarvex

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarvex {
+
 // The program function numbers: menus, toolbar, function bar, key map, buttons and the
 // command line all name a function by its number. One constant per number; a subsystem
 // registers the numbers it owns with the function table.
@@ -67,3 +69,5 @@ constexpr int WebSupport = 931;
 constexpr int WebDownload = 935;
 
 } // namespace Fn
+
+} // namespace tarvex

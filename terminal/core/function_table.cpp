@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace tarvex {
+
 FunctionTable::FunctionTable(ErrorReport& errors, QObject* parent) : QObject(parent), m_errors(errors) {}
 
 void FunctionTable::add(int number, FunctionEntry added)
@@ -127,3 +129,5 @@ void FunctionTable::PrgFunktionen(int number)
     const auto action = e->action; // the table may change while the action runs
     guarded(m_errors, "PrgFunktionen", number, QString(), action);
 }
+
+} // namespace tarvex

@@ -7,6 +7,8 @@
 #include <functional>
 #include <initializer_list>
 
+namespace tarvex {
+
 class ErrorReport;
 
 // One entry of the function table: what a function does and how every surface that offers
@@ -67,3 +69,5 @@ private:
     ErrorReport& m_errors;
     QHash<int, FunctionEntry> m_entries;
 };
+
+} // namespace tarvex

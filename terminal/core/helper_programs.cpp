@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+namespace tarvex {
+
 QString HelperPrograms::path(const QString& baseName) const
 {
 #ifdef Q_OS_WIN
@@ -36,3 +38,5 @@ void HelperPrograms::openFolder(const QString& dir) const
     if (!m_shell.openFolder(path))
         throw RuntimeError(QFileInfo(path).isDir() ? ErrorCode::PathFileAccess : ErrorCode::PathNotFound, path);
 }
+
+} // namespace tarvex

@@ -4,6 +4,9 @@
 #include <QStringList>
 
 class Shell;
+
+namespace tarvex {
+
 class TerminalState;
 
 // The programs delivered beside the terminal (the editor, the office helper) and the
@@ -26,3 +29,5 @@ private:
     const TerminalState& m_state;
     Shell& m_shell;
 };
+
+} // namespace tarvex

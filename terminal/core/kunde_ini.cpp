@@ -3,6 +3,8 @@
 #include "shared/number_text.h"
 #include "shared/profile_document.h"
 
+namespace tarvex {
+
 namespace {
 
 using S = KundeSettings;
@@ -199,3 +201,5 @@ void KundeIni::IniDateien(int mode, KundeSettings& settings) const
             doc.save(m_path);
     }
 }
+
+} // namespace tarvex

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace tarvex {
+
 enum class SettingType { Bool, Int, Text };
 
 // One key of kunde.ini and the setting it holds.
@@ -41,3 +43,5 @@ public:
 private:
     QString m_path;
 };
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // Every setting of kunde.ini. At the first start numbers are 0, flags false and texts
 // empty; reading keeps the current value of a key missing from the file.
 struct KundeSettings
@@ -94,3 +96,5 @@ struct KundeSettings
     bool hexWerte = false;
     bool steuerAnzg = false;
 };
+
+} // namespace tarvex

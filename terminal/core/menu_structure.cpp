@@ -1,5 +1,7 @@
 #include "terminal/core/menu_structure.h"
 
+namespace tarvex {
+
 bool MenuStructure::append(const QString& line)
 {
     if (m_slots.size() >= kSlots)
@@ -7,3 +9,5 @@ bool MenuStructure::append(const QString& line)
     m_slots.append(line);
     return true;
 }
+
+} // namespace tarvex

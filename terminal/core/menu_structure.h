@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tarvex {
+
 // The lines of the menu structure file, slot 0 holding the file's first line; the menu
 // uses slots 1 to 200.
 class MenuStructure
@@ -18,3 +20,5 @@ public:
 private:
     QStringList m_slots;
 };
+
+} // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include "terminal/core/kunde_settings.h"
 
+namespace tarvex {
+
 PortFraming PortFraming::of(const KundeSettings& s)
 {
     // Parameter holds the parity letter, or the whole framing ("n,8,1").
@@ -18,3 +20,5 @@ QString PortFraming::text() const
 {
     return QString(parity) + QLatin1Char(',') + QString::number(dataBits) + QLatin1Char(',') + QString::number(stopBits);
 }
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+namespace tarvex {
+
 struct KundeSettings;
 
 // The framing of the configured port, taken from the settings.
@@ -14,3 +16,5 @@ struct PortFraming
     static PortFraming of(const KundeSettings& s);
     QString text() const; // "n,8,1"
 };
+
+} // namespace tarvex

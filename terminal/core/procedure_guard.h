@@ -6,6 +6,8 @@
 
 #include <new>
 
+namespace tarvex {
+
 inline QString guardNumberText(double n)
 {
     return QString::number(n, 'g', 15);
@@ -30,3 +32,5 @@ bool guarded(ErrorReport& report, const char* module, double numericArgument, co
     }
     return false;
 }
+
+} // namespace tarvex

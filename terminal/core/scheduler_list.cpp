@@ -3,6 +3,8 @@
 #include "shared/daten_pipe.h"
 #include "shared/number_text.h"
 
+namespace tarvex {
+
 int SchedulerList::codeOf(const QString& choice)
 {
     const qsizetype open = choice.lastIndexOf(QLatin1Char('('));
@@ -19,3 +21,5 @@ QString SchedulerList::entryFromLine(const QString& line)
     return DatenPipe(2, line) + QLatin1Char(' ') + twoDigits(codeOf(DatenPipe(3, line))) + QLatin1Char(' ')
         + twoDigits(codeOf(DatenPipe(4, line))) + QLatin1Char(' ') + line;
 }
+
+} // namespace tarvex

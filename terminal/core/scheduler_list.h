@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tarvex {
+
 // The active scheduler tasks. An entry is: the time (field 2), a blank, the rhythm code
 // with two digits, a blank, the position of field 4 with two digits, a blank and the
 // whole file line; so characters 1-5 are the time, 7-8 the rhythm and 10-11 the position.
@@ -23,3 +25,5 @@ public:
 private:
     QStringList m_entries;
 };
+
+} // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include "shared/daten_pipe.h"
 
+namespace tarvex {
+
 int ScriptTable::usedScripts() const
 {
     int n = 0;
@@ -22,3 +24,5 @@ QStringList ScriptTable::barItems() const
     }
     return items;
 }
+
+} // namespace tarvex

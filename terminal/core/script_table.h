@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // The script slots 0 to 99. Slot 0 holds the header line of Scripts.ini, slots 1 to 99
 // one script record each or the empty string (a free slot).
 class ScriptTable
@@ -22,3 +24,5 @@ public:
 private:
     std::array<QString, kSlots> m_slots;
 };
+
+} // namespace tarvex

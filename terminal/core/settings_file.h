@@ -2,6 +2,8 @@
 
 #include "terminal/core/kunde_ini.h"
 
+namespace tarvex {
+
 class ErrorReport;
 class TerminalState;
 
@@ -21,3 +23,5 @@ private:
     ErrorReport& m_errors;
     KundeIni m_ini;
 };
+
+} // namespace tarvex

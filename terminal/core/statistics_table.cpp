@@ -1,5 +1,7 @@
 #include "terminal/core/statistics_table.h"
 
+namespace tarvex {
+
 QString StatisticsTable::startTextOf(const QDateTime& t)
 {
     return t.toString(QStringLiteral("dd.MM.yyyy, hh:mm:ss"));
@@ -18,3 +20,5 @@ QStringList StatisticsTable::fileLines() const
         lines.append(QString::number(m_slots[std::size_t(i)]));
     return lines;
 }
+
+} // namespace tarvex

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // One statistics table (sent or received): the start text and the half-hour counters.
 // 50 slots exist; the file stores slots 0 to 48 after the start text.
 class StatisticsTable
@@ -33,3 +35,5 @@ private:
     QString m_startText;
     std::array<qint64, kSlots> m_slots{};
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include "terminal/core/kunde_settings.h"
 #include "terminal/core/port_framing.h"
 
+namespace tarvex {
+
 namespace StatusTexts {
 
 QString connection(const KundeSettings& s)
@@ -27,3 +29,5 @@ QString capture(const KundeSettings& s)
 }
 
 } // namespace StatusTexts
+
+} // namespace tarvex

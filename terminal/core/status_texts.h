@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tarvex {
+
 struct KundeSettings;
 
 // The texts of the status bar that follow the settings.
@@ -14,3 +16,5 @@ QString captureToolTip(const KundeSettings& s);
 QString capture(const KundeSettings& s);
 
 } // namespace StatusTexts
+
+} // namespace tarvex

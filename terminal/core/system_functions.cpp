@@ -11,6 +11,8 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 
+namespace tarvex {
+
 namespace {
 
 const QString kSupportMail = QStringLiteral("support@tarvex.example");
@@ -56,3 +58,5 @@ void SystemFunctions::startSystemProgram(int number)
     }
     throw RuntimeError(ErrorCode::FileNotFound, entry->windowsName);
 }
+
+} // namespace tarvex

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarvex {
+
 struct TerminalContext;
 
 // The program functions that start other programs: folders in the file manager, the
@@ -14,3 +16,5 @@ private:
 
     TerminalContext& m_ctx;
 };
+
+} // namespace tarvex

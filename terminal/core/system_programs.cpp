@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+namespace tarvex {
+
 namespace {
 
 using Command = SystemPrograms::Command;
@@ -120,3 +122,5 @@ bool SystemPrograms::start(Shell& shell, const Entry& entry)
     }
     return false;
 }
+
+} // namespace tarvex

@@ -6,6 +6,8 @@
 
 class Shell;
 
+namespace tarvex {
+
 // The system programs the terminal offers (control panel and its applets, calculator,
 // clipboard viewer, telnet client). Each has the Windows name the user sees in messages
 // and the commands that stand for it on this platform, tried in order.
@@ -31,3 +33,5 @@ public:
     // Starts the first command that is available; false when none could be started.
     static bool start(Shell& shell, const Entry& entry);
 };
+
+} // namespace tarvex

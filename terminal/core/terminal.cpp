@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace tarvex {
+
 Terminal::Terminal(TerminalState& state, Services services, QObject* parent)
     : QObject(parent),
       m_state(state),
@@ -217,3 +219,5 @@ void Terminal::registerFunctions()
         IniDateien(2);
     });
 }
+
+} // namespace tarvex

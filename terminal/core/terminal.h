@@ -13,8 +13,11 @@
 
 class Clock;
 class Prompter;
-class SerialPort;
 class Shell;
+
+namespace tarvex {
+
+class SerialPort;
 class TerminalState;
 
 // The terminal's start-up and orderly end, and the pieces every subsystem is built from
@@ -96,3 +99,5 @@ private:
     HelperPrograms m_programs;
     TerminalContext m_context;
 };
+
+} // namespace tarvex

@@ -16,6 +16,8 @@
 
 #include <cassert>
 
+namespace tarvex {
+
 class SerialPort;
 
 // What a subsystem of the terminal is built from: the program-wide state, the platform
@@ -46,3 +48,5 @@ struct TerminalContext
 
     ConnectionControl* m_connection = nullptr;
 };
+
+} // namespace tarvex

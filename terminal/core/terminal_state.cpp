@@ -1,5 +1,7 @@
 #include "terminal/core/terminal_state.h"
 
+namespace tarvex {
+
 const QString TerminalState::kVersion = QStringLiteral("2.49.1508");
 const QString TerminalState::kTitle = QStringLiteral("Terminal Tarvex");
 const QString TerminalState::kHelpFile = QStringLiteral("Terminal Tarvex.hlp");
@@ -20,3 +22,5 @@ TerminalState::TerminalState(AppFolders f, QObject* parent)
     tmrVerzoegert.setSingleShot(true);
     tmrZeitplaner.setInterval(60000);
 }
+
+} // namespace tarvex

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QTimer>
 
+namespace tarvex {
+
 // The program-wide state of the terminal; created at start, lives for the whole run and
 // is handed by reference to whoever needs a piece of it.
 class TerminalState : public QObject
@@ -56,3 +58,5 @@ public:
     // The poll period of the serial line; short compared with the port's read time-out.
     static constexpr int kPollIntervalMs = 10;
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QString>
 
+namespace tarvex {
+
 enum class Lamp { Knopf, RX, TX, DSR, RTS, Anruf };
 enum class LampImage { Gelb, Gruen, GruenDunkel, Blau, BlauDunkel, Rot };
 
@@ -89,3 +91,5 @@ public:
     StatusLine* status = nullptr;
     WindowRole* window = nullptr;
 };
+
+} // namespace tarvex

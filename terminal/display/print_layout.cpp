@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvex {
+
 const QString PrintLayout::kDefaultOptions = QStringLiteral("111100000");
 
 namespace {
@@ -239,3 +241,5 @@ QString PrintLayout::informationText(const PrinterMetrics& m, Options options)
         + n(std::max(0, perSheet)) + QStringLiteral("\rAnzahl Kopien") + n(m.copies)
         + QStringLiteral("\r\rTexthöhe\t: ") + n(textHeight) + QStringLiteral("\rTextbreite") + n(m.textWidth);
 }
+
+} // namespace tarvex

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+namespace tarvex {
+
 // A column of a printed list: its header text and the header's alignment.
 struct PrintColumn
 {
@@ -82,3 +84,5 @@ private:
     int m_left = 0;
     int m_top = 0;
 };
+
+} // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include "shared/cp1252.h"
 
+namespace tarvex {
+
 int RtfWriter::fontIndex(const QString& name)
 {
     qsizetype i = m_fonts.indexOf(name);
@@ -86,3 +88,5 @@ QByteArray RtfWriter::document() const
     doc += "}\r\n\\viewkind4\\uc1\\pard\r\n" + m_body + "}\r\n";
     return doc;
 }
+
+} // namespace tarvex

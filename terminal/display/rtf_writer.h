@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace tarvex {
+
 // Writes text with its fonts and colours as a rich text (RTF) document that word
 // processors open. Characters of Windows-1252 are written as such, all others as Unicode.
 class RtfWriter
@@ -46,3 +48,5 @@ private:
     QList<Color> m_colors;
     QByteArray m_body;
 };
+
+} // namespace tarvex

@@ -1,5 +1,7 @@
 #include "terminal/display/text_style.h"
 
+namespace tarvex {
+
 TextStyle TextStyle::decode(int style, int size, const QString& name)
 {
     TextStyle t;
@@ -34,3 +36,5 @@ TextStyle TextStyle::decode(int style, int size, const QString& name)
     }
     return t;
 }
+
+} // namespace tarvex

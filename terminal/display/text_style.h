@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tarvex {
+
 // How text appended with a style number looks (TextAnhaengen): the hundreds choose the
 // colour (100-149 red, 200-249 green, 300-349 blue, anything else black), the rest the
 // sub-style (1 bold, 2 italic, 3 underline, 4 bold + italic, 5 bold + underline,
@@ -20,3 +22,5 @@ struct TextStyle
     // An empty font name is "Courier New", a size of 0 (or less) is 9.
     static TextStyle decode(int style, int size, const QString& name);
 };
+
+} // namespace tarvex

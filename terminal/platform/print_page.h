@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace tarvex {
+
 // What a printout is made of. Positions and sizes are printer units (dots) measured from
 // the top left corner of the sheet.
 
@@ -46,3 +48,5 @@ struct PrintJob
     PrintFont font;
     QList<PrintPage> pages;
 };
+
+} // namespace tarvex

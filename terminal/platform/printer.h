@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace tarvex {
+
 // The sheet and the font as the printer sees them, in printer units.
 struct PrinterMetrics
 {
@@ -32,3 +34,5 @@ public:
     virtual int textWidth(const QString& text, const PrintFont& font, bool bold = false) = 0;
     virtual void print(const PrintJob& job) = 0;
 };
+
+} // namespace tarvex

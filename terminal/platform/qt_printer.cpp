@@ -10,6 +10,8 @@
 #include <QPrinterInfo>
 #include <QtMath>
 
+namespace tarvex {
+
 namespace {
 
 int alignmentFlags(PrintAlign align)
@@ -138,3 +140,5 @@ void QtPrinter::print(const PrintJob& job)
     if (!painter.end())
         throw RuntimeError(ErrorCode::DeviceIo, job.documentName);
 }
+
+} // namespace tarvex

@@ -11,6 +11,8 @@
 class QFontMetricsF;
 class QPrinter;
 
+namespace tarvex {
+
 // Prints with QPrinter on the system's default printer, or into a PDF file (the preview
 // and the tests use that). Header, footer and every line are placed by the caller.
 class QtPrinter : public Printer
@@ -34,3 +36,5 @@ private:
     std::unique_ptr<QFontMetricsF> m_metrics;
     std::optional<std::tuple<QString, int, bool>> m_metricsFont;
 };
+
+} // namespace tarvex

@@ -1,5 +1,7 @@
 #include "terminal/platform/qt_serial_port.h"
 
+namespace tarvex {
+
 bool QtSerialPort::open(const SerialSettings& s, QString* error)
 {
     if (m_port.isOpen())
@@ -84,3 +86,5 @@ bool QtSerialPort::lost() const
     return m_port.isOpen()
         && (m_port.error() == QSerialPort::ResourceError || m_port.error() == QSerialPort::ReadError);
 }
+
+} // namespace tarvex

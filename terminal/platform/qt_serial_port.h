@@ -4,6 +4,8 @@
 
 #include <QSerialPort>
 
+namespace tarvex {
+
 class QtSerialPort : public SerialPort
 {
 public:
@@ -20,3 +22,5 @@ public:
 private:
     QSerialPort m_port;
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+namespace tarvex {
+
 bool QtSound::play(const QString& path, bool loop)
 {
     if (!QFileInfo(path).isFile())
@@ -18,3 +20,5 @@ void QtSound::stop()
 {
     m_effect.stop();
 }
+
+} // namespace tarvex

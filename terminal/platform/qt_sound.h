@@ -4,6 +4,8 @@
 
 #include <QSoundEffect>
 
+namespace tarvex {
+
 // Sound through Qt's sound effect player (the system's audio output). Without an audio
 // device the sound stays silent; nothing else is affected.
 class QtSound : public Sound
@@ -15,3 +17,5 @@ public:
 private:
     QSoundEffect m_effect;
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tarvex {
+
 // Framing of a serial line.
 struct SerialSettings
 {
@@ -33,3 +35,5 @@ public:
     // The device went away while open (unplugged adapter, closed peer).
     virtual bool lost() const = 0;
 };
+
+} // namespace tarvex

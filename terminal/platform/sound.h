@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tarvex {
+
 // Plays sound files (wave) without waiting for them. A missing file is not played.
 class Sound
 {
@@ -11,3 +13,5 @@ public:
     virtual bool play(const QString& path, bool loop = false) = 0;
     virtual void stop() = 0;
 };
+
+} // namespace tarvex

@@ -12,6 +12,8 @@
 
 #include <QFile>
 
+namespace tarvex {
+
 LineDelivery::LineDelivery(TerminalState& state, const Clock& clock, ErrorReport& errors, ViewRoles& view, DataBus& bus)
     : m_state(state), m_clock(clock), m_errors(errors), m_view(view), m_bus(bus)
 {
@@ -179,3 +181,5 @@ void LineDelivery::receiving(bool active)
     if (m_state.settings.status)
         m_view.setLamp(Lamp::RX, active ? LampImage::Blau : LampImage::BlauDunkel);
 }
+
+} // namespace tarvex

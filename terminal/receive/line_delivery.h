@@ -9,6 +9,9 @@
 #include <functional>
 
 class Clock;
+
+namespace tarvex {
+
 class ErrorReport;
 class TerminalState;
 class DataBus;
@@ -60,3 +63,5 @@ private:
     DataBus& m_bus;
     LineAppender m_monitor;
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tarvex {
+
 // Where the receive pipeline hands what it found. The line delivery implements it.
 class ReceiveListener
 {
@@ -17,3 +19,5 @@ public:
     // Data arrived (true) or the pass ended after data (false): the receive lamps follow.
     virtual void receiving(bool active) = 0;
 };
+
+} // namespace tarvex

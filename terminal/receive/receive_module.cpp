@@ -5,6 +5,8 @@
 #include "terminal/platform/serial_port.h"
 #include "terminal/serial/serial_module.h"
 
+namespace tarvex {
+
 ReceiveModule::ReceiveModule(TerminalContext& context, SerialModule& serial, QObject* parent)
     : QObject(parent),
       m_ctx(context),
@@ -26,3 +28,5 @@ ReceiveModule::ReceiveModule(TerminalContext& context, SerialModule& serial, QOb
             m_serial.connectionLost();
     });
 }
+
+} // namespace tarvex

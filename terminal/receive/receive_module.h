@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+namespace tarvex {
+
 class SerialModule;
 struct TerminalContext;
 
@@ -28,3 +30,5 @@ private:
     ReceivePipeline m_pipeline;
     Subscription m_sent;
 };
+
+} // namespace tarvex

@@ -11,6 +11,8 @@
 #include "terminal/serial/serial_line.h"
 #include "terminal/core/terminal_state.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr char kStx = 2;
@@ -257,3 +259,5 @@ void ReceivePipeline::deliver(const QByteArray& line, bool immediate)
     if (m_listener)
         m_listener->lineReceived(convert(line), m_buffer, immediate);
 }
+
+} // namespace tarvex

@@ -4,6 +4,9 @@
 #include <QString>
 
 class Clock;
+
+namespace tarvex {
+
 class DataBus;
 class ErrorReport;
 class ReceiveListener;
@@ -66,3 +69,5 @@ private:
     bool m_inPass = false;
     bool m_dataInPass = false;
 };
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+namespace tarvex {
+
 int Placeholders::index(QStringView digit)
 {
     if (digit.isEmpty() || !digit.front().isDigit() || digit.front().unicode() > '9')
@@ -111,3 +113,5 @@ QString Placeholders::overviewText(int x) const
                 + QLatin1Char('\r');
     return text;
 }
+
+} // namespace tarvex

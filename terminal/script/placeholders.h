@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+namespace tarvex {
+
 // The ten placeholder values of the scripts (kept in the settings) and the rules of the
 // placeholder commands. Values are text; arithmetic reads them with the leading-number
 // conversion (rounded half to even) and works in 32-bit signed integers.
@@ -47,3 +49,5 @@ public:
 private:
     Values& m_values;
 };
+
+} // namespace tarvex

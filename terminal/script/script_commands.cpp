@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace tarvex {
+
 const std::array<ScriptKeyword, 35>& ScriptCommands::keywords()
 {
     static const std::array<ScriptKeyword, 35> table{{
@@ -54,3 +56,5 @@ QString ScriptCommands::overview()
     }
     return lines.join(QStringLiteral("\r\n"));
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // The keywords of the script language with their arguments and the line of the command
 // overview (empty for keywords the overview leaves out).
 struct ScriptKeyword
@@ -20,3 +22,5 @@ public:
     // The separator line and the help lines, each ended by CR LF except the last.
     static QString overview();
 };
+
+} // namespace tarvex

@@ -3,6 +3,7 @@
 #include "shared/daten_pipe.h"
 #include "terminal/core/script_table.h"
 
+namespace tarvex {
 
 ScriptExpansion::Index ScriptExpansion::index(const ScriptTable& table)
 {
@@ -42,3 +43,5 @@ ScriptExpansion::Result ScriptExpansion::expand(QString text, const Index& scrip
     r.text = std::move(text);
     return r;
 }
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QString>
 
+namespace tarvex {
+
 class ScriptTable;
 
 // Replaces every "SCRI name" line by the command text of the first slot with that name
@@ -27,3 +29,5 @@ public:
     static Result expand(QString text, const ScriptTable& table) { return expand(std::move(text), index(table)); }
     static Result expand(QString text, const Index& scripts);
 };
+
+} // namespace tarvex

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+namespace tarvex {
+
 QString ScriptFile::workingFile(const AppFolders& folders)
 {
     return folders.configDir() + QStringLiteral("Scripts.ini");
@@ -28,3 +30,5 @@ void ScriptFile::write(const QString& path, const ScriptTable& table)
 {
     TextFile::writeBytesAtomic(path, encode(table));
 }
+
+} // namespace tarvex

@@ -4,6 +4,9 @@
 #include <QString>
 
 class AppFolders;
+
+namespace tarvex {
+
 class ScriptTable;
 
 // The working file of the script table (Scripts.ini in the configuration folder) and the
@@ -18,3 +21,5 @@ public:
     // Atomic write; throws RuntimeError when the file cannot be written.
     static void write(const QString& path, const ScriptTable& table);
 };
+
+} // namespace tarvex

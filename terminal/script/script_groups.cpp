@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 
+namespace tarvex {
+
 QString ScriptGroups::ScriptgruppeInOut(int mode, const QString& suggestedName)
 {
     Prompter& prompter = m_ctx.prompter;
@@ -95,3 +97,5 @@ bool ScriptGroups::saveGroup(const QString& path)
         groupSaved(path);
     return true;
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace tarvex {
+
 struct TerminalContext;
 
 // Loads a script group over the working file (mode 1) and saves the current table as a
@@ -32,3 +34,5 @@ private:
 
     TerminalContext& m_ctx;
 };
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tarvex {
+
 // What the interpreter needs from the main window beyond the terminal's view: the
 // script bar's lists and controls, the display's text, printing and sound. The main
 // window implements it; tests use a fake.
@@ -28,3 +30,5 @@ public:
     virtual bool playSound(const QString& path) = 0;
     virtual void focusDisplay() = 0;
 };
+
+} // namespace tarvex

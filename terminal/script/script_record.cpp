@@ -3,6 +3,8 @@
 #include "shared/daten_pipe.h"
 #include "shared/number_text.h"
 
+namespace tarvex {
+
 const QString ScriptRecord::kNewRecord = QStringLiteral("|Neuer Script||0|0|0|0||0||");
 
 namespace {
@@ -40,3 +42,5 @@ QString ScriptRecord::toRecord() const
                        flagText(waitAck), ackCode ? QString::number(ackCode) : QString(), flagText(timeoutFlag),
                        timeoutSeconds ? QString::number(timeoutSeconds) : QString()});
 }
+
+} // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tarvex {
+
 // One script of the table: nine pipe fields "|name|commands|ask|CR|LF|ack|code|timeout flag|timeout|".
 // Flags and numbers are read with the leading-number conversion.
 struct ScriptRecord
@@ -25,3 +27,5 @@ struct ScriptRecord
     // Waits for the acknowledgement after sending lines.
     bool awaitsAck() const { return waitAck && ackCode != 0; }
 };
+
+} // namespace tarvex

@@ -20,6 +20,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kJumpPauseMs = 824;
@@ -578,3 +580,5 @@ void Scriptablauf::startProgram(const QString& line)
                                                BoxButtons::Ok, BoxIcon::Exclamation);
     }
 }
+
+} // namespace tarvex

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QStringList>
 
+namespace tarvex {
+
 class ScriptHost;
 class SerialModule;
 struct TerminalContext;
@@ -75,3 +77,5 @@ private:
     int m_startPosition = 0;
     bool m_running = false;
 };
+
+} // namespace tarvex

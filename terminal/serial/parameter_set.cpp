@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace tarvex {
+
 namespace {
 
 using S = KundeSettings;
@@ -159,3 +161,5 @@ QStringList ParameterSet::availableSets() const
     names.removeDuplicates();
     return names.mid(0, 10);
 }
+
+} // namespace tarvex

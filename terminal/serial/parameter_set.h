@@ -3,8 +3,11 @@
 #include <QString>
 #include <QStringList>
 
-class ErrorReport;
 class Prompter;
+
+namespace tarvex {
+
+class ErrorReport;
 class TerminalState;
 struct KundeSettings;
 
@@ -42,3 +45,5 @@ private:
     Prompter& m_prompter;
     ErrorReport& m_errors;
 };
+
+} // namespace tarvex

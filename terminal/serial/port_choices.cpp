@@ -4,6 +4,8 @@
 #include "terminal/core/kunde_settings.h"
 #include "terminal/serial/serial_line.h"
 
+namespace tarvex {
+
 const QList<int>& PortChoices::baudRates()
 {
     static const QList<int> rates = {110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 57600, 115200, 230400};
@@ -60,3 +62,5 @@ QString PortChoices::parameterSetName(const KundeSettings& s)
         + QStringLiteral("  mit Endzeichen ") + QStringLiteral("%1").arg(s.endzeichen, 2, 10, QLatin1Char('0'))
         + QStringLiteral(".def");
 }
+
+} // namespace tarvex

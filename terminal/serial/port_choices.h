@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tarvex {
+
 struct KundeSettings;
 
 // The choices of the port dialog and how their texts become settings.
@@ -27,3 +29,5 @@ int endCharacterFromItem(const QString& item);
 QString parameterSetName(const KundeSettings& s);
 
 } // namespace PortChoices
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 #include "terminal/serial/serial_line.h"
 #include "terminal/core/terminal_state.h"
 
+namespace tarvex {
+
 RepeatedSend::RepeatedSend(TerminalState& state, SerialLine& line, Clock& clock)
     : m_state(state), m_line(line), m_clock(clock)
 {
@@ -39,3 +41,5 @@ QString RepeatedSend::progressText(int sent, int total, const QString& when)
 {
     return QStringLiteral("%1 von %2 Zeichen, ").arg(sent).arg(total) + when + QStringLiteral(" gesendet.");
 }
+
+} // namespace tarvex

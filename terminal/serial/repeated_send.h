@@ -5,6 +5,9 @@
 #include <functional>
 
 class Clock;
+
+namespace tarvex {
+
 class SerialLine;
 class TerminalState;
 
@@ -30,3 +33,5 @@ private:
     SerialLine& m_line;
     Clock& m_clock;
 };
+
+} // namespace tarvex

@@ -13,6 +13,8 @@
 
 #include <QFileInfo>
 
+namespace tarvex {
+
 Sender::Sender(TerminalState& state, SerialLine& line, DataBus& bus, Prompter& prompter, Clock& clock, ErrorReport& errors,
                ViewRoles& view)
     : m_state(state), m_line(line), m_bus(bus), m_prompter(prompter), m_clock(clock), m_errors(errors), m_view(view)
@@ -170,3 +172,5 @@ bool Sender::DateiSenden(int mode, const QString& file)
     }
     return ok;
 }
+
+} // namespace tarvex

@@ -3,8 +3,11 @@
 #include <QString>
 
 class Clock;
-class ErrorReport;
 class Prompter;
+
+namespace tarvex {
+
+class ErrorReport;
 class SerialLine;
 class TerminalState;
 class DataBus;
@@ -53,3 +56,5 @@ private:
     ViewRoles& m_view;
     QString m_typed;
 };
+
+} // namespace tarvex

@@ -8,6 +8,8 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/view_roles.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kPortSettleMs = 549;
@@ -166,3 +168,5 @@ void SerialLine::write(int mode, int code, const QString& text)
             m_clock.wait(pause);
     }
 }
+
+} // namespace tarvex

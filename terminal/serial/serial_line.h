@@ -6,8 +6,11 @@
 #include <QString>
 
 class Clock;
-class ErrorReport;
 class Prompter;
+
+namespace tarvex {
+
+class ErrorReport;
 class TerminalState;
 class ViewRoles;
 
@@ -45,3 +48,5 @@ private:
     ErrorReport& m_errors;
     ViewRoles& m_view;
 };
+
+} // namespace tarvex

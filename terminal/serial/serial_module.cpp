@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+namespace tarvex {
+
 SerialModule::SerialModule(TerminalContext& context)
     : m_ctx(context),
       m_line(context.state, context.port, context.prompter, context.clock, context.errors, context.view),
@@ -101,3 +103,5 @@ void SerialModule::registerFunctions()
         m_ctx.programs.openFolder(state.folders.programDir());
     });
 }
+
+} // namespace tarvex

@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+namespace tarvex {
+
 struct TerminalContext;
 
 // The serial subsystem: the line, sending and the parameter sets, the connection as the
@@ -47,3 +49,5 @@ private:
     ParameterSet m_parameterSets;
     std::vector<std::function<void(bool)>> m_connectionObservers;
 };
+
+} // namespace tarvex

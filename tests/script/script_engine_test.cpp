@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+using namespace tarvex;
+
 namespace {
 
 class ScriptEngineTest : public TerminalFixture

@@ -6,6 +6,8 @@
 #include "terminal/script/script_record.h"
 #include "tests/script/script_fixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 TEST(ScriptRecordTest, FieldsFlagsAndNumbers)

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+using namespace tarvex;
+
 // Virtual time whose waits also run the receive poll, as the event loop does for real.
 class PollingClock : public VirtualClock
 {

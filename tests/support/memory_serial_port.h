@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+using namespace tarvex;
+
 // An in-memory port: each read returns the next queued block; writes are collected.
 class MemorySerialPort : public SerialPort
 {

@@ -15,6 +15,8 @@
 #include <QList>
 #include <QMap>
 
+using namespace tarvex;
+
 // Records what the terminal shows in its window.
 class FakeView : public TerminalView
 {

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace tarvex;
+
 namespace {
 
 class CaptureOptionsPageTest : public TerminalFixture

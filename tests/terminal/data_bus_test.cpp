@@ -4,6 +4,8 @@
 
 #include <memory>
 
+using namespace tarvex;
+
 namespace {
 
 ReceivedLine line(const char* text)

@@ -15,6 +15,8 @@
 #include <QTextBlock>
 #include <QPlainTextEdit>
 
+using namespace tarvex;
+
 namespace {
 
 // Remembers the file dialogs asked for, with their filters.

@@ -3,6 +3,8 @@
 
 #include "tests/terminal/terminal_fixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 class ProgramFunctionsTest : public TerminalFixture {};

@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+using namespace tarvex;
+
 namespace {
 
 // Gives every setting a distinct non-default value through the table itself.

@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+using namespace tarvex;
+
 namespace {
 
 class MainWindowTest : public TerminalFixture

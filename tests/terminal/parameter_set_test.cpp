@@ -2,6 +2,8 @@
 
 #include "tests/terminal/terminal_fixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 class ParameterSetTest : public TerminalFixture {};

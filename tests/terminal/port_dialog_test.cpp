@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace tarvex;
+
 namespace {
 
 class PortDialogTest : public TerminalFixture

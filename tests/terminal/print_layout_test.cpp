@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tarvex;
+
 namespace {
 
 // A sheet of 2100 x 2970 units, every character 10 units wide, lines 50 units apart.

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace tarvex;
+
 namespace {
 
 class SendCharactersTest : public TerminalFixture

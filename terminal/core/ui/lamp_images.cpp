@@ -2,10 +2,13 @@
 
 #include <QResource>
 
+// Q_INIT_RESOURCE must be used outside any namespace.
 static void initLampResources()
 {
     Q_INIT_RESOURCE(lamps);
 }
+
+namespace tarvex {
 
 QString LampImages::resourceName(LampImage which)
 {
@@ -26,3 +29,5 @@ LampImages::LampImages()
     for (int i = 0; i < 6; ++i)
         m_images.at(std::size_t(i)) = QPixmap(resourceName(LampImage(i)));
 }
+
+} // namespace tarvex

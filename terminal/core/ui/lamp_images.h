@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // The six lamp pictures, loaded once from the program's resources.
 class LampImages
 {
@@ -17,3 +19,5 @@ public:
 private:
     std::array<QPixmap, 6> m_images;
 };
+
+} // namespace tarvex

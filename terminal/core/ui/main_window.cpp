@@ -29,6 +29,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+namespace tarvex {
+
 using WidgetHelpers::named;
 
 namespace {
@@ -456,3 +458,5 @@ void MainWindow::setScriptRunning(bool running)
     m_endChar->setVisible(!running);
     m_scriptBar->setRunning(running);
 }
+
+} // namespace tarvex

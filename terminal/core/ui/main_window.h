@@ -9,7 +9,6 @@
 
 #include <array>
 
-class DisplayActions;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -20,6 +19,10 @@ class QPushButton;
 class QSlider;
 class QPlainTextEdit;
 class QWidget;
+
+namespace tarvex {
+
+class DisplayActions;
 class SerialModule;
 class Terminal;
 struct TerminalContext;
@@ -125,3 +128,5 @@ private:
     QString m_pendingDisplay;
     bool m_displayBurst = false;
 };
+
+} // namespace tarvex

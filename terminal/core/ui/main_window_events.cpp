@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+namespace tarvex {
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // The window never closes by itself: the orderly end decides.
@@ -187,3 +189,5 @@ void MainWindow::ZeichenAnalyse(int mode)
     if (s.analyse || mode == 1)
         m_analyse->setPlainText(ReceivePipeline::ZeichenAnalyse(m_display->textCursor().selectedText()));
 }
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
 
+namespace tarvex {
+
 const QList<ToolBar::Slot>& ToolBar::layout()
 {
     static const QList<Slot> buttons = {
@@ -39,3 +41,5 @@ void ToolBar::refreshStates()
     for (const auto& [action, function] : m_buttons)
         action->setEnabled(m_functions.isEnabled(function));
 }
+
+} // namespace tarvex

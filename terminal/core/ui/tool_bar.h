@@ -3,6 +3,8 @@
 #include <QList>
 #include <QToolBar>
 
+namespace tarvex {
+
 class FunctionTable;
 
 // The toolbar frm1_tb1, generated from the function table: each button shows its
@@ -31,3 +33,5 @@ private:
     FunctionTable& m_functions;
     QList<std::pair<QAction*, int>> m_buttons;
 };
+
+} // namespace tarvex

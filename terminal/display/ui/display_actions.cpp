@@ -19,6 +19,8 @@
 
 #include <new>
 
+namespace tarvex {
+
 namespace {
 
 const QString kSaveTitle = QStringLiteral("Bitte Dateinamen angeben:");
@@ -318,3 +320,5 @@ void DisplayActions::showInEditor()
     if (m_ctx.state.connectionActive)
         m_display->setFocus();
 }
+
+} // namespace tarvex

@@ -7,8 +7,11 @@
 
 #include <memory>
 
-class Printer;
 class QPlainTextEdit;
+
+namespace tarvex {
+
+class Printer;
 struct TerminalContext;
 
 // The operations on the live display and on the lists of the dialogs (Anzeige): copy to
@@ -68,3 +71,5 @@ private:
     Printer* m_printer = nullptr;
     std::unique_ptr<Printer> m_systemPrinter;
 };
+
+} // namespace tarvex

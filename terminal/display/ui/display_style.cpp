@@ -3,6 +3,8 @@
 #include "shared/daten_pipe.h"
 #include "shared/number_text.h"
 
+namespace tarvex {
+
 QFont DisplayStyle::fontFromRecord(const QString& record)
 {
     QString name = DatenPipe(1, record);
@@ -28,3 +30,5 @@ QColor DisplayStyle::colorFromSetting(int value)
     const unsigned v = unsigned(value) & 0xFFFFFFu;
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+namespace tarvex {
+
 // The display's font and colours from their settings.
 namespace DisplayStyle {
 
@@ -15,3 +17,5 @@ QFont fontFromRecord(const QString& record);
 QColor colorFromSetting(int value);
 
 } // namespace DisplayStyle
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QPlainTextEdit>
 
+namespace tarvex {
+
 void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, const QString& name, QPlainTextEdit* control)
 {
     if (!control)
@@ -28,3 +30,5 @@ void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, con
     control->setTextCursor(cursor);
     control->ensureCursorVisible();
 }
+
+} // namespace tarvex

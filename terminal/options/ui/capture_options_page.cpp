@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace tarvex {
+
 using WidgetHelpers::named;
 
 namespace {
@@ -168,3 +170,5 @@ void CaptureOptionsPage::frm7_cmdCapture_Click()
             throw RuntimeError(ErrorCode::PathNotFound, dir);
     });
 }
+
+} // namespace tarvex

@@ -4,6 +4,9 @@
 
 class QCheckBox;
 class QLineEdit;
+
+namespace tarvex {
+
 struct TerminalContext;
 
 // The capture page of the options (frm7): capture file, capture switches, time and line
@@ -34,3 +37,5 @@ private:
     QCheckBox* m_indexStamp = nullptr;
     QCheckBox* m_newMonitor = nullptr;
 };
+
+} // namespace tarvex

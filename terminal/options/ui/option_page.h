@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace tarvex {
+
 struct KundeSettings;
 
 // One page of the options window. The window hands every page the same working copy of the
@@ -17,3 +19,5 @@ public:
     virtual void load(const KundeSettings& settings) = 0;
     virtual void apply(KundeSettings& settings) const = 0;
 };
+
+} // namespace tarvex

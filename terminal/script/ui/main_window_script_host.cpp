@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
+namespace tarvex {
+
 MainWindowScriptHost::MainWindowScriptHost(TerminalContext& context, MainWindow& window)
     : m_ctx(context), m_window(window)
 {
@@ -105,3 +107,5 @@ void MainWindowScriptHost::focusDisplay()
 {
     m_window.display()->setFocus();
 }
+
+} // namespace tarvex

@@ -5,9 +5,12 @@
 
 #include <QPointer>
 
-class MainWindow;
 class QListWidget;
 class QWidget;
+
+namespace tarvex {
+
+class MainWindow;
 struct TerminalContext;
 
 // The script bar and display of the main window as the interpreter sees them.
@@ -37,3 +40,5 @@ private:
     MainWindow& m_window;
     QtSound m_sound;
 };
+
+} // namespace tarvex

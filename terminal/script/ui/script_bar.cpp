@@ -11,6 +11,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+namespace tarvex {
+
 using WidgetHelpers::named;
 
 ScriptBar::ScriptBar(QWidget* parent) : QWidget(parent)
@@ -113,3 +115,5 @@ bool ScriptBar::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace tarvex

@@ -7,6 +7,8 @@ class QListWidget;
 class QPushButton;
 class QSlider;
 
+namespace tarvex {
+
 // The script bar frm1_frScripts beside the display: the list of scripts, the commands of the
 // running script with its stop label, the buttons for selection, groups and management, the
 // recorder's row and the width slider. The main window hosts it; the script engine drives it.
@@ -50,3 +52,5 @@ private:
     QList<QPushButton*> m_buttons;
     QSlider* m_width = nullptr;
 };
+
+} // namespace tarvex

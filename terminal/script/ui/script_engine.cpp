@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+namespace tarvex {
+
 ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow& window, QObject* parent)
     : QObject(parent),
       m_ctx(terminal.context()),
@@ -116,3 +118,5 @@ void ScriptEngine::runStartScript()
     if (s.scriptStart && selectScript(s.scriptText))
         runSelected();
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace tarvex {
+
 class MainWindow;
 class MainWindowScriptHost;
 class ScriptGroups;
@@ -44,3 +46,5 @@ private:
     std::unique_ptr<Scriptablauf> m_interpreter;
     std::unique_ptr<ScriptGroups> m_groups;
 };
+
+} // namespace tarvex

@@ -14,6 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace tarvex {
+
 namespace {
 
 struct Column
@@ -132,3 +134,5 @@ void ScriptSelectionDialog::print()
     }
     m_display.printTable(QStringLiteral("Scriptauswahl"), columns, rows);
 }
+
+} // namespace tarvex

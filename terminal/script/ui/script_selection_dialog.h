@@ -5,6 +5,9 @@
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+
+namespace tarvex {
+
 struct TerminalContext;
 class DisplayActions;
 
@@ -39,3 +42,5 @@ private:
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };
+
+} // namespace tarvex

@@ -29,6 +29,8 @@
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
+namespace tarvex {
+
 using WidgetHelpers::named;
 
 namespace {
@@ -304,3 +306,5 @@ void PortDialog::frm2_cmdSichern_Click()
     // The set is written from the dialog's values without taking them over.
     m_serial.parameterSets().save(file, values);
 }
+
+} // namespace tarvex

@@ -6,6 +6,9 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+
+namespace tarvex {
+
 class SerialModule;
 struct TerminalContext;
 struct KundeSettings;
@@ -61,3 +64,5 @@ private:
     QComboBox* m_group = nullptr;
     QStringList m_devices; // the device of each COM entry while the dialog is open
 };
+
+} // namespace tarvex

@@ -20,6 +20,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+namespace tarvex {
+
 using WidgetHelpers::named;
 
 namespace {
@@ -116,3 +118,5 @@ void SendCharactersDialog::done(int result)
     m_ctx.settingsFile.IniDateien(2);
     QDialog::done(result);
 }
+
+} // namespace tarvex

@@ -5,6 +5,9 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+
+namespace tarvex {
+
 class SerialModule;
 struct TerminalContext;
 
@@ -33,3 +36,5 @@ private:
     bool m_cancel = false;
     bool m_running = false;
 };
+
+} // namespace tarvex

@@ -8,6 +8,8 @@
 
 #include <QPointer>
 
+namespace tarvex {
+
 SerialWindows::SerialWindows(TerminalContext& context, SerialModule& serial, QWidget* window)
 {
     // The function table outlives the window; without it the dialogs have no parent.
@@ -21,3 +23,5 @@ SerialWindows::SerialWindows(TerminalContext& context, SerialModule& serial, QWi
         dialog.exec();
     });
 }
+
+} // namespace tarvex

@@ -1,6 +1,9 @@
 #pragma once
 
 class QWidget;
+
+namespace tarvex {
+
 class SerialModule;
 struct TerminalContext;
 
@@ -11,3 +14,5 @@ class SerialWindows
 public:
     SerialWindows(TerminalContext& context, SerialModule& serial, QWidget* window);
 };
+
+} // namespace tarvex
