@@ -5,7 +5,8 @@
 #include "quillet/messages.h"
 #include "quillet/options_values.h"
 #include "quillet/process_probe.h"
-#include "quillet/prompter.h"
+#include "shared/platform/prompter.h"
+#include "shared/platform/shell.h"
 #include "quillet/sheet_labels.h"
 #include "quillet/size_format.h"
 #include "quillet/title_rule.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -68,9 +68,10 @@ bool isInputEvent(QEvent::Type type)
 
 } // namespace
 
-MainWindow::MainWindow(Prompter& prompter, EditorSettings& settings, Config config, QWidget* parent)
+MainWindow::MainWindow(Prompter& prompter, Shell& shell, EditorSettings& settings, Config config, QWidget* parent)
     : QMainWindow(parent),
       m_prompter(prompter),
+      m_shell(shell),
       m_settings(settings),
       m_config(std::move(config)),
       m_recent(settings.recentFiles()),
@@ -218,11 +219,11 @@ void MainWindow::connectActions()
     on("actInfo", [this] { info(); });
     on("actHilfethemen", [this] { showHelp(false); });
     on("actInhaltIndex", [this] { showHelp(true); });
-    on("actWebStartseite", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/"))); });
-    on("actWebQuillet", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/quillet/"))); });
-    on("actWebForum", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://forum.kavimor.de/"))); });
-    on("actSupportMail", [] {
-        QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:support@kavimor.de?subject=Quillet%20V-3.1c")));
+    on("actWebStartseite", [this] { m_shell.openUrl(QStringLiteral("https://www.kavimor.de/")); });
+    on("actWebQuillet", [this] { m_shell.openUrl(QStringLiteral("https://www.kavimor.de/quillet/")); });
+    on("actWebForum", [this] { m_shell.openUrl(QStringLiteral("https://forum.kavimor.de/")); });
+    on("actSupportMail", [this] {
+        m_shell.openUrl(QStringLiteral("mailto:support@kavimor.de?subject=Quillet%20V-3.1c"));
     });
 }
 
@@ -237,9 +238,9 @@ Sheet& MainWindow::addSheet()
     sheet->editor->setUndoLimit(m_settings.number(QStringLiteral("iUndoLimit")));
     SheetEditor* editor = sheet->editor;
     editor->setAskWithoutUndo([this] {
-        return m_prompter.message(kCaption, Messages::text(Messages::UndoTooLarge), Prompter::Buttons::YesNo,
-                                  Prompter::Icon::Question, Prompter::Answer::Yes)
-               == Prompter::Answer::Yes;
+        return m_prompter.message(kCaption, Messages::text(Messages::UndoTooLarge), BoxButtons::YesNo,
+                                  BoxIcon::Question)
+               == BoxAnswer::Yes;
     });
     connect(editor, &TextView::cursorPositionChanged, this, &MainWindow::updateStatus);
     connect(editor, &TextView::modificationChanged, this, &MainWindow::updateStatus);
@@ -354,10 +355,9 @@ void MainWindow::updateEditActions()
     m_menus.actions.value(QStringLiteral("actEinfuegen"))->setEnabled(clip && clip->hasText());
 }
 
-void MainWindow::message(const QString& text, int icon)
+void MainWindow::message(const QString& text, BoxIcon icon)
 {
-    m_prompter.message(kCaption, text, Prompter::Buttons::Ok, static_cast<Prompter::Icon>(icon),
-                       Prompter::Answer::Ok);
+    m_prompter.message(kCaption, text, BoxButtons::Ok, icon);
 }
 
 void MainWindow::setBusy(bool busy)
@@ -460,7 +460,7 @@ void MainWindow::info()
 {
     m_prompter.message(QStringLiteral("Info über Quillet"),
                        TitleRule::programCaption() + QStringLiteral("\r\rTexteditor mit Blättern.\r© Kavimor"),
-                       Prompter::Buttons::Ok, Prompter::Icon::Information, Prompter::Answer::Ok);
+                       BoxButtons::Ok, BoxIcon::Information);
 }
 
 void MainWindow::deleteSheet()
@@ -506,11 +506,11 @@ void MainWindow::askKeepClipboard()
     // Only text this window put there and nobody has replaced since.
     if (m_copiedText.isEmpty() || clipboard->text() != m_copiedText)
         return;
-    const Prompter::Answer answer =
-        m_prompter.message(kCaption, Messages::text(Messages::ClipboardAtEnd), Prompter::Buttons::YesNo,
-                           Prompter::Icon::Question, Prompter::Answer::Yes);
+    const BoxAnswer answer =
+        m_prompter.message(kCaption, Messages::text(Messages::ClipboardAtEnd), BoxButtons::YesNo,
+                           BoxIcon::Question);
     // Yes leaves the text to the desktop's clipboard keeper; No takes it away with us.
-    if (answer == Prompter::Answer::No)
+    if (answer == BoxAnswer::No)
         clipboard->clear();
 }
 
@@ -529,7 +529,7 @@ void MainWindow::showHelp(bool index)
         std::optional<HelpFile> help = HelpFile::load(path, &error);
         if (!help) {
             message(Messages::helpMissing(QDir::toNativeSeparators(path), error),
-                    static_cast<int>(Prompter::Icon::Critical));
+                    BoxIcon::Critical);
             return;
         }
         m_help = new HelpWindow(std::move(*help), this);

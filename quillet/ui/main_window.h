@@ -6,6 +6,7 @@
 #include "quillet/recent_files.h"
 #include "quillet/ui/menu_builder.h"
 #include "quillet/ui/sheet.h"
+#include "shared/platform/prompter.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -19,12 +20,14 @@ class QTabBar;
 class QTimer;
 class QToolBar;
 
+class Prompter;
+class Shell;
+
 namespace quillet {
 
 class EditorSettings;
 class FindController;
 class HelpWindow;
-class Prompter;
 class StatusPanel;
 
 // The editor's main window: menus, toolbar, the tabbed sheets, the status bar, files,
@@ -40,7 +43,8 @@ public:
         QString helpFilePath;      // empty: beside the program, with the extension ".hlp"
     };
 
-    MainWindow(Prompter& prompter, EditorSettings& settings, Config config, QWidget* parent = nullptr);
+    MainWindow(Prompter& prompter, Shell& shell, EditorSettings& settings, Config config,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Start-up: offers the backups of editors that ended without closing.
@@ -113,9 +117,12 @@ private:
     bool fixedPitch() const;
     QStringList labels() const;
     QString startFolder(const Sheet& sheet) const;
-    void message(const QString& text, int icon);
+    FileDialogRequest fileRequest(FileDialogKind kind, const QString& title, const QString& folder,
+                                  const QString& fileName) const;
+    void message(const QString& text, BoxIcon icon);
 
     Prompter& m_prompter;
+    Shell& m_shell;
     EditorSettings& m_settings;
     Config m_config;
     MenuBuilder::Menus m_menus;

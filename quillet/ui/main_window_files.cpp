@@ -7,7 +7,7 @@
 #include "quillet/file_type_list.h"
 #include "quillet/messages.h"
 #include "quillet/process_probe.h"
-#include "quillet/prompter.h"
+#include "shared/platform/prompter.h"
 #include "quillet/sheet_labels.h"
 #include "quillet/size_format.h"
 #include "quillet/text_file.h"
@@ -52,6 +52,28 @@ QString MainWindow::startFolder(const Sheet& sheet) const
     return QDir::currentPath();
 }
 
+FileDialogRequest MainWindow::fileRequest(FileDialogKind kind, const QString& title, const QString& folder,
+                                          const QString& fileName) const
+{
+    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
+    QStringList patterns;
+    for (const FileTypeList::Row& row : rows)
+        patterns.append(row.pattern);
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.startDir = folder;
+    request.fileName = fileName;
+    request.filter = FileTypeList::nameFilters(rows).join(QLatin1String(";;"));
+    request.defaultExtension = QStringLiteral("txt");
+    // Choosing another file type gives the typed name that type's extension.
+    request.renameForFilter = [patterns](const QString& name, int index) {
+        return index >= 1 && index <= patterns.size() ? FileTypeList::switchExtension(name, patterns[index - 1])
+                                                      : name;
+    };
+    return request;
+}
+
 void MainWindow::openPending(const CommandLine::Parsed& pending)
 {
     // A command-line file that does not exist is ignored.
@@ -66,10 +88,10 @@ bool MainWindow::openFile(const QString& path, CommandLine::Mode mode)
     for (int i = 0; i < sheetCount(); ++i) {
         if (sheetAt(i).label != label)
             continue;
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::text(Messages::AlreadyOpen, label), Prompter::Buttons::YesNo,
-                               Prompter::Icon::Question, Prompter::Answer::No);
-        if (answer != Prompter::Answer::Yes)
+        const BoxAnswer answer =
+            m_prompter.message(kCaption, Messages::text(Messages::AlreadyOpen, label), BoxButtons::YesNo,
+                               BoxIcon::Question, 2);
+        if (answer != BoxAnswer::Yes)
             return false;
         setCurrentIndex(i);
         if (!askSave(sheetAt(i)))
@@ -118,13 +140,13 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
     const LoadedText loaded = readFile(path);
     if (!loaded.ok) {
         message(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, loaded.error),
-                static_cast<int>(Prompter::Icon::Critical));
+                BoxIcon::Critical);
         return false;
     }
     if (loaded.text.size() > sheet.editor->textLimit()) {
         message(Messages::tooLongForLimit(path, SizeFormat::format(static_cast<quint64>(loaded.text.size())),
                                           SizeFormat::format(static_cast<quint64>(sheet.editor->textLimit()))),
-                static_cast<int>(Prompter::Icon::Warning));
+                BoxIcon::Exclamation);
         return false;
     }
     sheet.path = QFileInfo(path).absoluteFilePath();
@@ -166,22 +188,16 @@ void MainWindow::fileNew()
 
 void MainWindow::fileOpen()
 {
-    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
-    Prompter::FileRequest request;
-    request.caption = QStringLiteral("Öffnen");
-    request.directory = startFolder(currentSheet());
-    request.filters = FileTypeList::nameFilters(rows);
-    for (const FileTypeList::Row& row : rows)
-        request.patterns.append(row.pattern);
-    request.defaultSuffix = QStringLiteral("txt");
-    const std::optional<QString> path = m_prompter.openFile(request);
-    if (!path)
+    const QStringList chosen = m_prompter.fileDialog(
+        fileRequest(FileDialogKind::Open, QStringLiteral("Öffnen"), startFolder(currentSheet()), QString()));
+    if (chosen.isEmpty())
         return;
-    if (!QFileInfo(*path).isFile()) {
-        message(Messages::text(Messages::FileNotFound, *path), static_cast<int>(Prompter::Icon::Information));
+    const QString& path = chosen.constFirst();
+    if (!QFileInfo(path).isFile()) {
+        message(Messages::text(Messages::FileNotFound, path), BoxIcon::Information);
         return;
     }
-    openFile(*path);
+    openFile(path);
 }
 
 bool MainWindow::askSave(Sheet& sheet)
@@ -194,12 +210,12 @@ bool MainWindow::askSave(Sheet& sheet)
     }
     raise();
     activateWindow();
-    const Prompter::Answer answer =
+    const BoxAnswer answer =
         m_prompter.message(kCaption, Messages::text(Messages::SaveQuestion, sheet.displayName()),
-                           Prompter::Buttons::YesNoCancel, Prompter::Icon::Warning, Prompter::Answer::Yes);
-    if (answer == Prompter::Answer::Cancel)
+                           BoxButtons::YesNoCancel, BoxIcon::Exclamation);
+    if (answer == BoxAnswer::Cancel)
         return false;
-    if (answer == Prompter::Answer::No)
+    if (answer == BoxAnswer::No)
         return true;
     return saveSheet(sheet);
 }
@@ -214,12 +230,12 @@ bool MainWindow::saveSheet(Sheet& sheet)
     QByteArray bytes = TextFile::encode(text, format, &lossy);
     if (lossy) {
         // Never write '?' for characters the user typed without asking.
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::cannotEncode(sheet.displayName()), Prompter::Buttons::YesNoCancel,
-                               Prompter::Icon::Warning, Prompter::Answer::Yes);
-        if (answer == Prompter::Answer::Cancel)
+        const BoxAnswer answer =
+            m_prompter.message(kCaption, Messages::cannotEncode(sheet.displayName()), BoxButtons::YesNoCancel,
+                               BoxIcon::Exclamation);
+        if (answer == BoxAnswer::Cancel)
             return false;
-        if (answer == Prompter::Answer::Yes) {
+        if (answer == BoxAnswer::Yes) {
             format.encoding = TextFormat::Encoding::Utf8;
             bytes = TextFile::encode(text, format);
         }
@@ -227,7 +243,7 @@ bool MainWindow::saveSheet(Sheet& sheet)
     const QString error = TextFile::writeBytes(sheet.path, bytes);
     if (!error.isEmpty()) {
         message(QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden.\r%2").arg(sheet.path, error),
-                static_cast<int>(Prompter::Icon::Critical));
+                BoxIcon::Critical);
         return false;
     }
     sheet.format = format;
@@ -241,21 +257,14 @@ bool MainWindow::saveSheet(Sheet& sheet)
 
 bool MainWindow::saveSheetAs(Sheet& sheet)
 {
-    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
-    Prompter::FileRequest request;
-    request.caption = QStringLiteral("Speichern unter");
-    request.directory = startFolder(sheet);
-    request.fileName = sheet.isUnnamed() ? sheet.label + QStringLiteral(".txt") : TitleRule::fileNamePart(sheet.path);
-    request.filters = FileTypeList::nameFilters(rows);
-    for (const FileTypeList::Row& row : rows)
-        request.patterns.append(row.pattern);
-    request.defaultSuffix = QStringLiteral("txt");
-    const std::optional<QString> chosen = m_prompter.saveFile(request);
-    if (!chosen)
+    const QStringList chosen = m_prompter.fileDialog(fileRequest(
+        FileDialogKind::Save, QStringLiteral("Speichern unter"), startFolder(sheet),
+        sheet.isUnnamed() ? sheet.label + QStringLiteral(".txt") : TitleRule::fileNamePart(sheet.path)));
+    if (chosen.isEmpty())
         return false;
-    const QFileInfo info(*chosen);
+    const QFileInfo info(chosen.constFirst());
     if (info.fileName().isEmpty() || info.isDir()) {
-        message(Messages::text(Messages::InvalidFileName), static_cast<int>(Prompter::Icon::Critical));
+        message(Messages::text(Messages::InvalidFileName), BoxIcon::Critical);
         return false;
     }
     const QString oldPath = sheet.path;
@@ -316,7 +325,7 @@ void MainWindow::openRecent(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
         QApplication::beep();
-        message(Messages::text(Messages::FileNotFound, path), static_cast<int>(Prompter::Icon::Information));
+        message(Messages::text(Messages::FileNotFound, path), BoxIcon::Information);
         fileOpen();
         return;
     }
@@ -335,10 +344,10 @@ void MainWindow::recoverBackups()
             return ok && ProcessProbe::isRunningEditor(id);
         });
     for (const BackupKeeper::Orphan& orphan : orphans) {
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::text(Messages::RecoverBackup), Prompter::Buttons::OkCancel,
-                               Prompter::Icon::Question, Prompter::Answer::Ok);
-        if (answer == Prompter::Answer::Ok && BackupKeeper::isBackupFile(orphan.backupPath)) {
+        const BoxAnswer answer =
+            m_prompter.message(kCaption, Messages::text(Messages::RecoverBackup), BoxButtons::OkCancel,
+                               BoxIcon::Question);
+        if (answer == BoxAnswer::Ok && BackupKeeper::isBackupFile(orphan.backupPath)) {
             if (const std::optional<QString> text = BackupKeeper::readBackup(orphan.backupPath)) {
                 // A second recovered text gets its own sheet instead of replacing the first.
                 if (!currentSheet().isEmpty() || currentSheet().isModified())
