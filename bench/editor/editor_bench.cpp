@@ -161,7 +161,7 @@ int main(int argc, char** argv)
     std::printf("  lines in the editor: %lld\n", static_cast<long long>(sheet.editor->lineCount()));
 
     t.restart();
-    sheet.editor->setCaretPosition(sheet.editor->document().lineStart(899999));
+    sheet.editor->setCaretPosition(sheet.editor->document().buffer().lineStart(899999));
     sheet.editor->viewport()->repaint();
     std::printf("  go to line 900000:         %6lld ms\n", static_cast<long long>(t.elapsed()));
     t.restart();

@@ -219,7 +219,7 @@ void FindController::goToLine()
     const qsizetype line = dialog.line() - 1;
     if (line < 0 || line >= editor->lineCount())
         return;
-    editor->setCaretPosition(editor->document().lineStart(line));
+    editor->setCaretPosition(editor->document().buffer().lineStart(line));
 }
 
 } // namespace quillet

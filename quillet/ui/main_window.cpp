@@ -232,6 +232,7 @@ Sheet& MainWindow::addSheet()
     auto sheet = std::make_unique<Sheet>();
     sheet->label = SheetLabels::nextUnnamed(labels());
     sheet->editor = new SheetEditor(m_stack);
+    sheet->editor->setDocument(sheet->document.get());
     sheet->editor->setFont(m_font);
     sheet->editor->setWordWrap(m_settings.number(QStringLiteral("fWrap")) != 0);
     sheet->editor->setTextLimit(m_textLimit);
@@ -325,7 +326,7 @@ QStringList MainWindow::labels() const
 void MainWindow::updateTitle()
 {
     const Sheet& sheet = currentSheet();
-    setWindowTitle(TitleRule::windowTitle(sheet.path, sheet.label));
+    setWindowTitle(TitleRule::windowTitle(sheet.path(), sheet.label));
 }
 
 bool MainWindow::fixedPitch() const

@@ -44,8 +44,8 @@ void applyMode(SheetEditor& editor, CommandLine::Mode mode)
 
 QString MainWindow::startFolder(const Sheet& sheet) const
 {
-    if (!sheet.path.isEmpty())
-        return QFileInfo(sheet.path).absolutePath();
+    if (!sheet.path().isEmpty())
+        return QFileInfo(sheet.path()).absolutePath();
     const QString fixed = m_settings.text(QStringLiteral("fDirectory"));
     if (!fixed.isEmpty() && QFileInfo(fixed).isDir())
         return fixed;
@@ -149,20 +149,20 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
                 BoxIcon::Exclamation);
         return false;
     }
-    sheet.path = QFileInfo(path).absoluteFilePath();
-    sheet.label = TitleRule::fileNamePart(sheet.path);
-    sheet.format = loaded.format;
+    sheet.document->setPath(QFileInfo(path).absoluteFilePath());
+    sheet.label = TitleRule::fileNamePart(sheet.path());
+    sheet.document->setFormat(loaded.format);
     for (int i = 0; i < sheetCount(); ++i) {
         if (&sheetAt(i) == &sheet) {
             m_tabs->setTabText(i, sheet.label);
-            m_tabs->setTabToolTip(i, sheet.path);
+            m_tabs->setTabToolTip(i, sheet.path());
         }
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);  // indexing a large text takes a moment
     sheet.editor->setPlainText(loaded.text);
     QApplication::restoreOverrideCursor();
     applyMode(*sheet.editor, mode);
-    m_recent.touch(sheet.path);
+    m_recent.touch(sheet.path());
     rebuildRecentMenu();
     updateTitle();
     updateStatus();
@@ -177,9 +177,9 @@ void MainWindow::fileNew()
     QStringList others = labels();
     others.removeAll(sheet.label);
     sheet.editor->clear();
-    sheet.path.clear();
+    sheet.document->setPath(QString());
     sheet.label = SheetLabels::nextUnnamed(others);
-    sheet.format = TextFormat();
+    sheet.document->setFormat(TextFormat());
     m_tabs->setTabText(currentIndex(), sheet.label);
     m_tabs->setTabToolTip(currentIndex(), QString());
     updateTitle();
@@ -225,7 +225,7 @@ bool MainWindow::saveSheet(Sheet& sheet)
     if (sheet.isUnnamed())
         return saveSheetAs(sheet);
     const QString text = sheet.editor->rawText();
-    TextFormat format = sheet.format;
+    TextFormat format = sheet.format();
     bool lossy = false;
     QByteArray bytes = TextFile::encode(text, format, &lossy);
     if (lossy) {
@@ -240,15 +240,15 @@ bool MainWindow::saveSheet(Sheet& sheet)
             bytes = TextFile::encode(text, format);
         }
     }
-    const QString error = TextFile::writeBytes(sheet.path, bytes);
+    const QString error = TextFile::writeBytes(sheet.path(), bytes);
     if (!error.isEmpty()) {
-        message(QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden.\r%2").arg(sheet.path, error),
+        message(QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden.\r%2").arg(sheet.path(), error),
                 BoxIcon::Critical);
         return false;
     }
-    sheet.format = format;
+    sheet.document->setFormat(format);
     sheet.editor->setModified(false);
-    m_recent.touch(sheet.path);
+    m_recent.touch(sheet.path());
     rebuildRecentMenu();
     updateTitle();
     updateStatus();
@@ -259,7 +259,7 @@ bool MainWindow::saveSheetAs(Sheet& sheet)
 {
     const QStringList chosen = m_prompter.fileDialog(fileRequest(
         FileDialogKind::Save, QStringLiteral("Speichern unter"), startFolder(sheet),
-        sheet.isUnnamed() ? sheet.label + QStringLiteral(".txt") : TitleRule::fileNamePart(sheet.path)));
+        sheet.isUnnamed() ? sheet.label + QStringLiteral(".txt") : TitleRule::fileNamePart(sheet.path())));
     if (chosen.isEmpty())
         return false;
     const QFileInfo info(chosen.constFirst());
@@ -267,18 +267,18 @@ bool MainWindow::saveSheetAs(Sheet& sheet)
         message(Messages::text(Messages::InvalidFileName), BoxIcon::Critical);
         return false;
     }
-    const QString oldPath = sheet.path;
+    const QString oldPath = sheet.path();
     const QString oldLabel = sheet.label;
-    sheet.path = info.absoluteFilePath();
+    sheet.document->setPath(info.absoluteFilePath());
     if (!saveSheet(sheet)) {
-        sheet.path = oldPath;
+        sheet.document->setPath(oldPath);
         return false;
     }
-    sheet.label = TitleRule::fileNamePart(sheet.path);
+    sheet.label = TitleRule::fileNamePart(sheet.path());
     for (int i = 0; i < sheetCount(); ++i) {
         if (&sheetAt(i) == &sheet) {
             m_tabs->setTabText(i, sheet.label);
-            m_tabs->setTabToolTip(i, sheet.path);
+            m_tabs->setTabToolTip(i, sheet.path());
         }
     }
     Q_UNUSED(oldLabel);

@@ -63,10 +63,65 @@ TextView::TextView(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     resetMetrics();
+    attach(m_document);
     syncScrollBars();
 }
 
 TextView::~TextView() = default;
+
+// ---------------------------------------------------------------- document
+
+void TextView::setDocument(Document* document)
+{
+    Document* next = document ? document : &m_ownDocument;
+    if (next == m_document)
+        return;
+    disconnect(m_document, nullptr, this, nullptr);
+    m_document = next;
+    attach(m_document);
+    showFromStart();
+}
+
+void TextView::showFromStart()
+{
+    m_caret = m_anchor = 0;
+    m_topLine = m_topRow = 0;
+    horizontalScrollBar()->setValue(0);
+    afterChange();
+}
+
+void TextView::attach(Document* document)
+{
+    // Changes made through the document by others (a conversion, another view) are shown;
+    // the view's own edits update it directly.
+    connect(document, &Document::contentsChanged, this, [this] {
+        if (!m_ownChange)
+            afterChange();
+    });
+    connect(document, &Document::textReset, this, [this] {
+        if (!m_ownChange)
+            showFromStart();
+    });
+    for (auto signal : {&Document::modificationChanged, &Document::undoAvailable, &Document::redoAvailable}) {
+        connect(document, signal, this, [this] {
+            if (!m_ownChange)
+                emitStateChanges();
+        });
+    }
+    if (document != &m_ownDocument) {
+        // A document that goes away (its sheet is closed while the view waits for deletion)
+        // leaves the view with an empty one of its own. Nothing is announced: whoever
+        // listens may be going away as well.
+        connect(document, &QObject::destroyed, this, [this] {
+            m_document = &m_ownDocument;
+            m_ownDocument.setText(QString());
+            attach(m_document);
+            m_caret = m_anchor = 0;
+            m_topLine = m_topRow = 0;
+            viewport()->update();
+        });
+    }
+}
 
 // ---------------------------------------------------------------- metrics
 
@@ -115,7 +170,7 @@ int TextView::visibleRows() const
 std::vector<TextView::Row> TextView::computeRows(qsizetype line) const
 {
     std::vector<Row> rows;
-    const QStringView text = m_doc.lineView(line);
+    const QStringView text = doc().lineView(line);
     const qsizetype n = text.size();
     if (!m_wrap) {
         rows.push_back(Row{0, n, {}});
@@ -168,9 +223,9 @@ void TextView::fillPieceX(QStringView line, Row& row) const
 TextView::Rows TextView::rowsOf(qsizetype line) const
 {
     const qreal widthKey = m_wrap ? wrapWidth() : -2;
-    if (m_rowsRevision != m_doc.revision() || m_rowsWidth != widthKey || m_rows.size() > 4096) {
+    if (m_rowsRevision != doc().revision() || m_rowsWidth != widthKey || m_rows.size() > 4096) {
         m_rows.clear();
-        m_rowsRevision = m_doc.revision();
+        m_rowsRevision = doc().revision();
         m_rowsWidth = widthKey;
     }
     auto it = m_rows.find(line);
@@ -183,7 +238,7 @@ std::unique_ptr<QTextLayout> TextView::pieceLayout(qsizetype line, const Row& ro
 {
     const qsizetype start = row.start + static_cast<qsizetype>(piece) * kPiece;
     const qsizetype length = std::min(kPiece, row.end - start);
-    auto layout = std::make_unique<QTextLayout>(displayText(m_doc.lineView(line).mid(start, std::max<qsizetype>(0, length))),
+    auto layout = std::make_unique<QTextLayout>(displayText(doc().lineView(line).mid(start, std::max<qsizetype>(0, length))),
                                                 m_layoutFont);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -242,7 +297,7 @@ qsizetype TextView::lastColumnOf(qsizetype line, const std::vector<Row>& rows, q
     const Row& row = rows[static_cast<size_t>(rowIndex)];
     if (rowIndex + 1 == static_cast<qsizetype>(rows.size()) || row.end == row.start)
         return row.end;
-    const qsizetype lineStart = m_doc.lineStart(line);
+    const qsizetype lineStart = doc().lineStart(line);
     return std::max(row.start, previousCharacter(lineStart + row.end) - lineStart);
 }
 
@@ -257,8 +312,8 @@ qreal TextView::rowWidth(qsizetype line, const Row& row) const
 TextView::RowPos TextView::rowPosOf(qsizetype position) const
 {
     RowPos pos;
-    pos.line = m_doc.lineOf(position);
-    const qsizetype column = position - m_doc.lineStart(pos.line);
+    pos.line = doc().lineOf(position);
+    const qsizetype column = position - doc().lineStart(pos.line);
     const Rows rows = rowsOf(pos.line);
     const auto it = std::upper_bound(rows->begin(), rows->end(), column,
                                      [](qsizetype value, const Row& row) { return value < row.start; });
@@ -285,7 +340,7 @@ bool TextView::rowAfter(RowPos& pos) const
         ++pos.row;
         return true;
     }
-    if (pos.line + 1 >= m_doc.lineCount())
+    if (pos.line + 1 >= doc().lineCount())
         return false;
     ++pos.line;
     pos.row = 0;
@@ -311,7 +366,7 @@ qsizetype TextView::positionAt(const QPoint& point) const
         ++steps;
     const qreal hs = m_wrap ? 0 : horizontalScrollBar()->value();
     const Rows rows = rowsOf(pos.line);
-    return m_doc.lineStart(pos.line) + columnAt(pos.line, *rows, pos.row, point.x() - kMargin + hs);
+    return doc().lineStart(pos.line) + columnAt(pos.line, *rows, pos.row, point.x() - kMargin + hs);
 }
 
 QRectF TextView::caretRect() const
@@ -332,11 +387,11 @@ QRectF TextView::caretRect() const
     const Rows rows = rowsOf(caret.line);
     const Row& row = (*rows)[static_cast<size_t>(caret.row)];
     const qreal hs = m_wrap ? 0 : horizontalScrollBar()->value();
-    const qsizetype column = m_caret - m_doc.lineStart(caret.line);
+    const qsizetype column = m_caret - doc().lineStart(caret.line);
     const qreal x = kMargin + xOf(caret.line, row, column) - hs;
     qreal width = 1;
-    if (m_overwrite && column < m_doc.lineLength(caret.line))
-        width = std::max<qreal>(2, advance(m_doc.text()[m_caret]));
+    if (m_overwrite && column < doc().lineLength(caret.line))
+        width = std::max<qreal>(2, advance(doc().text()[m_caret]));
     return QRectF(x, kMargin + offset * m_lineHeight, width, m_lineHeight);
 }
 
@@ -346,20 +401,20 @@ qsizetype TextView::estimatedRows(qsizetype line) const
 {
     if (!m_wrap)
         return 1;
-    const qreal width = m_doc.lineLength(line) * m_average;
+    const qreal width = doc().lineLength(line) * m_average;
     return std::max<qsizetype>(1, static_cast<qsizetype>(std::ceil(width / wrapWidth())));
 }
 
 const std::vector<qsizetype>& TextView::estimatePrefix() const
 {
     const qreal width = wrapWidth();
-    if (m_prefixRevision != m_doc.revision() || m_prefixWidth != width) {
-        const qsizetype lines = m_doc.lineCount();
+    if (m_prefixRevision != doc().revision() || m_prefixWidth != width) {
+        const qsizetype lines = doc().lineCount();
         m_prefix.resize(static_cast<size_t>(lines) + 1);
         m_prefix[0] = 0;
         for (qsizetype line = 0; line < lines; ++line)
             m_prefix[static_cast<size_t>(line) + 1] = m_prefix[static_cast<size_t>(line)] + estimatedRows(line);
-        m_prefixRevision = m_doc.revision();
+        m_prefixRevision = doc().revision();
         m_prefixWidth = width;
     }
     return m_prefix;
@@ -367,16 +422,16 @@ const std::vector<qsizetype>& TextView::estimatePrefix() const
 
 qreal TextView::contentWidth() const
 {
-    if (m_contentRevision != m_doc.revision()) {
-        const qsizetype line = m_doc.longestLine();
+    if (m_contentRevision != doc().revision()) {
+        const qsizetype line = doc().longestLine();
         qreal widest = 0;
         if (!m_wrap) {
             const Rows rows = rowsOf(line);
             for (const Row& row : *rows)
                 widest = std::max(widest, rowWidth(line, row));
         }
-        m_contentWidth = std::max(widest, m_doc.lineLength(line) * m_average);
-        m_contentRevision = m_doc.revision();
+        m_contentWidth = std::max(widest, doc().lineLength(line) * m_average);
+        m_contentRevision = doc().revision();
     }
     return m_contentWidth;
 }
@@ -387,7 +442,7 @@ void TextView::syncScrollBars()
     const int rows = visibleRows();
     QScrollBar* vertical = verticalScrollBar();
     if (!m_wrap) {
-        vertical->setRange(0, static_cast<int>(std::max<qsizetype>(0, m_doc.lineCount() - rows)));
+        vertical->setRange(0, static_cast<int>(std::max<qsizetype>(0, doc().lineCount() - rows)));
         vertical->setValue(static_cast<int>(m_topLine));
     } else {
         const auto& prefix = estimatePrefix();
@@ -418,12 +473,12 @@ void TextView::scrollContentsBy(int, int dy)
     if (!m_syncing && dy != 0) {
         const qsizetype value = verticalScrollBar()->value();
         if (!m_wrap) {
-            m_topLine = std::clamp<qsizetype>(value, 0, m_doc.lineCount() - 1);
+            m_topLine = std::clamp<qsizetype>(value, 0, doc().lineCount() - 1);
             m_topRow = 0;
         } else {
             const auto& prefix = estimatePrefix();
             const auto it = std::upper_bound(prefix.begin(), prefix.end(), value);
-            m_topLine = std::clamp<qsizetype>((it - prefix.begin()) - 1, 0, m_doc.lineCount() - 1);
+            m_topLine = std::clamp<qsizetype>((it - prefix.begin()) - 1, 0, doc().lineCount() - 1);
             m_topRow = std::clamp<qsizetype>(value - prefix[static_cast<size_t>(m_topLine)], 0,
                                              static_cast<qsizetype>(rowsOf(m_topLine)->size()) - 1);
         }
@@ -433,7 +488,7 @@ void TextView::scrollContentsBy(int, int dy)
 
 void TextView::setTop(RowPos top)
 {
-    top.line = std::clamp<qsizetype>(top.line, 0, m_doc.lineCount() - 1);
+    top.line = std::clamp<qsizetype>(top.line, 0, doc().lineCount() - 1);
     top.row = std::clamp<qsizetype>(top.row, 0, static_cast<qsizetype>(rowsOf(top.line)->size()) - 1);
     m_topLine = top.line;
     m_topRow = top.row;
@@ -449,7 +504,7 @@ void TextView::scrollRows(qsizetype rows)
     for (; rows < 0 && rowBefore(pos); ++rows) {
     }
     // Never further than the page that shows the last row at the bottom.
-    RowPos last{m_doc.lineCount() - 1, 0};
+    RowPos last{doc().lineCount() - 1, 0};
     last.row = static_cast<qsizetype>(rowsOf(last.line)->size()) - 1;
     for (int i = 1; i < visibleRows() && rowBefore(last); ++i) {
     }
@@ -482,7 +537,7 @@ void TextView::ensureCaretVisible()
     if (!m_wrap) {
         const Rows rows = rowsOf(caret.line);
         const Row& row = (*rows)[static_cast<size_t>(caret.row)];
-        const qreal x = xOf(caret.line, row, m_caret - m_doc.lineStart(caret.line));
+        const qreal x = xOf(caret.line, row, m_caret - doc().lineStart(caret.line));
         QScrollBar* horizontal = horizontalScrollBar();
         const qreal room = viewport()->width() - 2 * kMargin - 4;
         const qreal hs = horizontal->value();
@@ -522,7 +577,7 @@ void TextView::paintEvent(QPaintEvent*)
     while (y < height) {
         const Rows rows = rowsOf(pos.line);
         const Row& row = (*rows)[static_cast<size_t>(pos.row)];
-        const qsizetype lineStart = m_doc.lineStart(pos.line);
+        const qsizetype lineStart = doc().lineStart(pos.line);
         const size_t pieces = pieceCount(row.end - row.start);
         for (size_t piece = 0; piece < pieces; ++piece) {
             const qreal px = row.pieceX.empty() ? 0 : row.pieceX[piece];
@@ -544,7 +599,7 @@ void TextView::paintEvent(QPaintEvent*)
         // A selected line break shows as a small block after the line.
         const bool lastRow = pos.row + 1 == static_cast<qsizetype>(rows->size());
         const qsizetype lineEnd = lineStart + row.end;
-        if (lastRow && selStart <= lineEnd && lineEnd < selEnd && pos.line + 1 < m_doc.lineCount()) {
+        if (lastRow && selStart <= lineEnd && lineEnd < selEnd && pos.line + 1 < doc().lineCount()) {
             const qreal x = kMargin + rowWidth(pos.line, row) - hs;
             painter.fillRect(QRectF(x, y, m_average, m_lineHeight), selected.background());
         }
@@ -643,12 +698,14 @@ bool TextView::acceptsEdit(qsizetype, qsizetype)
 
 void TextView::edit(qsizetype position, qsizetype removeLength, const QString& insert, TextDocument::Merge merge)
 {
-    if (!m_doc.fitsUndo(removeLength, insert.size())) {
+    if (!doc().fitsUndo(removeLength, insert.size())) {
         if (m_askWithoutUndo && !m_askWithoutUndo())
             return;
-        m_doc.replaceWithoutUndo(position, removeLength, insert);
+        const OwnChange own(m_ownChange);
+        m_document->replaceWithoutUndo(position, removeLength, insert);
     } else {
-        m_doc.replace(position, removeLength, insert, merge, m_caret, m_anchor);
+        const OwnChange own(m_ownChange);
+        m_document->replace(position, removeLength, insert, merge, m_caret, m_anchor);
     }
     m_caret = m_anchor = position + insert.size();
     afterChange();
@@ -657,9 +714,9 @@ void TextView::edit(qsizetype position, qsizetype removeLength, const QString& i
 void TextView::afterChange()
 {
     m_preferredX = -1;
-    m_caret = std::clamp<qsizetype>(m_caret, 0, m_doc.length());
-    m_anchor = std::clamp<qsizetype>(m_anchor, 0, m_doc.length());
-    m_topLine = std::min(m_topLine, m_doc.lineCount() - 1);
+    m_caret = std::clamp<qsizetype>(m_caret, 0, doc().length());
+    m_anchor = std::clamp<qsizetype>(m_anchor, 0, doc().length());
+    m_topLine = std::min(m_topLine, doc().lineCount() - 1);
     m_topRow = std::min(m_topRow, static_cast<qsizetype>(rowsOf(m_topLine)->size()) - 1);
     ensureCaretVisible();
     restartBlink();
@@ -671,16 +728,16 @@ void TextView::afterChange()
 
 void TextView::emitStateChanges()
 {
-    if (m_doc.isModified() != m_lastModified) {
-        m_lastModified = m_doc.isModified();
+    if (doc().isModified() != m_lastModified) {
+        m_lastModified = doc().isModified();
         emit modificationChanged(m_lastModified);
     }
-    if (m_doc.canUndo() != m_lastUndo) {
-        m_lastUndo = m_doc.canUndo();
+    if (doc().canUndo() != m_lastUndo) {
+        m_lastUndo = doc().canUndo();
         emit undoAvailable(m_lastUndo);
     }
-    if (m_doc.canRedo() != m_lastRedo) {
-        m_lastRedo = m_doc.canRedo();
+    if (doc().canRedo() != m_lastRedo) {
+        m_lastRedo = doc().canRedo();
         emit redoAvailable(m_lastRedo);
     }
     if (hasSelection() != m_lastSelection) {
@@ -696,7 +753,7 @@ void TextView::userInsert(const QString& typed, TextDocument::Merge merge)
     qsizetype start = selectionStart();
     qsizetype removeLength = selectionEnd() - start;
     if (m_overwrite && removeLength == 0 && merge == TextDocument::Merge::Typing
-        && m_caret < m_doc.lineEnd(m_doc.lineOf(m_caret)))
+        && m_caret < doc().lineEnd(doc().lineOf(m_caret)))
         removeLength = nextCharacter(m_caret) - m_caret;
     if (!acceptsEdit(removeLength, typed.size()))
         return;
@@ -724,8 +781,8 @@ void TextView::moveCaret(qsizetype position, bool select)
     const bool hadSelection = hasSelection();
     const qsizetype oldCaret = m_caret;
     const qsizetype oldAnchor = m_anchor;
-    m_doc.closeUndoStep();
-    m_caret = std::clamp<qsizetype>(position, 0, m_doc.length());
+    m_document->closeUndoStep();
+    m_caret = std::clamp<qsizetype>(position, 0, doc().length());
     if (!select)
         m_anchor = m_caret;
     m_preferredX = -1;
@@ -744,7 +801,7 @@ qsizetype TextView::previousCharacter(qsizetype position) const
 {
     if (position <= 0)
         return 0;
-    const QString& text = m_doc.text();
+    const QString& text = doc().text();
     qsizetype p = position - 1;
     if (p > 0 && text[p].isLowSurrogate() && text[p - 1].isHighSurrogate())
         --p;
@@ -753,7 +810,7 @@ qsizetype TextView::previousCharacter(qsizetype position) const
 
 qsizetype TextView::nextCharacter(qsizetype position) const
 {
-    const QString& text = m_doc.text();
+    const QString& text = doc().text();
     if (position >= text.size())
         return text.size();
     qsizetype p = position + 1;
@@ -764,7 +821,7 @@ qsizetype TextView::nextCharacter(qsizetype position) const
 
 qsizetype TextView::wordStartBefore(qsizetype position) const
 {
-    const QString& text = m_doc.text();
+    const QString& text = doc().text();
     qsizetype p = position;
     while (p > 0 && isBlank(text[p - 1]))
         --p;
@@ -782,7 +839,7 @@ qsizetype TextView::wordStartBefore(qsizetype position) const
 
 qsizetype TextView::wordEndAfter(qsizetype position) const
 {
-    const QString& text = m_doc.text();
+    const QString& text = doc().text();
     const qsizetype n = text.size();
     qsizetype p = position;
     if (p < n && text[p] == u'\n')
@@ -801,19 +858,22 @@ qsizetype TextView::wordEndAfter(qsizetype position) const
 
 QString TextView::selectedText() const
 {
-    return m_doc.text().mid(selectionStart(), selectionEnd() - selectionStart());
+    return doc().text().mid(selectionStart(), selectionEnd() - selectionStart());
 }
 
 void TextView::setSelection(qsizetype anchor, qsizetype caret)
 {
-    m_anchor = std::clamp<qsizetype>(anchor, 0, m_doc.length());
+    m_anchor = std::clamp<qsizetype>(anchor, 0, doc().length());
     moveCaret(caret, true);
     emit selectionChanged();
 }
 
 void TextView::setPlainText(const QString& text)
 {
-    m_doc.setText(text);
+    {
+        const OwnChange own(m_ownChange);
+        m_document->setText(text);
+    }
     m_caret = m_anchor = 0;
     m_topLine = m_topRow = 0;
     horizontalScrollBar()->setValue(0);
@@ -827,7 +887,7 @@ void TextView::insertPlainText(const QString& text)
 
 void TextView::replaceWholeText(const QString& text)
 {
-    edit(0, m_doc.length(), text, TextDocument::Merge::None);
+    edit(0, doc().length(), text, TextDocument::Merge::None);
     moveCaret(0, false);
 }
 
@@ -857,20 +917,35 @@ void TextView::setWordWrap(bool wrap)
 
 void TextView::setModified(bool modified)
 {
-    m_doc.setModified(modified);
+    {
+        const OwnChange own(m_ownChange);
+        m_document->setModified(modified);
+    }
     emitStateChanges();
 }
 
 void TextView::undo()
 {
-    if (m_doc.canUndo())
-        placeAfterHistoryStep(m_doc.undo());
+    if (!m_document->canUndo())
+        return;
+    TextDocument::Placement placed;
+    {
+        const OwnChange own(m_ownChange);
+        placed = m_document->undo();
+    }
+    placeAfterHistoryStep(placed);
 }
 
 void TextView::redo()
 {
-    if (m_doc.canRedo())
-        placeAfterHistoryStep(m_doc.redo());
+    if (!m_document->canRedo())
+        return;
+    TextDocument::Placement placed;
+    {
+        const OwnChange own(m_ownChange);
+        placed = m_document->redo();
+    }
+    placeAfterHistoryStep(placed);
 }
 
 void TextView::placeAfterHistoryStep(TextDocument::Placement placed)
@@ -914,8 +989,8 @@ void TextView::paste()
 void TextView::selectAll()
 {
     m_anchor = 0;
-    m_caret = m_doc.length();
-    m_doc.closeUndoStep();
+    m_caret = doc().length();
+    m_document->closeUndoStep();
     viewport()->update();
     emit cursorPositionChanged();
     emit selectionChanged();
@@ -980,7 +1055,7 @@ void TextView::keyPressEvent(QKeyEvent* event)
         RowPos pos = rowPosOf(m_caret);
         const qreal x = m_preferredX >= 0 ? m_preferredX
                                           : xOf(pos.line, (*rowsOf(pos.line))[static_cast<size_t>(pos.row)],
-                                                m_caret - m_doc.lineStart(pos.line));
+                                                m_caret - doc().lineStart(pos.line));
         bool moved = false;
         for (; rows > 0 && rowAfter(pos); --rows)
             moved = true;
@@ -988,9 +1063,9 @@ void TextView::keyPressEvent(QKeyEvent* event)
             moved = true;
         qsizetype target = m_caret;
         if (moved)
-            target = m_doc.lineStart(pos.line) + columnAt(pos.line, *rowsOf(pos.line), pos.row, x);
+            target = doc().lineStart(pos.line) + columnAt(pos.line, *rowsOf(pos.line), pos.row, x);
         else if (rows > 0)
-            target = m_doc.length();  // already on the last row: to its end
+            target = doc().length();  // already on the last row: to its end
         else if (rows < 0)
             target = 0;
         moveCaret(target, shift);
@@ -1036,16 +1111,16 @@ void TextView::keyPressEvent(QKeyEvent* event)
             return;
         }
         const RowPos pos = rowPosOf(m_caret);
-        moveCaret(m_doc.lineStart(pos.line) + (*rowsOf(pos.line))[static_cast<size_t>(pos.row)].start, shift);
+        moveCaret(doc().lineStart(pos.line) + (*rowsOf(pos.line))[static_cast<size_t>(pos.row)].start, shift);
         return;
     }
     case Qt::Key_End: {
         if (ctrl) {
-            moveCaret(m_doc.length(), shift);
+            moveCaret(doc().length(), shift);
             return;
         }
         const RowPos pos = rowPosOf(m_caret);
-        moveCaret(m_doc.lineStart(pos.line) + lastColumnOf(pos.line, *rowsOf(pos.line), pos.row), shift);
+        moveCaret(doc().lineStart(pos.line) + lastColumnOf(pos.line, *rowsOf(pos.line), pos.row), shift);
         return;
     }
     case Qt::Key_Backspace:
@@ -1076,7 +1151,7 @@ void TextView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!m_readOnly) {
-            m_doc.closeUndoStep();
+            m_document->closeUndoStep();
             userInsert(QStringLiteral("\n"), TextDocument::Merge::None);
         }
         return;
@@ -1116,9 +1191,9 @@ QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImCursorPosition:
         return static_cast<int>(std::min<qsizetype>(caretColumn(), INT_MAX));
     case Qt::ImAnchorPosition:
-        return static_cast<int>(std::clamp<qsizetype>(m_anchor - m_doc.lineStart(caretLine()), 0, INT_MAX));
+        return static_cast<int>(std::clamp<qsizetype>(m_anchor - doc().lineStart(caretLine()), 0, INT_MAX));
     case Qt::ImSurroundingText:
-        return m_doc.lineView(caretLine()).left(4096).toString();
+        return doc().lineView(caretLine()).left(4096).toString();
     case Qt::ImCurrentSelection:
         return selectedText().left(4096);
     default:
@@ -1168,7 +1243,7 @@ void TextView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const QString& text = m_doc.text();
+    const QString& text = doc().text();
     const qsizetype at = positionAt(event->position().toPoint());
     qsizetype start = at;
     qsizetype end = at;

@@ -234,7 +234,7 @@ TEST(TextView, PageUpAndPageDown)
     EXPECT_EQ(view.caretLine(), 2 * (rows - 1));
     key(view, Qt::Key_PageUp, Qt::ShiftModifier);
     EXPECT_EQ(view.caretLine(), rows - 1);
-    EXPECT_EQ(view.anchorPosition(), view.document().lineStart(2 * (rows - 1)));
+    EXPECT_EQ(view.anchorPosition(), view.document().buffer().lineStart(2 * (rows - 1)));
     key(view, Qt::Key_PageUp);
     key(view, Qt::Key_PageUp);
     EXPECT_EQ(view.caretPosition(), 0);

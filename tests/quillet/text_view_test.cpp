@@ -223,7 +223,7 @@ TEST(TextView, ShiftClickExtendsFromTheAnchor)
     view.setCaretPosition(2);
     QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(view, 2, 390));
     EXPECT_EQ(view.anchorPosition(), 2);
-    EXPECT_EQ(view.caretPosition(), view.document().lineEnd(2));
+    EXPECT_EQ(view.caretPosition(), view.document().buffer().lineEnd(2));
 }
 
 // Dragging selects; moving without a button does not.
@@ -286,13 +286,13 @@ TEST(TextView, ScrollingFollowsTheCaret)
     view.setPlainText(numberedLines(10000));
     const int rows = visibleRows(view);
 
-    view.setCaretPosition(view.document().lineStart(9000) + 3);
+    view.setCaretPosition(view.document().buffer().lineStart(9000) + 3);
     EXPECT_EQ(view.caretLine(), 9000);
     EXPECT_LE(view.topLine(), 9000);
     EXPECT_GT(view.topLine() + rows, 9000);
     EXPECT_EQ(view.verticalScrollBar()->value(), view.topLine());
     EXPECT_TRUE(caretOnScreen(view));
-    view.setCaretPosition(view.document().lineStart(20));
+    view.setCaretPosition(view.document().buffer().lineStart(20));
     EXPECT_EQ(view.topLine(), 20);
     EXPECT_EQ(view.verticalScrollBar()->value(), 20);
 
@@ -335,7 +335,7 @@ TEST(TextView, UpAtTheTopRowScrollsByOne)
     show(view);
     view.setPlainText(numberedLines(10000));
 
-    view.setCaretPosition(view.document().lineStart(3000));
+    view.setCaretPosition(view.document().buffer().lineStart(3000));
     view.verticalScrollBar()->setValue(3000);
     key(view, Qt::Key_Up);
     EXPECT_EQ(view.caretLine(), 2999);
@@ -353,13 +353,13 @@ TEST(TextView, ScrollingWithWordWrap)
 
     key(view, Qt::Key_Down);
     ASSERT_EQ(view.caretLine(), 0) << "lines must wrap";
-    view.setCaretPosition(view.document().lineStart(9000) + 5);
+    view.setCaretPosition(view.document().buffer().lineStart(9000) + 5);
     EXPECT_EQ(view.caretLine(), 9000);
     EXPECT_LE(view.topLine(), 9000);
     EXPECT_GE(view.topLine(), 9000 - rows);
     EXPECT_TRUE(caretOnScreen(view));
     EXPECT_GT(view.verticalScrollBar()->value(), 9000);
-    view.setCaretPosition(view.document().lineEnd(9000));
+    view.setCaretPosition(view.document().buffer().lineEnd(9000));
     EXPECT_TRUE(caretOnScreen(view));
     const int before = view.verticalScrollBar()->value();
     view.verticalScrollBar()->setValue(before / 2);
@@ -634,13 +634,64 @@ TEST(TextView, CaretStaysValidWhenTheTextShrinksUnderIt)
     EXPECT_EQ(view.topLine(), 0);
     EXPECT_TRUE(caretOnScreen(view));
     view.undo();
-    EXPECT_EQ(view.caretPosition(), view.document().lineEnd(999));
+    EXPECT_EQ(view.caretPosition(), view.document().buffer().lineEnd(999));
     EXPECT_TRUE(caretOnScreen(view));
     view.clear();
     EXPECT_TRUE(view.text().isEmpty());
     EXPECT_EQ(view.lineCount(), 1);
     EXPECT_EQ(view.topLine(), 0);
     EXPECT_FALSE(view.viewport()->grab().isNull());
+}
+
+// ------------------------------------------------------------------ the document shown
+
+// Changes made through the document (a conversion, another view) show in every view of it;
+// the caret stays inside the text.
+TEST(TextView, ViewsFollowChangesMadeThroughTheirDocument)
+{
+    quillet::Document document;
+    TextView first;
+    TextView second;
+    show(first);
+    first.setDocument(&document);
+    second.setDocument(&document);
+    document.setText(numberedLines(100));
+    EXPECT_EQ(second.lineCount(), 100);
+    second.setCaretPosition(second.textLength());
+
+    QSignalSpy changed(&second, &TextView::textChanged);
+    QSignalSpy modified(&second, &TextView::modificationChanged);
+    document.replace(0, document.length(), QStringLiteral("short"));
+    EXPECT_EQ(first.text(), QStringLiteral("short"));
+    EXPECT_EQ(second.caretPosition(), 5);
+    EXPECT_EQ(changed.count(), 1);
+    ASSERT_EQ(modified.count(), 1);
+    EXPECT_TRUE(second.isModified());
+
+    first.setCaretPosition(5);
+    type(first, QStringLiteral("er"));
+    EXPECT_EQ(second.text(), QStringLiteral("shorter"));
+    second.undo();
+    EXPECT_EQ(first.text(), QStringLiteral("short"));
+    EXPECT_TRUE(caretOnScreen(first));
+    EXPECT_FALSE(first.viewport()->grab().isNull());
+}
+
+TEST(TextView, ViewOutlivingItsDocumentShowsAnEmptyOne)
+{
+    TextView view;
+    show(view);
+    {
+        quillet::Document document;
+        document.setText(numberedLines(50));
+        view.setDocument(&document);
+        view.setCaretPosition(view.textLength());
+    }
+    EXPECT_TRUE(view.text().isEmpty());
+    EXPECT_EQ(view.caretPosition(), 0);
+    EXPECT_FALSE(view.viewport()->grab().isNull());
+    type(view, QStringLiteral("ok"));
+    EXPECT_EQ(view.text(), QStringLiteral("ok"));
 }
 
 // ------------------------------------------------------------------ sheet editor
