@@ -2,6 +2,7 @@
 
 #include "quillet/document.h"
 #include "quillet/text_document.h"
+#include "quillet/ui/row_layout.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -33,7 +34,7 @@ private:
     };
 
 public:
-    static constexpr qsizetype kPiece = 1024;
+    static constexpr qsizetype kPiece = RowLayout::kPiece;
 
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
@@ -58,7 +59,7 @@ public:
     void setReadOnly(bool readOnly);
     bool overwriteMode() const { return m_overwrite; }
     void setOverwriteMode(bool overwrite);
-    bool wordWrap() const { return m_wrap; }
+    bool wordWrap() const { return m_layout.wordWrap(); }
     void setWordWrap(bool wrap);
     void setUndoLimit(int steps)
     {
@@ -141,47 +142,20 @@ private:
     void attach(Document* document);
     void showFromStart();
 
-    struct Row {
-        qsizetype start = 0;        // position in the line
-        qsizetype end = 0;
-        std::vector<qreal> pieceX;  // x of each piece's start; empty for a one-piece row
-    };
-    struct RowPos {
-        qsizetype line = 0;
-        qsizetype row = 0;
-    };
+    using Row = RowLayout::Row;
+    using RowPos = RowLayout::RowPos;
+    using Rows = RowLayout::Rows;
 
-    // Metrics
-    void resetMetrics();
-    qreal advance(QChar c) const;
-    qreal tabWidth() const { return m_tab; }
-    qreal lineHeight() const { return m_lineHeight; }
-    qreal wrapWidth() const;
     int visibleRows() const;
 
-    // Layout
-    using Rows = std::shared_ptr<const std::vector<Row>>;
-    Rows rowsOf(qsizetype line) const;
-    std::vector<Row> computeRows(qsizetype line) const;
-    void fillPieceX(QStringView line, Row& row) const;
-    std::unique_ptr<QTextLayout> pieceLayout(qsizetype line, const Row& row, size_t piece) const;
-    qreal xOf(qsizetype line, const Row& row, qsizetype column) const;
-    qsizetype columnAt(qsizetype line, const std::vector<Row>& rows, qsizetype rowIndex, qreal x) const;
-    RowPos rowPosOf(qsizetype position) const;
+    // Positions on screen
     qsizetype positionAt(const QPoint& point) const;
     QRectF caretRect() const;
-    bool rowBefore(RowPos& pos) const;
-    bool rowAfter(RowPos& pos) const;
-    qreal rowWidth(qsizetype line, const Row& row) const;
-    qsizetype lastColumnOf(qsizetype line, const std::vector<Row>& rows, qsizetype rowIndex) const;
 
     // Scrolling
-    qsizetype estimatedRows(qsizetype line) const;
-    const std::vector<qsizetype>& estimatePrefix() const;
     void setTop(RowPos top);
     void scrollRows(qsizetype rows);
     void syncScrollBars();
-    qreal contentWidth() const;
 
     // Editing
     void edit(qsizetype position, qsizetype removeLength, const QString& insert, TextDocument::Merge merge);
@@ -205,26 +179,11 @@ private:
     qreal m_preferredX = -1;
     bool m_readOnly = false;
     bool m_overwrite = false;
-    bool m_wrap = false;
     qsizetype m_topLine = 0;
     qsizetype m_topRow = 0;
     bool m_syncing = false;
 
-    QFont m_layoutFont;
-    qreal m_lineHeight = 16;
-    qreal m_ascent = 12;
-    qreal m_tab = 64;
-    qreal m_average = 8;
-    mutable std::vector<float> m_advance;  // per UTF-16 unit, < 0 when not measured yet
-
-    mutable QHash<qsizetype, Rows> m_rows;
-    mutable quint64 m_rowsRevision = ~quint64(0);
-    mutable qreal m_rowsWidth = -1;
-    mutable std::vector<qsizetype> m_prefix;
-    mutable quint64 m_prefixRevision = ~quint64(0);
-    mutable qreal m_prefixWidth = -1;
-    mutable qreal m_contentWidth = 0;
-    mutable quint64 m_contentRevision = ~quint64(0);
+    RowLayout m_layout{*viewport(), m_ownDocument.buffer()};
 
     bool m_caretShown = true;
     QBasicTimer m_blink;
