@@ -85,7 +85,7 @@ MainWindow::MainWindow(Prompter& prompter, Shell& shell, EditorSettings& setting
     resize(900, 600);  // the stored rectangle, when kept, replaces this
     setAcceptDrops(true);
 
-    m_menus = MenuBuilder::build(this);
+    m_menus = MenuBuilder::build(this, m_actions);
     buildToolbar();
 
     auto* central = new QWidget(this);
@@ -168,7 +168,7 @@ void MainWindow::buildToolbar()
         {"actErsetzen", "Ersetzen", QStyle::SP_BrowserReload},
     };
     for (const Button& b : buttons) {
-        QAction* action = m_menus.actions.value(QLatin1String(b.action));
+        QAction* action = m_actions.action(QLatin1String(b.action));
         if (!action)
             continue;
         action->setIcon(style()->standardIcon(b.icon));
@@ -182,49 +182,6 @@ void MainWindow::applyToolText()
 {
     m_toolbar->setToolButtonStyle(m_settings.number(QStringLiteral("bToolText")) != 0 ? Qt::ToolButtonTextUnderIcon
                                                                                        : Qt::ToolButtonIconOnly);
-}
-
-void MainWindow::connectActions()
-{
-    const auto on = [this](const char* name, auto slot) {
-        connect(m_menus.actions.value(QLatin1String(name)), &QAction::triggered, this, slot);
-    };
-    on("actNeu", [this] { fileNew(); });
-    on("actNeuesBlatt", [this] { newSheet(); });
-    on("actOeffnen", [this] { fileOpen(); });
-    on("actSpeichern", [this] { saveSheet(currentSheet()); });
-    on("actSpeichernUnter", [this] { saveSheetAs(currentSheet()); });
-    on("actAlleSpeichern", [this] { saveAll(false); });
-    on("actAlleSpeichernUnter", [this] { saveAll(true); });
-    on("actBlattLoeschen", [this] { deleteSheet(); });
-    on("actBeenden", [this] { close(); });
-    on("actRueckgaengig", [this] { currentSheet().editor->undo(); });
-    on("actWiederholen", [this] { currentSheet().editor->redo(); });
-    on("actAusschneiden", [this] { currentSheet().editor->cut(); });
-    on("actKopieren", [this] { currentSheet().editor->copy(); });
-    on("actEinfuegen", [this] { currentSheet().editor->paste(); });
-    on("actLoeschen", [this] { currentSheet().editor->removeSelectedText(); });
-    on("actAllesMarkieren", [this] { currentSheet().editor->selectAll(); });
-    on("actSuchen", [this] { m_find->openFind(); });
-    on("actWeitersuchen", [this] { m_find->findNext(); });
-    on("actErsetzen", [this] { m_find->openReplace(); });
-    on("actGeheZu", [this] {
-        m_find->goToLine();
-        updateStatus();
-    });
-    on("actZeilenumbruch", [this] { toggleWrap(); });
-    on("actSchriftart", [this] { chooseFont(); });
-    on("actMaxTextlaenge", [this] { maxLength(); });
-    on("actOptionen", [this] { options(); });
-    on("actInfo", [this] { info(); });
-    on("actHilfethemen", [this] { showHelp(false); });
-    on("actInhaltIndex", [this] { showHelp(true); });
-    on("actWebStartseite", [this] { m_shell.openUrl(QStringLiteral("https://www.kavimor.de/")); });
-    on("actWebQuillet", [this] { m_shell.openUrl(QStringLiteral("https://www.kavimor.de/quillet/")); });
-    on("actWebForum", [this] { m_shell.openUrl(QStringLiteral("https://forum.kavimor.de/")); });
-    on("actSupportMail", [this] {
-        m_shell.openUrl(QStringLiteral("mailto:support@kavimor.de?subject=Quillet%20V-3.1c"));
-    });
 }
 
 Sheet& MainWindow::addSheet()
@@ -309,7 +266,7 @@ void MainWindow::showSheet(int index)
         return;
     Sheet& sheet = sheetAt(index);
     m_stack->setCurrentWidget(sheet.editor);
-    m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
+    m_actions.action(cmd::WordWrap)->setChecked(sheet.editor->wordWrap());
     if (m_tabs->count() > 1 || !sheet.isUnnamed())
         updateTitle();
     updateEditActions();
@@ -343,17 +300,8 @@ void MainWindow::updateStatus()
 
 void MainWindow::updateEditActions()
 {
-    if (m_sheets.empty())
-        return;
-    SheetEditor* editor = currentSheet().editor;
-    const bool selection = editor->hasSelection();
-    m_menus.actions.value(QStringLiteral("actRueckgaengig"))->setEnabled(editor->isUndoAvailable());
-    m_menus.actions.value(QStringLiteral("actWiederholen"))->setEnabled(editor->isRedoAvailable());
-    m_menus.actions.value(QStringLiteral("actAusschneiden"))->setEnabled(selection);
-    m_menus.actions.value(QStringLiteral("actKopieren"))->setEnabled(selection);
-    m_menus.actions.value(QStringLiteral("actLoeschen"))->setEnabled(selection);
-    const QMimeData* clip = QApplication::clipboard()->mimeData();
-    m_menus.actions.value(QStringLiteral("actEinfuegen"))->setEnabled(clip && clip->hasText());
+    if (!m_sheets.empty())
+        m_actions.updateEnabled();
 }
 
 void MainWindow::message(const QString& text, BoxIcon icon)
@@ -390,7 +338,7 @@ void MainWindow::toggleWrap()
 {
     Sheet& sheet = currentSheet();
     sheet.editor->setWordWrap(!sheet.editor->wordWrap());
-    m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
+    m_actions.action(cmd::WordWrap)->setChecked(sheet.editor->wordWrap());
     updateStatus();
 }
 

@@ -4,6 +4,7 @@
 #include "quillet/command_line.h"
 #include "quillet/instance_file.h"
 #include "quillet/recent_files.h"
+#include "quillet/ui/action_table.h"
 #include "quillet/ui/menu_builder.h"
 #include "quillet/ui/sheet.h"
 #include "shared/platform/prompter.h"
@@ -73,6 +74,8 @@ public:
     HelpWindow* helpWindow() const;
     BackupKeeper& backup() { return m_backup; }
     QTimer* backupTimer() const { return m_backupTimer; }
+    // The menu commands by number (see cmd::).
+    const ActionTable& actions() const { return m_actions; }
     bool isBusy() const { return m_busy; }
     void setBusy(bool busy);
     // Files larger than this are read on a worker thread.
@@ -88,7 +91,7 @@ protected:
 
 private:
     void buildToolbar();
-    void connectActions();
+    void connectActions();  // main_window_commands.cpp
     Sheet& addSheet();
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
@@ -125,6 +128,7 @@ private:
     Shell& m_shell;
     EditorSettings& m_settings;
     Config m_config;
+    ActionTable m_actions;
     MenuBuilder::Menus m_menus;
     QList<QAction*> m_recentActions;
     QAction* m_recentSeparator = nullptr;

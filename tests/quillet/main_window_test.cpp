@@ -128,6 +128,23 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actRueckgaengig"))->shortcuts().size(), 2);
 }
 
+TEST_F(MainWindowTest, CommandsAreReachableByNumberWhileAvailable)
+{
+    const quillet::ActionTable& actions = window().actions();
+    EXPECT_EQ(actions.action(quillet::cmd::Save)->objectName(), QStringLiteral("actSpeichern"));
+    EXPECT_EQ(actions.action(quillet::cmd::Info)->objectName(), QStringLiteral("actInfo"));
+    EXPECT_EQ(actions.action(quillet::cmd::kFirstUserCommand), nullptr);
+
+    EXPECT_TRUE(actions.trigger(quillet::cmd::NewSheet));
+    EXPECT_EQ(window().sheetCount(), 2);
+    EXPECT_FALSE(actions.trigger(quillet::cmd::Copy)) << "nothing selected";
+    type(QStringLiteral("abc"));
+    trigger("actAllesMarkieren");
+    EXPECT_TRUE(actions.trigger(quillet::cmd::Cut));
+    EXPECT_TRUE(window().currentSheet().editor->text().isEmpty());
+    EXPECT_FALSE(actions.trigger(12345));
+}
+
 TEST_F(MainWindowTest, UnnamedLabelsTakeTheLowestFreeNumber)
 {
     trigger("actNeuesBlatt");
