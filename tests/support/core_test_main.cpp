@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-// The main of test programs that need no widgets: an event loop, no window system.
+// The test main of the logic libraries' test programs: no widgets, no platform plugin.
 int main(int argc, char** argv)
 {
     // Boxes must come from the test's scripted prompter, never from an inherited answer file.
