@@ -1,6 +1,6 @@
 #include "quillet/text_file.h"
 
-#include "quillet/cp1252.h"
+#include "shared/cp1252.h"
 
 #include <QFile>
 #include <QFileInfo>

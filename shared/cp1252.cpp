@@ -46,11 +46,17 @@ QString Cp1252::decode(QByteArrayView bytes)
     return out;
 }
 
-QByteArray Cp1252::encode(QStringView text)
+QByteArray Cp1252::encode(QStringView text, bool* lossy)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
     char* d = out.data();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        d[i] = static_cast<char>(fromUnicode(text[i]));
+    bool all = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        bool ok = true;
+        d[i] = static_cast<char>(fromUnicode(text[i], &ok));
+        all = all && ok;
+    }
+    if (lossy)
+        *lossy = !all;
     return out;
 }

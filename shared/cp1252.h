@@ -16,5 +16,6 @@ public:
     static unsigned char fromUnicode(QChar c, bool* ok = nullptr);
 
     static QString decode(QByteArrayView bytes);
-    static QByteArray encode(QStringView text);
+    // Characters outside the code page become '?'; *lossy tells whether that happened.
+    static QByteArray encode(QStringView text, bool* lossy = nullptr);
 };

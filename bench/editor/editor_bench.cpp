@@ -2,11 +2,12 @@
 //   quillet_editor_bench            all figures
 //   quillet_editor_bench --long-line[-wrapped] N   only: one line of N characters
 #include "quillet/editor_settings.h"
-#include "quillet/prompter.h"
 #include "quillet/text_search.h"
 #include "quillet/ui/find_controller.h"
 #include "quillet/ui/main_window.h"
 #include "quillet/ui/sheet_editor.h"
+#include "shared/platform/prompter.h"
+#include "shared/platform/shell.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,17 +24,26 @@
 namespace {
 
 // A prompter that answers every box with its default; the bench opens no dialog.
-class SilentPrompter : public quillet::Prompter {
+class SilentPrompter : public Prompter {
 public:
-    Answer message(const QString&, const QString& text, Buttons, Icon, Answer defaultButton) override
+    BoxAnswer message(const MessageRequest& request) override
     {
-        std::printf("  (box: %s)\n", qPrintable(text.left(80)));
-        return defaultButton;
+        std::printf("  (box: %s)\n", qPrintable(request.text.left(80)));
+        return request.defaultAnswer();
     }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> folder(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> input(const InputRequest&) override { return std::nullopt; }
+    QStringList fileDialog(const FileDialogRequest&) override { return {}; }
+    using Prompter::message;
+};
+
+// The bench opens no program, folder or address.
+class NoShell : public Shell {
+public:
+    bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
+    QString findProgram(const QString&) const override { return {}; }
+    bool openFolder(const QString&) override { return false; }
+    bool openDocument(const QString&) override { return false; }
+    bool openUrl(const QString&) override { return false; }
 };
 
 // Longest pause of the event loop while `done` is false: how long the window would not react.
@@ -116,11 +126,12 @@ int main(int argc, char** argv)
     QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
     quillet::EditorSettings settings(own, shared);
     SilentPrompter prompter;
+    NoShell shell;
     quillet::MainWindow::Config config;
     config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
     config.tempFolder = dir.path();
     config.ownKey = QStringLiteral("1");
-    quillet::MainWindow window(prompter, settings, config);
+    quillet::MainWindow window(prompter, shell, settings, config);
     window.resize(1000, 700);
     window.show();
     QApplication::processEvents();
@@ -150,7 +161,7 @@ int main(int argc, char** argv)
     std::printf("  lines in the editor: %lld\n", static_cast<long long>(sheet.editor->lineCount()));
 
     t.restart();
-    sheet.editor->setCaretPosition(sheet.editor->document().lineStart(899999));
+    sheet.editor->setCaretPosition(sheet.editor->document().buffer().lineStart(899999));
     sheet.editor->viewport()->repaint();
     std::printf("  go to line 900000:         %6lld ms\n", static_cast<long long>(t.elapsed()));
     t.restart();

@@ -1,19 +1,18 @@
-#include "quillet/answer_file.h"
 #include "quillet/command_line.h"
 #include "quillet/editor_settings.h"
 #include "quillet/instance_file.h"
 #include "quillet/process_probe.h"
 #include "quillet/ui/main_window.h"
-#include "quillet/ui/qt_prompter.h"
 #include "quillet/ui/sheet_editor.h"
+#include "shared/ui/german_translation.h"
+#include "shared/ui/prompter_factory.h"
+#include "shared/ui/qt_prompter.h"
+#include "shared/ui/qt_shell.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QTimer>
 #include <QSettings>
 #include <QStandardPaths>
@@ -23,11 +22,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Kavimor"));
     QApplication::setApplicationName(QStringLiteral("Quillet"));
-    // Qt's own German texts (context menus, font dialog) where they are installed.
-    QTranslator qtGerman;
-    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtGerman);
+    installGermanTranslation(app);
 
     // Options for tests come first and are not part of the editor's command line:
     // --backup-interval-ms=N runs the backup timer every N ms, --instance-file=PATH moves
@@ -58,10 +53,8 @@ int main(int argc, char* argv[])
     const quillet::CommandLine::Parsed pending = quillet::CommandLine::parse(
         args.join(u' '), [](const QString& path) { return QFileInfo(path).isFile(); });
 
-    std::unique_ptr<quillet::Prompter> prompter = quillet::AnswerFile::fromEnvironment();
-    auto* qtPrompter = prompter ? nullptr : new quillet::QtPrompter;
-    if (!prompter)
-        prompter.reset(qtPrompter);
+    const std::unique_ptr<Prompter> prompter = makeProgramPrompter();
+    QtShell shell;
 
     quillet::MainWindow::Config config;
     config.instanceFilePath =
@@ -73,8 +66,8 @@ int main(int argc, char* argv[])
     config.ownKey = QString::number(quillet::ProcessProbe::currentId());
     config.backupIntervalMs = backupIntervalMs;
 
-    quillet::MainWindow window(*prompter, settings, config);
-    if (qtPrompter)
+    quillet::MainWindow window(*prompter, shell, settings, config);
+    if (auto* qtPrompter = dynamic_cast<QtPrompter*>(prompter.get()))
         qtPrompter->setParent(&window);
     window.restoreWindowRect();
     window.show();

@@ -1,7 +1,7 @@
 #include "quillet/ui/find_controller.h"
 
 #include "quillet/messages.h"
-#include "quillet/prompter.h"
+#include "shared/platform/prompter.h"
 #include "quillet/text_search.h"
 #include "quillet/ui/find_dialog.h"
 #include "quillet/ui/go_to_dialog.h"
@@ -105,20 +105,20 @@ void FindController::handle(FindEngine::Result result)
         return;
     case FindEngine::Result::Finished:
         m_prompter.message(kCaption, Messages::text(Messages::SearchFinished, m_engine.searchText()),
-                           Prompter::Buttons::Ok, Prompter::Icon::Information, Prompter::Answer::Ok);
+                           BoxButtons::Ok, BoxIcon::Information);
         closeDialog();
         return;
     case FindEngine::Result::AskWrapDown:
     case FindEngine::Result::AskWrapUp: {
         const int id = result == FindEngine::Result::AskWrapDown ? Messages::SearchEndDown : Messages::SearchEndUp;
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::text(id, m_engine.searchText()), Prompter::Buttons::YesNo,
-                               Prompter::Icon::Question, Prompter::Answer::Yes);
+        const BoxAnswer answer =
+            m_prompter.message(kCaption, Messages::text(id, m_engine.searchText()), BoxButtons::YesNo,
+                               BoxIcon::Question);
         if (!editor)
             return;
         EditorTarget target(*editor);
-        const FindEngine::Result next = m_engine.answerWrap(target, answer == Prompter::Answer::Yes);
-        if (answer != Prompter::Answer::Yes) {
+        const FindEngine::Result next = m_engine.answerWrap(target, answer == BoxAnswer::Yes);
+        if (answer != BoxAnswer::Yes) {
             closeDialog();
             return;
         }
@@ -219,7 +219,7 @@ void FindController::goToLine()
     const qsizetype line = dialog.line() - 1;
     if (line < 0 || line >= editor->lineCount())
         return;
-    editor->setCaretPosition(editor->document().lineStart(line));
+    editor->setCaretPosition(editor->document().buffer().lineStart(line));
 }
 
 } // namespace quillet

@@ -11,9 +11,10 @@
 class QProgressBar;
 class QWidget;
 
+class Prompter;
+
 namespace quillet {
 
-class Prompter;
 class SheetEditor;
 
 // Find, replace and go to on the current sheet: owns the search state, the one open find

@@ -5,7 +5,8 @@
 #include "quillet/messages.h"
 #include "quillet/options_values.h"
 #include "quillet/process_probe.h"
-#include "quillet/prompter.h"
+#include "shared/platform/prompter.h"
+#include "shared/platform/shell.h"
 #include "quillet/sheet_labels.h"
 #include "quillet/size_format.h"
 #include "quillet/title_rule.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -68,9 +68,10 @@ bool isInputEvent(QEvent::Type type)
 
 } // namespace
 
-MainWindow::MainWindow(Prompter& prompter, EditorSettings& settings, Config config, QWidget* parent)
+MainWindow::MainWindow(Prompter& prompter, Shell& shell, EditorSettings& settings, Config config, QWidget* parent)
     : QMainWindow(parent),
       m_prompter(prompter),
+      m_shell(shell),
       m_settings(settings),
       m_config(std::move(config)),
       m_recent(settings.recentFiles()),
@@ -84,7 +85,7 @@ MainWindow::MainWindow(Prompter& prompter, EditorSettings& settings, Config conf
     resize(900, 600);  // the stored rectangle, when kept, replaces this
     setAcceptDrops(true);
 
-    m_menus = MenuBuilder::build(this);
+    m_menus = MenuBuilder::build(this, m_actions);
     buildToolbar();
 
     auto* central = new QWidget(this);
@@ -167,7 +168,7 @@ void MainWindow::buildToolbar()
         {"actErsetzen", "Ersetzen", QStyle::SP_BrowserReload},
     };
     for (const Button& b : buttons) {
-        QAction* action = m_menus.actions.value(QLatin1String(b.action));
+        QAction* action = m_actions.action(QLatin1String(b.action));
         if (!action)
             continue;
         action->setIcon(style()->standardIcon(b.icon));
@@ -183,63 +184,21 @@ void MainWindow::applyToolText()
                                                                                        : Qt::ToolButtonIconOnly);
 }
 
-void MainWindow::connectActions()
-{
-    const auto on = [this](const char* name, auto slot) {
-        connect(m_menus.actions.value(QLatin1String(name)), &QAction::triggered, this, slot);
-    };
-    on("actNeu", [this] { fileNew(); });
-    on("actNeuesBlatt", [this] { newSheet(); });
-    on("actOeffnen", [this] { fileOpen(); });
-    on("actSpeichern", [this] { saveSheet(currentSheet()); });
-    on("actSpeichernUnter", [this] { saveSheetAs(currentSheet()); });
-    on("actAlleSpeichern", [this] { saveAll(false); });
-    on("actAlleSpeichernUnter", [this] { saveAll(true); });
-    on("actBlattLoeschen", [this] { deleteSheet(); });
-    on("actBeenden", [this] { close(); });
-    on("actRueckgaengig", [this] { currentSheet().editor->undo(); });
-    on("actWiederholen", [this] { currentSheet().editor->redo(); });
-    on("actAusschneiden", [this] { currentSheet().editor->cut(); });
-    on("actKopieren", [this] { currentSheet().editor->copy(); });
-    on("actEinfuegen", [this] { currentSheet().editor->paste(); });
-    on("actLoeschen", [this] { currentSheet().editor->removeSelectedText(); });
-    on("actAllesMarkieren", [this] { currentSheet().editor->selectAll(); });
-    on("actSuchen", [this] { m_find->openFind(); });
-    on("actWeitersuchen", [this] { m_find->findNext(); });
-    on("actErsetzen", [this] { m_find->openReplace(); });
-    on("actGeheZu", [this] {
-        m_find->goToLine();
-        updateStatus();
-    });
-    on("actZeilenumbruch", [this] { toggleWrap(); });
-    on("actSchriftart", [this] { chooseFont(); });
-    on("actMaxTextlaenge", [this] { maxLength(); });
-    on("actOptionen", [this] { options(); });
-    on("actInfo", [this] { info(); });
-    on("actHilfethemen", [this] { showHelp(false); });
-    on("actInhaltIndex", [this] { showHelp(true); });
-    on("actWebStartseite", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/"))); });
-    on("actWebQuillet", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://www.kavimor.de/quillet/"))); });
-    on("actWebForum", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://forum.kavimor.de/"))); });
-    on("actSupportMail", [] {
-        QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:support@kavimor.de?subject=Quillet%20V-3.1c")));
-    });
-}
-
 Sheet& MainWindow::addSheet()
 {
     auto sheet = std::make_unique<Sheet>();
     sheet->label = SheetLabels::nextUnnamed(labels());
     sheet->editor = new SheetEditor(m_stack);
+    sheet->editor->setDocument(sheet->document.get());
     sheet->editor->setFont(m_font);
     sheet->editor->setWordWrap(m_settings.number(QStringLiteral("fWrap")) != 0);
     sheet->editor->setTextLimit(m_textLimit);
     sheet->editor->setUndoLimit(m_settings.number(QStringLiteral("iUndoLimit")));
     SheetEditor* editor = sheet->editor;
     editor->setAskWithoutUndo([this] {
-        return m_prompter.message(kCaption, Messages::text(Messages::UndoTooLarge), Prompter::Buttons::YesNo,
-                                  Prompter::Icon::Question, Prompter::Answer::Yes)
-               == Prompter::Answer::Yes;
+        return m_prompter.message(kCaption, Messages::text(Messages::UndoTooLarge), BoxButtons::YesNo,
+                                  BoxIcon::Question)
+               == BoxAnswer::Yes;
     });
     connect(editor, &TextView::cursorPositionChanged, this, &MainWindow::updateStatus);
     connect(editor, &TextView::modificationChanged, this, &MainWindow::updateStatus);
@@ -307,7 +266,7 @@ void MainWindow::showSheet(int index)
         return;
     Sheet& sheet = sheetAt(index);
     m_stack->setCurrentWidget(sheet.editor);
-    m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
+    m_actions.action(cmd::WordWrap)->setChecked(sheet.editor->wordWrap());
     if (m_tabs->count() > 1 || !sheet.isUnnamed())
         updateTitle();
     updateEditActions();
@@ -324,7 +283,7 @@ QStringList MainWindow::labels() const
 void MainWindow::updateTitle()
 {
     const Sheet& sheet = currentSheet();
-    setWindowTitle(TitleRule::windowTitle(sheet.path, sheet.label));
+    setWindowTitle(TitleRule::windowTitle(sheet.path(), sheet.label));
 }
 
 bool MainWindow::fixedPitch() const
@@ -341,23 +300,13 @@ void MainWindow::updateStatus()
 
 void MainWindow::updateEditActions()
 {
-    if (m_sheets.empty())
-        return;
-    SheetEditor* editor = currentSheet().editor;
-    const bool selection = editor->hasSelection();
-    m_menus.actions.value(QStringLiteral("actRueckgaengig"))->setEnabled(editor->isUndoAvailable());
-    m_menus.actions.value(QStringLiteral("actWiederholen"))->setEnabled(editor->isRedoAvailable());
-    m_menus.actions.value(QStringLiteral("actAusschneiden"))->setEnabled(selection);
-    m_menus.actions.value(QStringLiteral("actKopieren"))->setEnabled(selection);
-    m_menus.actions.value(QStringLiteral("actLoeschen"))->setEnabled(selection);
-    const QMimeData* clip = QApplication::clipboard()->mimeData();
-    m_menus.actions.value(QStringLiteral("actEinfuegen"))->setEnabled(clip && clip->hasText());
+    if (!m_sheets.empty())
+        m_actions.updateEnabled();
 }
 
-void MainWindow::message(const QString& text, int icon)
+void MainWindow::message(const QString& text, BoxIcon icon)
 {
-    m_prompter.message(kCaption, text, Prompter::Buttons::Ok, static_cast<Prompter::Icon>(icon),
-                       Prompter::Answer::Ok);
+    m_prompter.message(kCaption, text, BoxButtons::Ok, icon);
 }
 
 void MainWindow::setBusy(bool busy)
@@ -389,7 +338,7 @@ void MainWindow::toggleWrap()
 {
     Sheet& sheet = currentSheet();
     sheet.editor->setWordWrap(!sheet.editor->wordWrap());
-    m_menus.actions.value(QStringLiteral("actZeilenumbruch"))->setChecked(sheet.editor->wordWrap());
+    m_actions.action(cmd::WordWrap)->setChecked(sheet.editor->wordWrap());
     updateStatus();
 }
 
@@ -460,7 +409,7 @@ void MainWindow::info()
 {
     m_prompter.message(QStringLiteral("Info über Quillet"),
                        TitleRule::programCaption() + QStringLiteral("\r\rTexteditor mit Blättern.\r© Kavimor"),
-                       Prompter::Buttons::Ok, Prompter::Icon::Information, Prompter::Answer::Ok);
+                       BoxButtons::Ok, BoxIcon::Information);
 }
 
 void MainWindow::deleteSheet()
@@ -506,11 +455,11 @@ void MainWindow::askKeepClipboard()
     // Only text this window put there and nobody has replaced since.
     if (m_copiedText.isEmpty() || clipboard->text() != m_copiedText)
         return;
-    const Prompter::Answer answer =
-        m_prompter.message(kCaption, Messages::text(Messages::ClipboardAtEnd), Prompter::Buttons::YesNo,
-                           Prompter::Icon::Question, Prompter::Answer::Yes);
+    const BoxAnswer answer =
+        m_prompter.message(kCaption, Messages::text(Messages::ClipboardAtEnd), BoxButtons::YesNo,
+                           BoxIcon::Question);
     // Yes leaves the text to the desktop's clipboard keeper; No takes it away with us.
-    if (answer == Prompter::Answer::No)
+    if (answer == BoxAnswer::No)
         clipboard->clear();
 }
 
@@ -529,7 +478,7 @@ void MainWindow::showHelp(bool index)
         std::optional<HelpFile> help = HelpFile::load(path, &error);
         if (!help) {
             message(Messages::helpMissing(QDir::toNativeSeparators(path), error),
-                    static_cast<int>(Prompter::Icon::Critical));
+                    BoxIcon::Critical);
             return;
         }
         m_help = new HelpWindow(std::move(*help), this);

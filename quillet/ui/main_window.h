@@ -4,8 +4,10 @@
 #include "quillet/command_line.h"
 #include "quillet/instance_file.h"
 #include "quillet/recent_files.h"
+#include "quillet/ui/action_table.h"
 #include "quillet/ui/menu_builder.h"
 #include "quillet/ui/sheet.h"
+#include "shared/platform/prompter.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -19,12 +21,14 @@ class QTabBar;
 class QTimer;
 class QToolBar;
 
+class Prompter;
+class Shell;
+
 namespace quillet {
 
 class EditorSettings;
 class FindController;
 class HelpWindow;
-class Prompter;
 class StatusPanel;
 
 // The editor's main window: menus, toolbar, the tabbed sheets, the status bar, files,
@@ -40,7 +44,8 @@ public:
         QString helpFilePath;      // empty: beside the program, with the extension ".hlp"
     };
 
-    MainWindow(Prompter& prompter, EditorSettings& settings, Config config, QWidget* parent = nullptr);
+    MainWindow(Prompter& prompter, Shell& shell, EditorSettings& settings, Config config,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Start-up: offers the backups of editors that ended without closing.
@@ -69,6 +74,8 @@ public:
     HelpWindow* helpWindow() const;
     BackupKeeper& backup() { return m_backup; }
     QTimer* backupTimer() const { return m_backupTimer; }
+    // The menu commands by number (see cmd::).
+    const ActionTable& actions() const { return m_actions; }
     bool isBusy() const { return m_busy; }
     void setBusy(bool busy);
     // Files larger than this are read on a worker thread.
@@ -84,7 +91,7 @@ protected:
 
 private:
     void buildToolbar();
-    void connectActions();
+    void connectActions();  // main_window_commands.cpp
     Sheet& addSheet();
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
@@ -113,11 +120,15 @@ private:
     bool fixedPitch() const;
     QStringList labels() const;
     QString startFolder(const Sheet& sheet) const;
-    void message(const QString& text, int icon);
+    FileDialogRequest fileRequest(FileDialogKind kind, const QString& title, const QString& folder,
+                                  const QString& fileName) const;
+    void message(const QString& text, BoxIcon icon);
 
     Prompter& m_prompter;
+    Shell& m_shell;
     EditorSettings& m_settings;
     Config m_config;
+    ActionTable m_actions;
     MenuBuilder::Menus m_menus;
     QList<QAction*> m_recentActions;
     QAction* m_recentSeparator = nullptr;

@@ -7,7 +7,7 @@
 #include "quillet/file_type_list.h"
 #include "quillet/messages.h"
 #include "quillet/process_probe.h"
-#include "quillet/prompter.h"
+#include "shared/platform/prompter.h"
 #include "quillet/sheet_labels.h"
 #include "quillet/size_format.h"
 #include "quillet/text_file.h"
@@ -44,12 +44,34 @@ void applyMode(SheetEditor& editor, CommandLine::Mode mode)
 
 QString MainWindow::startFolder(const Sheet& sheet) const
 {
-    if (!sheet.path.isEmpty())
-        return QFileInfo(sheet.path).absolutePath();
+    if (!sheet.path().isEmpty())
+        return QFileInfo(sheet.path()).absolutePath();
     const QString fixed = m_settings.text(QStringLiteral("fDirectory"));
     if (!fixed.isEmpty() && QFileInfo(fixed).isDir())
         return fixed;
     return QDir::currentPath();
+}
+
+FileDialogRequest MainWindow::fileRequest(FileDialogKind kind, const QString& title, const QString& folder,
+                                          const QString& fileName) const
+{
+    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
+    QStringList patterns;
+    for (const FileTypeList::Row& row : rows)
+        patterns.append(row.pattern);
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.startDir = folder;
+    request.fileName = fileName;
+    request.filter = FileTypeList::nameFilters(rows).join(QLatin1String(";;"));
+    request.defaultExtension = QStringLiteral("txt");
+    // Choosing another file type gives the typed name that type's extension.
+    request.renameForFilter = [patterns](const QString& name, int index) {
+        return index >= 1 && index <= patterns.size() ? FileTypeList::switchExtension(name, patterns[index - 1])
+                                                      : name;
+    };
+    return request;
 }
 
 void MainWindow::openPending(const CommandLine::Parsed& pending)
@@ -66,10 +88,10 @@ bool MainWindow::openFile(const QString& path, CommandLine::Mode mode)
     for (int i = 0; i < sheetCount(); ++i) {
         if (sheetAt(i).label != label)
             continue;
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::text(Messages::AlreadyOpen, label), Prompter::Buttons::YesNo,
-                               Prompter::Icon::Question, Prompter::Answer::No);
-        if (answer != Prompter::Answer::Yes)
+        const BoxAnswer answer =
+            m_prompter.message(kCaption, Messages::text(Messages::AlreadyOpen, label), BoxButtons::YesNo,
+                               BoxIcon::Question, 2);
+        if (answer != BoxAnswer::Yes)
             return false;
         setCurrentIndex(i);
         if (!askSave(sheetAt(i)))
@@ -118,29 +140,29 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
     const LoadedText loaded = readFile(path);
     if (!loaded.ok) {
         message(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, loaded.error),
-                static_cast<int>(Prompter::Icon::Critical));
+                BoxIcon::Critical);
         return false;
     }
     if (loaded.text.size() > sheet.editor->textLimit()) {
         message(Messages::tooLongForLimit(path, SizeFormat::format(static_cast<quint64>(loaded.text.size())),
                                           SizeFormat::format(static_cast<quint64>(sheet.editor->textLimit()))),
-                static_cast<int>(Prompter::Icon::Warning));
+                BoxIcon::Exclamation);
         return false;
     }
-    sheet.path = QFileInfo(path).absoluteFilePath();
-    sheet.label = TitleRule::fileNamePart(sheet.path);
-    sheet.format = loaded.format;
+    sheet.document->setPath(QFileInfo(path).absoluteFilePath());
+    sheet.label = TitleRule::fileNamePart(sheet.path());
+    sheet.document->setFormat(loaded.format);
     for (int i = 0; i < sheetCount(); ++i) {
         if (&sheetAt(i) == &sheet) {
             m_tabs->setTabText(i, sheet.label);
-            m_tabs->setTabToolTip(i, sheet.path);
+            m_tabs->setTabToolTip(i, sheet.path());
         }
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);  // indexing a large text takes a moment
     sheet.editor->setPlainText(loaded.text);
     QApplication::restoreOverrideCursor();
     applyMode(*sheet.editor, mode);
-    m_recent.touch(sheet.path);
+    m_recent.touch(sheet.path());
     rebuildRecentMenu();
     updateTitle();
     updateStatus();
@@ -155,9 +177,9 @@ void MainWindow::fileNew()
     QStringList others = labels();
     others.removeAll(sheet.label);
     sheet.editor->clear();
-    sheet.path.clear();
+    sheet.document->setPath(QString());
     sheet.label = SheetLabels::nextUnnamed(others);
-    sheet.format = TextFormat();
+    sheet.document->setFormat(TextFormat());
     m_tabs->setTabText(currentIndex(), sheet.label);
     m_tabs->setTabToolTip(currentIndex(), QString());
     updateTitle();
@@ -166,22 +188,16 @@ void MainWindow::fileNew()
 
 void MainWindow::fileOpen()
 {
-    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
-    Prompter::FileRequest request;
-    request.caption = QStringLiteral("Öffnen");
-    request.directory = startFolder(currentSheet());
-    request.filters = FileTypeList::nameFilters(rows);
-    for (const FileTypeList::Row& row : rows)
-        request.patterns.append(row.pattern);
-    request.defaultSuffix = QStringLiteral("txt");
-    const std::optional<QString> path = m_prompter.openFile(request);
-    if (!path)
+    const QStringList chosen = m_prompter.fileDialog(
+        fileRequest(FileDialogKind::Open, QStringLiteral("Öffnen"), startFolder(currentSheet()), QString()));
+    if (chosen.isEmpty())
         return;
-    if (!QFileInfo(*path).isFile()) {
-        message(Messages::text(Messages::FileNotFound, *path), static_cast<int>(Prompter::Icon::Information));
+    const QString& path = chosen.constFirst();
+    if (!QFileInfo(path).isFile()) {
+        message(Messages::text(Messages::FileNotFound, path), BoxIcon::Information);
         return;
     }
-    openFile(*path);
+    openFile(path);
 }
 
 bool MainWindow::askSave(Sheet& sheet)
@@ -194,12 +210,12 @@ bool MainWindow::askSave(Sheet& sheet)
     }
     raise();
     activateWindow();
-    const Prompter::Answer answer =
+    const BoxAnswer answer =
         m_prompter.message(kCaption, Messages::text(Messages::SaveQuestion, sheet.displayName()),
-                           Prompter::Buttons::YesNoCancel, Prompter::Icon::Warning, Prompter::Answer::Yes);
-    if (answer == Prompter::Answer::Cancel)
+                           BoxButtons::YesNoCancel, BoxIcon::Exclamation);
+    if (answer == BoxAnswer::Cancel)
         return false;
-    if (answer == Prompter::Answer::No)
+    if (answer == BoxAnswer::No)
         return true;
     return saveSheet(sheet);
 }
@@ -209,30 +225,30 @@ bool MainWindow::saveSheet(Sheet& sheet)
     if (sheet.isUnnamed())
         return saveSheetAs(sheet);
     const QString text = sheet.editor->rawText();
-    TextFormat format = sheet.format;
+    TextFormat format = sheet.format();
     bool lossy = false;
     QByteArray bytes = TextFile::encode(text, format, &lossy);
     if (lossy) {
         // Never write '?' for characters the user typed without asking.
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::cannotEncode(sheet.displayName()), Prompter::Buttons::YesNoCancel,
-                               Prompter::Icon::Warning, Prompter::Answer::Yes);
-        if (answer == Prompter::Answer::Cancel)
+        const BoxAnswer answer =
+            m_prompter.message(kCaption, Messages::cannotEncode(sheet.displayName()), BoxButtons::YesNoCancel,
+                               BoxIcon::Exclamation);
+        if (answer == BoxAnswer::Cancel)
             return false;
-        if (answer == Prompter::Answer::Yes) {
+        if (answer == BoxAnswer::Yes) {
             format.encoding = TextFormat::Encoding::Utf8;
             bytes = TextFile::encode(text, format);
         }
     }
-    const QString error = TextFile::writeBytes(sheet.path, bytes);
+    const QString error = TextFile::writeBytes(sheet.path(), bytes);
     if (!error.isEmpty()) {
-        message(QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden.\r%2").arg(sheet.path, error),
-                static_cast<int>(Prompter::Icon::Critical));
+        message(QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden.\r%2").arg(sheet.path(), error),
+                BoxIcon::Critical);
         return false;
     }
-    sheet.format = format;
+    sheet.document->setFormat(format);
     sheet.editor->setModified(false);
-    m_recent.touch(sheet.path);
+    m_recent.touch(sheet.path());
     rebuildRecentMenu();
     updateTitle();
     updateStatus();
@@ -241,35 +257,28 @@ bool MainWindow::saveSheet(Sheet& sheet)
 
 bool MainWindow::saveSheetAs(Sheet& sheet)
 {
-    const QList<FileTypeList::Row> rows = FileTypeList::parse(m_settings.text(QStringLiteral("fExtension")));
-    Prompter::FileRequest request;
-    request.caption = QStringLiteral("Speichern unter");
-    request.directory = startFolder(sheet);
-    request.fileName = sheet.isUnnamed() ? sheet.label + QStringLiteral(".txt") : TitleRule::fileNamePart(sheet.path);
-    request.filters = FileTypeList::nameFilters(rows);
-    for (const FileTypeList::Row& row : rows)
-        request.patterns.append(row.pattern);
-    request.defaultSuffix = QStringLiteral("txt");
-    const std::optional<QString> chosen = m_prompter.saveFile(request);
-    if (!chosen)
+    const QStringList chosen = m_prompter.fileDialog(fileRequest(
+        FileDialogKind::Save, QStringLiteral("Speichern unter"), startFolder(sheet),
+        sheet.isUnnamed() ? sheet.label + QStringLiteral(".txt") : TitleRule::fileNamePart(sheet.path())));
+    if (chosen.isEmpty())
         return false;
-    const QFileInfo info(*chosen);
+    const QFileInfo info(chosen.constFirst());
     if (info.fileName().isEmpty() || info.isDir()) {
-        message(Messages::text(Messages::InvalidFileName), static_cast<int>(Prompter::Icon::Critical));
+        message(Messages::text(Messages::InvalidFileName), BoxIcon::Critical);
         return false;
     }
-    const QString oldPath = sheet.path;
+    const QString oldPath = sheet.path();
     const QString oldLabel = sheet.label;
-    sheet.path = info.absoluteFilePath();
+    sheet.document->setPath(info.absoluteFilePath());
     if (!saveSheet(sheet)) {
-        sheet.path = oldPath;
+        sheet.document->setPath(oldPath);
         return false;
     }
-    sheet.label = TitleRule::fileNamePart(sheet.path);
+    sheet.label = TitleRule::fileNamePart(sheet.path());
     for (int i = 0; i < sheetCount(); ++i) {
         if (&sheetAt(i) == &sheet) {
             m_tabs->setTabText(i, sheet.label);
-            m_tabs->setTabToolTip(i, sheet.path);
+            m_tabs->setTabToolTip(i, sheet.path());
         }
     }
     Q_UNUSED(oldLabel);
@@ -316,7 +325,7 @@ void MainWindow::openRecent(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
         QApplication::beep();
-        message(Messages::text(Messages::FileNotFound, path), static_cast<int>(Prompter::Icon::Information));
+        message(Messages::text(Messages::FileNotFound, path), BoxIcon::Information);
         fileOpen();
         return;
     }
@@ -335,10 +344,10 @@ void MainWindow::recoverBackups()
             return ok && ProcessProbe::isRunningEditor(id);
         });
     for (const BackupKeeper::Orphan& orphan : orphans) {
-        const Prompter::Answer answer =
-            m_prompter.message(kCaption, Messages::text(Messages::RecoverBackup), Prompter::Buttons::OkCancel,
-                               Prompter::Icon::Question, Prompter::Answer::Ok);
-        if (answer == Prompter::Answer::Ok && BackupKeeper::isBackupFile(orphan.backupPath)) {
+        const BoxAnswer answer =
+            m_prompter.message(kCaption, Messages::text(Messages::RecoverBackup), BoxButtons::OkCancel,
+                               BoxIcon::Question);
+        if (answer == BoxAnswer::Ok && BackupKeeper::isBackupFile(orphan.backupPath)) {
             if (const std::optional<QString> text = BackupKeeper::readBackup(orphan.backupPath)) {
                 // A second recovered text gets its own sheet instead of replacing the first.
                 if (!currentSheet().isEmpty() || currentSheet().isModified())

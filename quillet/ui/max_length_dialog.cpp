@@ -2,7 +2,7 @@
 
 #include "quillet/editor_settings.h"
 #include "quillet/messages.h"
-#include "quillet/prompter.h"
+#include "shared/platform/prompter.h"
 #include "quillet/size_format.h"
 
 #include <QCheckBox>
@@ -70,7 +70,7 @@ bool MaxLengthDialog::checkField()
     if (!ok || n < 1 || n > EditorSettings::kMaxTextLimit) {
         m_prompter.message(QStringLiteral("Maximale Textlänge"),
                            Messages::limitRange(QString::number(EditorSettings::kMaxTextLimit)),
-                           Prompter::Buttons::Ok, Prompter::Icon::Warning, Prompter::Answer::Ok);
+                           BoxButtons::Ok, BoxIcon::Exclamation);
         m_limit->setText(QString::number(m_initial));
         return false;
     }

@@ -6,9 +6,10 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 
+class Prompter;
+
 namespace quillet {
 
-class Prompter;
 
 // "Maximale Textlänge": the current sheet's length, fill level and text limit.
 class MaxLengthDialog : public QDialog {

@@ -1,5 +1,7 @@
 #include "quillet/ui/menu_builder.h"
 
+#include "quillet/ui/action_table.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -8,30 +10,18 @@
 namespace quillet {
 namespace {
 
-struct Entry {
-    const char* name;
-    const char* text;
-    const char* help;
-    QList<QKeySequence> keys;
-};
+using Entry = ActionTable::Command;
 
-QAction* addEntry(QMenu* menu, MenuBuilder::Menus& menus, const Entry& e)
+QAction* addEntry(QMenu* menu, ActionTable& table, const Entry& e)
 {
-    auto* action = new QAction(QString::fromUtf8(e.text), menu);
-    action->setObjectName(QLatin1String(e.name));
-    action->setStatusTip(QString::fromUtf8(e.help));
-    if (!e.keys.isEmpty()) {
-        action->setShortcuts(e.keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-    }
+    QAction* action = table.add(e, menu);
     menu->addAction(action);
-    menus.actions.insert(action->objectName(), action);
     return action;
 }
 
 } // namespace
 
-MenuBuilder::Menus MenuBuilder::build(QMainWindow* window)
+MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
 {
     Menus menus;
     QMenuBar* bar = window->menuBar();
@@ -39,85 +29,85 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window)
     menus.file = bar->addMenu(QStringLiteral("&Datei"));
     menus.file->setObjectName(QStringLiteral("mnuDatei"));
     const Entry fileEntries[] = {
-        {"actNeu", "&Neu\tStrg+N", "Ersetzt das aktuelle Dokument durch ein neues, leeres Dokument.",
+        {cmd::New, "actNeu", "&Neu\tStrg+N", "Ersetzt das aktuelle Dokument durch ein neues, leeres Dokument.",
          {QKeySequence(Qt::CTRL | Qt::Key_N)}},
-        {"actNeuesBlatt", "Neues Bla&tt\tAlt+Einfg", "Öffnet ein neues, leeres Blatt.",
+        {cmd::NewSheet, "actNeuesBlatt", "Neues Bla&tt\tAlt+Einfg", "Öffnet ein neues, leeres Blatt.",
          {QKeySequence(Qt::ALT | Qt::Key_Insert)}},
-        {"actOeffnen", "Ö&ffnen...\tStrg+O", "Öffnet ein vorhandenes Dokument.", {QKeySequence(Qt::CTRL | Qt::Key_O)}},
-        {"actSpeichern", "&Speichern\tStrg+S", "Speichert das aktuelle Dokument.", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
-        {"actSpeichernUnter", "Speichern &unter...\tF2", "Speichert das aktuelle Dokument unter einem neuen Namen.",
+        {cmd::Open, "actOeffnen", "Ö&ffnen...\tStrg+O", "Öffnet ein vorhandenes Dokument.", {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+        {cmd::Save, "actSpeichern", "&Speichern\tStrg+S", "Speichert das aktuelle Dokument.", {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {cmd::SaveAs, "actSpeichernUnter", "Speichern &unter...\tF2", "Speichert das aktuelle Dokument unter einem neuen Namen.",
          {QKeySequence(Qt::Key_F2)}},
-        {"actAlleSpeichern", "Alle Spei&chern", "Speichert alle geöffneten Dokumente.", {}},
-        {"actAlleSpeichernUnter", "Alle Speic&hern unter...", "Speichert alle geöffneten Dokumente unter neuen Namen.", {}},
-        {"actBlattLoeschen", "Blatt &löschen\tAlt+Entf", "Schließt das aktuelle Blatt.",
+        {cmd::SaveAll, "actAlleSpeichern", "Alle Spei&chern", "Speichert alle geöffneten Dokumente.", {}},
+        {cmd::SaveAllAs, "actAlleSpeichernUnter", "Alle Speic&hern unter...", "Speichert alle geöffneten Dokumente unter neuen Namen.", {}},
+        {cmd::DeleteSheet, "actBlattLoeschen", "Blatt &löschen\tAlt+Entf", "Schließt das aktuelle Blatt.",
          {QKeySequence(Qt::ALT | Qt::Key_Delete)}},
     };
     for (const Entry& e : fileEntries)
-        addEntry(menus.file, menus, e);
+        addEntry(menus.file, table, e);
     menus.file->addSeparator();
-    addEntry(menus.file, menus, {"actBeenden", "&Beenden", "Beendet Quillet.", {}});
+    addEntry(menus.file, table, {cmd::Exit, "actBeenden", "&Beenden", "Beendet Quillet.", {}});
 
     menus.edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
     menus.edit->setObjectName(QStringLiteral("mnuBearbeiten"));
     const Entry editEntries[] = {
-        {"actRueckgaengig", "&Rückgängig\tStrg+Z", "Macht die letzte Aktion rückgängig.",
+        {cmd::Undo, "actRueckgaengig", "&Rückgängig\tStrg+Z", "Macht die letzte Aktion rückgängig.",
          {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
-        {"actWiederholen", "Wieder&holen\tStrg+Y", "Wiederholt die zuletzt rückgängig gemachte Aktion.",
+        {cmd::Redo, "actWiederholen", "Wieder&holen\tStrg+Y", "Wiederholt die zuletzt rückgängig gemachte Aktion.",
          {QKeySequence(Qt::CTRL | Qt::Key_Y)}},
-        {"actAusschneiden", "&Ausschneiden\tStrg+X", "Schneidet die Markierung aus und legt sie in die Zwischenablage.",
+        {cmd::Cut, "actAusschneiden", "&Ausschneiden\tStrg+X", "Schneidet die Markierung aus und legt sie in die Zwischenablage.",
          {QKeySequence(Qt::CTRL | Qt::Key_X)}},
-        {"actKopieren", "&Kopieren\tStrg+C", "Kopiert die Markierung in die Zwischenablage.",
+        {cmd::Copy, "actKopieren", "&Kopieren\tStrg+C", "Kopiert die Markierung in die Zwischenablage.",
          {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
-        {"actEinfuegen", "E&infügen\tStrg+V", "Fügt den Inhalt der Zwischenablage ein.",
+        {cmd::Paste, "actEinfuegen", "E&infügen\tStrg+V", "Fügt den Inhalt der Zwischenablage ein.",
          {QKeySequence(Qt::CTRL | Qt::Key_V)}},
-        {"actLoeschen", "&Löschen\tEntf", "Löscht die Markierung.", {}},
-        {"actAllesMarkieren", "Alles &markieren\tStrg+A", "Markiert den gesamten Text.", {}},
+        {cmd::Delete, "actLoeschen", "&Löschen\tEntf", "Löscht die Markierung.", {}},
+        {cmd::SelectAll, "actAllesMarkieren", "Alles &markieren\tStrg+A", "Markiert den gesamten Text.", {}},
     };
     for (const Entry& e : editEntries)
-        menus.editEntries.append(addEntry(menus.edit, menus, e));
+        menus.editEntries.append(addEntry(menus.edit, table, e));
 
     QMenu* search = bar->addMenu(QStringLiteral("&Suchen"));
     search->setObjectName(QStringLiteral("mnuSuchen"));
     const Entry searchEntries[] = {
-        {"actSuchen", "&Suchen...\tStrg+F", "Sucht nach einem Text.", {QKeySequence(Qt::CTRL | Qt::Key_F)}},
-        {"actWeitersuchen", "&Weitersuchen\tF3", "Sucht das nächste Vorkommen des Suchtextes.", {QKeySequence(Qt::Key_F3)}},
-        {"actErsetzen", "&Ersetzen...\tStrg+H", "Ersetzt einen Text durch einen anderen.",
+        {cmd::Find, "actSuchen", "&Suchen...\tStrg+F", "Sucht nach einem Text.", {QKeySequence(Qt::CTRL | Qt::Key_F)}},
+        {cmd::FindNext, "actWeitersuchen", "&Weitersuchen\tF3", "Sucht das nächste Vorkommen des Suchtextes.", {QKeySequence(Qt::Key_F3)}},
+        {cmd::Replace, "actErsetzen", "&Ersetzen...\tStrg+H", "Ersetzt einen Text durch einen anderen.",
          {QKeySequence(Qt::CTRL | Qt::Key_H)}},
-        {"actGeheZu", "&Gehe zu...\tStrg+G", "Springt zu einer Zeile.", {QKeySequence(Qt::CTRL | Qt::Key_G)}},
+        {cmd::GoTo, "actGeheZu", "&Gehe zu...\tStrg+G", "Springt zu einer Zeile.", {QKeySequence(Qt::CTRL | Qt::Key_G)}},
     };
     for (const Entry& e : searchEntries)
-        addEntry(search, menus, e);
+        addEntry(search, table, e);
 
     QMenu* format = bar->addMenu(QStringLiteral("F&ormat"));
     format->setObjectName(QStringLiteral("mnuFormat"));
-    addEntry(format, menus, {"actZeilenumbruch", "&Zeilenumbruch", "Schaltet den Zeilenumbruch ein oder aus.", {}})
-        ->setCheckable(true);
-    addEntry(format, menus, {"actSchriftart", "&Schriftart...", "Wählt die Schriftart.", {}});
+    addEntry(format, table,
+             {cmd::WordWrap, "actZeilenumbruch", "&Zeilenumbruch", "Schaltet den Zeilenumbruch ein oder aus.", {}, true});
+    addEntry(format, table, {cmd::Font, "actSchriftart", "&Schriftart...", "Wählt die Schriftart.", {}});
 
     QMenu* extras = bar->addMenu(QStringLiteral("&Extras"));
     extras->setObjectName(QStringLiteral("mnuExtras"));
-    addEntry(extras, menus,
-             {"actMaxTextlaenge", "Maximale Textlänge...\tStrg+M", "Legt die maximale Textlänge des Blattes fest.",
+    addEntry(extras, table,
+             {cmd::MaxLength, "actMaxTextlaenge", "Maximale Textlänge...\tStrg+M", "Legt die maximale Textlänge des Blattes fest.",
               {QKeySequence(Qt::CTRL | Qt::Key_M)}});
-    addEntry(extras, menus, {"actOptionen", "&Optionen...", "Ändert die Einstellungen von Quillet.", {}});
+    addEntry(extras, table, {cmd::Options, "actOptionen", "&Optionen...", "Ändert die Einstellungen von Quillet.", {}});
 
     QMenu* help = bar->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("mnuHilfe"));
     const Entry helpEntries[] = {
-        {"actHilfethemen", "&Hilfethemen\tF1", "Zeigt die Themen der Hilfe.", {QKeySequence(Qt::Key_F1)}},
-        {"actInhaltIndex", "&Inhalt und Index", "Zeigt Inhalt und Stichwortverzeichnis der Hilfe.", {}},
-        {"actWebStartseite", "Kavimor im &Internet", "Öffnet die Startseite von Kavimor im Browser.", {}},
-        {"actWebQuillet", "&Quillet im Internet", "Öffnet die Seite von Quillet im Browser.", {}},
-        {"actWebForum", "&Forum", "Öffnet das Forum von Kavimor im Browser.", {}},
-        {"actSupportMail", "&Support-Email", "Schreibt eine Email an den Support von Kavimor.", {}},
+        {cmd::HelpTopics, "actHilfethemen", "&Hilfethemen\tF1", "Zeigt die Themen der Hilfe.", {QKeySequence(Qt::Key_F1)}},
+        {cmd::HelpIndex, "actInhaltIndex", "&Inhalt und Index", "Zeigt Inhalt und Stichwortverzeichnis der Hilfe.", {}},
+        {cmd::WebHome, "actWebStartseite", "Kavimor im &Internet", "Öffnet die Startseite von Kavimor im Browser.", {}},
+        {cmd::WebQuillet, "actWebQuillet", "&Quillet im Internet", "Öffnet die Seite von Quillet im Browser.", {}},
+        {cmd::WebForum, "actWebForum", "&Forum", "Öffnet das Forum von Kavimor im Browser.", {}},
+        {cmd::SupportMail, "actSupportMail", "&Support-Email", "Schreibt eine Email an den Support von Kavimor.", {}},
     };
     for (const Entry& e : helpEntries) {
-        addEntry(help, menus, e);
-        if (QByteArrayView(e.name) == "actInhaltIndex")
+        addEntry(help, table, e);
+        if (e.id == cmd::HelpIndex)
             help->addSeparator();
     }
     help->addSeparator();
-    addEntry(help, menus, {"actInfo", "Inf&o...", "Zeigt Programmversion und Hersteller.", {}});
+    addEntry(help, table, {cmd::Info, "actInfo", "Inf&o...", "Zeigt Programmversion und Hersteller.", {}});
     return menus;
 }
 

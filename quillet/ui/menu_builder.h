@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
-#include <QString>
 
 class QAction;
 class QMainWindow;
@@ -10,18 +8,33 @@ class QMenu;
 
 namespace quillet {
 
-// Builds the main window's menus with their texts, shortcuts and help lines. Every action
-// gets an objectName ("actSpeichern" ...) by which the window connects it.
+class ActionTable;
+
+// Command numbers of the menus; the help line of a command is string id + 3000. Entries of
+// the user menu are numbered from kFirstUserCommand on.
+namespace cmd {
+enum : int {
+    New = 101, NewSheet, Open, Save, SaveAs, SaveAll, SaveAllAs, DeleteSheet, Exit,
+    Undo = 201, Redo, Cut, Copy, Paste, Delete, SelectAll,
+    Find = 301, FindNext, Replace, GoTo,
+    WordWrap = 401, Font,
+    MaxLength = 501, Options,
+    HelpTopics = 601, HelpIndex, WebHome, WebQuillet, WebForum, SupportMail, Info,
+};
+constexpr int kFirstUserCommand = 10002;
+} // namespace cmd
+
+// Builds the main window's menus with their texts, shortcuts and help lines; the commands
+// go into the action table, each with an objectName ("actSpeichern" ...).
 class MenuBuilder {
 public:
     struct Menus {
-        QHash<QString, QAction*> actions;
         QMenu* file = nullptr;
         QMenu* edit = nullptr;
         QList<QAction*> editEntries;  // the entries of the right-click menu
     };
 
-    static Menus build(QMainWindow* window);
+    static Menus build(QMainWindow* window, ActionTable& table);
 };
 
 } // namespace quillet

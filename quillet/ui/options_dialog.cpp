@@ -1,7 +1,7 @@
 #include "quillet/ui/options_dialog.h"
 
 #include "quillet/messages.h"
-#include "quillet/prompter.h"
+#include "shared/platform/prompter.h"
 #include "quillet/ui/extension_dialog.h"
 
 #include <QCheckBox>
@@ -136,12 +136,14 @@ QWidget* OptionsDialog::filePage()
     layout->addStretch();
 
     connect(browse, &QPushButton::clicked, this, [this] {
-        const std::optional<QString> chosen = m_prompter.folder(
-            QStringLiteral("Wählen Sie ein Verzeichnis aus, daß bei jedem Start von Quillet als Standardverzeichnis "
-                           "geladen wird."),
-            m_directory->text());
-        if (chosen)
-            m_directory->setText(*chosen);
+        FileDialogRequest request;
+        request.kind = FileDialogKind::Folder;
+        request.title = QStringLiteral("Wählen Sie ein Verzeichnis aus, daß bei jedem Start von Quillet als "
+                                       "Standardverzeichnis geladen wird.");
+        request.startDir = m_directory->text();
+        const QStringList chosen = m_prompter.fileDialog(request);
+        if (!chosen.isEmpty())
+            m_directory->setText(chosen.constFirst());
     });
     connect(m_directory, &QLineEdit::textChanged, this, &OptionsDialog::updateDirectoryStatus);
     updateDirectoryStatus();
@@ -238,11 +240,11 @@ void OptionsDialog::deleteExtension()
     const int row = m_extensions->indexOfTopLevelItem(m_extensions->currentItem());
     if (row < 0)
         return;
-    const Prompter::Answer answer =
+    const BoxAnswer answer =
         m_prompter.message(QStringLiteral("Erweiterung löschen"),
-                           Messages::deleteExtension(m_values.fileTypes[row].description), Prompter::Buttons::YesNo,
-                           Prompter::Icon::Question, Prompter::Answer::No);
-    if (answer != Prompter::Answer::Yes)
+                           Messages::deleteExtension(m_values.fileTypes[row].description), BoxButtons::YesNo,
+                           BoxIcon::Question, 2);
+    if (answer != BoxAnswer::Yes)
         return;
     m_values.fileTypes.removeAt(row);
     fillExtensions();

@@ -12,9 +12,10 @@ class QSpinBox;
 class QTabWidget;
 class QTreeWidget;
 
+class Prompter;
+
 namespace quillet {
 
-class Prompter;
 
 // "Optionen": the pages "Allgemein", "Datei", "Email", "Dateierweiterung" and "Register".
 // It edits a copy of the values; the window writes them when the dialog is accepted.

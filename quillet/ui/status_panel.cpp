@@ -82,7 +82,7 @@ void StatusPanel::showSheet(const Sheet& sheet, bool fixedPitch)
     const QStringList parts = texts(state);
     for (int i = 0; i < m_parts.size(); ++i)
         m_parts[i]->setText(parts[i]);
-    m_encoding->setText(TextFile::encodingName(sheet.format.encoding));
+    m_encoding->setText(TextFile::encodingName(sheet.format().encoding));
 }
 
 } // namespace quillet

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "quillet/document.h"
 #include "quillet/text_document.h"
+#include "quillet/ui/row_layout.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -15,23 +17,35 @@ class QTextLayout;
 
 namespace quillet {
 
-// A plain-text view that lays out only what is on screen. The text lives in a
-// TextDocument (one string plus a line index); lines are split into screen rows (word wrap)
+// A plain-text view that lays out only what is on screen. It shows a Document (one string
+// plus a line index, see TextDocument) that it does not own: until setDocument() it shows an
+// empty one of its own. Lines are split into screen rows (word wrap)
 // and rows into pieces of at most kPiece characters, each shaped on its own, so neither a
 // million lines nor one line of millions of characters costs more than the visible part.
 class TextView : public QAbstractScrollArea {
     Q_OBJECT
+private:
+    // Marks the view's own changes of the document while they run.
+    struct OwnChange {
+        explicit OwnChange(bool& flag) : m_flag(flag), m_was(flag) { flag = true; }
+        ~OwnChange() { m_flag = m_was; }
+        bool& m_flag;
+        bool m_was;
+    };
+
 public:
-    static constexpr qsizetype kPiece = 1024;
+    static constexpr qsizetype kPiece = RowLayout::kPiece;
 
     explicit TextView(QWidget* parent = nullptr);
     ~TextView() override;
 
-    const TextDocument& document() const { return m_doc; }
-    const QString& text() const { return m_doc.text(); }
-    QString rawText() const { return m_doc.text(); }
-    qsizetype textLength() const { return m_doc.length(); }
-    qsizetype lineCount() const { return m_doc.lineCount(); }
+    Document& document() const { return *m_document; }
+    // Shows `document` from now on (caret at its start); nullptr: an empty one of the view's own.
+    void setDocument(Document* document);
+    const QString& text() const { return doc().text(); }
+    QString rawText() const { return doc().text(); }
+    qsizetype textLength() const { return doc().length(); }
+    qsizetype lineCount() const { return doc().lineCount(); }
 
     // Replaces the whole text: caret at the start, not modified, no undo.
     void setPlainText(const QString& text);
@@ -45,14 +59,21 @@ public:
     void setReadOnly(bool readOnly);
     bool overwriteMode() const { return m_overwrite; }
     void setOverwriteMode(bool overwrite);
-    bool wordWrap() const { return m_wrap; }
+    bool wordWrap() const { return m_layout.wordWrap(); }
     void setWordWrap(bool wrap);
-    void setUndoLimit(int steps) { m_doc.setUndoLimit(steps); emitStateChanges(); }
+    void setUndoLimit(int steps)
+    {
+        {
+            const OwnChange own(m_ownChange);
+            m_document->setUndoLimit(steps);
+        }
+        emitStateChanges();
+    }
 
-    bool isModified() const { return m_doc.isModified(); }
+    bool isModified() const { return doc().isModified(); }
     void setModified(bool modified);
-    bool isUndoAvailable() const { return m_doc.canUndo(); }
-    bool isRedoAvailable() const { return m_doc.canRedo(); }
+    bool isUndoAvailable() const { return doc().canUndo(); }
+    bool isRedoAvailable() const { return doc().canRedo(); }
 
     qsizetype caretPosition() const { return m_caret; }
     qsizetype anchorPosition() const { return m_anchor; }
@@ -63,12 +84,12 @@ public:
     // Selects from `anchor` to `caret` (clamped to the text) and keeps the caret in view.
     void setSelection(qsizetype anchor, qsizetype caret);
     void setCaretPosition(qsizetype position) { setSelection(position, position); }
-    qsizetype caretLine() const { return m_doc.lineOf(m_caret); }
-    qsizetype caretColumn() const { return m_caret - m_doc.lineStart(caretLine()); }
+    qsizetype caretLine() const { return doc().lineOf(m_caret); }
+    qsizetype caretColumn() const { return m_caret - doc().lineStart(caretLine()); }
     void ensureCaretVisible();
 
     // Characters one edit may keep for undo (the default suits real use; tests lower it).
-    void setUndoBudget(qsizetype characters) { m_doc.setUndoBudget(characters); }
+    void setUndoBudget(qsizetype characters) { m_document->setUndoBudget(characters); }
     // Asked before an edit too large for the undo history; true goes on without undo.
     void setAskWithoutUndo(std::function<bool()> ask) { m_askWithoutUndo = std::move(ask); }
 
@@ -117,47 +138,24 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    struct Row {
-        qsizetype start = 0;        // position in the line
-        qsizetype end = 0;
-        std::vector<qreal> pieceX;  // x of each piece's start; empty for a one-piece row
-    };
-    struct RowPos {
-        qsizetype line = 0;
-        qsizetype row = 0;
-    };
+    const TextDocument& doc() const { return m_document->buffer(); }
+    void attach(Document* document);
+    void showFromStart();
 
-    // Metrics
-    void resetMetrics();
-    qreal advance(QChar c) const;
-    qreal tabWidth() const { return m_tab; }
-    qreal lineHeight() const { return m_lineHeight; }
-    qreal wrapWidth() const;
+    using Row = RowLayout::Row;
+    using RowPos = RowLayout::RowPos;
+    using Rows = RowLayout::Rows;
+
     int visibleRows() const;
 
-    // Layout
-    using Rows = std::shared_ptr<const std::vector<Row>>;
-    Rows rowsOf(qsizetype line) const;
-    std::vector<Row> computeRows(qsizetype line) const;
-    void fillPieceX(QStringView line, Row& row) const;
-    std::unique_ptr<QTextLayout> pieceLayout(qsizetype line, const Row& row, size_t piece) const;
-    qreal xOf(qsizetype line, const Row& row, qsizetype column) const;
-    qsizetype columnAt(qsizetype line, const std::vector<Row>& rows, qsizetype rowIndex, qreal x) const;
-    RowPos rowPosOf(qsizetype position) const;
+    // Positions on screen
     qsizetype positionAt(const QPoint& point) const;
     QRectF caretRect() const;
-    bool rowBefore(RowPos& pos) const;
-    bool rowAfter(RowPos& pos) const;
-    qreal rowWidth(qsizetype line, const Row& row) const;
-    qsizetype lastColumnOf(qsizetype line, const std::vector<Row>& rows, qsizetype rowIndex) const;
 
     // Scrolling
-    qsizetype estimatedRows(qsizetype line) const;
-    const std::vector<qsizetype>& estimatePrefix() const;
     void setTop(RowPos top);
     void scrollRows(qsizetype rows);
     void syncScrollBars();
-    qreal contentWidth() const;
 
     // Editing
     void edit(qsizetype position, qsizetype removeLength, const QString& insert, TextDocument::Merge merge);
@@ -173,32 +171,19 @@ private:
     qsizetype wordEndAfter(qsizetype position) const;
     void restartBlink();
 
-    TextDocument m_doc;
+    Document m_ownDocument;
+    Document* m_document = &m_ownDocument;
+    bool m_ownChange = false;
     qsizetype m_caret = 0;
     qsizetype m_anchor = 0;
     qreal m_preferredX = -1;
     bool m_readOnly = false;
     bool m_overwrite = false;
-    bool m_wrap = false;
     qsizetype m_topLine = 0;
     qsizetype m_topRow = 0;
     bool m_syncing = false;
 
-    QFont m_layoutFont;
-    qreal m_lineHeight = 16;
-    qreal m_ascent = 12;
-    qreal m_tab = 64;
-    qreal m_average = 8;
-    mutable std::vector<float> m_advance;  // per UTF-16 unit, < 0 when not measured yet
-
-    mutable QHash<qsizetype, Rows> m_rows;
-    mutable quint64 m_rowsRevision = ~quint64(0);
-    mutable qreal m_rowsWidth = -1;
-    mutable std::vector<qsizetype> m_prefix;
-    mutable quint64 m_prefixRevision = ~quint64(0);
-    mutable qreal m_prefixWidth = -1;
-    mutable qreal m_contentWidth = 0;
-    mutable quint64 m_contentRevision = ~quint64(0);
+    RowLayout m_layout{*viewport(), m_ownDocument.buffer()};
 
     bool m_caretShown = true;
     QBasicTimer m_blink;

@@ -80,6 +80,7 @@ std::optional<QString> ScriptedPrompter::input(const InputRequest& request)
 
 QStringList ScriptedPrompter::fileDialog(const FileDialogRequest& request)
 {
+    m_fileRequests.append(request);
     PromptRecord r{kindOf(request.kind), request.title, request.startDir, QString(), QString(), QString()};
     QString line;
     QStringList result;

@@ -40,9 +40,11 @@ public:
     using Prompter::message;
 
     const QList<PromptRecord>& records() const { return m_records; }
+    // The requests of the file dialogs, in order.
+    const QList<FileDialogRequest>& fileRequests() const { return m_fileRequests; }
     int unexpected() const { return m_unexpected; }
     int answersLeft() const { return int(m_answers.size()); }
-    void clearRecords() { m_records.clear(); m_unexpected = 0; }
+    void clearRecords() { m_records.clear(); m_fileRequests.clear(); m_unexpected = 0; }
 
 private:
     bool takeAnswer(QString* answer);
@@ -50,6 +52,7 @@ private:
 
     QStringList m_answers;
     QList<PromptRecord> m_records;
+    QList<FileDialogRequest> m_fileRequests;
     QString m_logFile;
     int m_unexpected = 0;
 };

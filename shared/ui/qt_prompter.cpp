@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -127,6 +128,23 @@ QStringList QtPrompter::fileDialog(const FileDialogRequest& request)
         dlg.selectNameFilter(filters.at(request.filterIndex - 1));
     if (!request.defaultExtension.isEmpty())
         dlg.setDefaultSuffix(request.defaultExtension);
+    if (request.renameForFilter) {
+        // Only Qt's own dialog lets the typed name be reached; its labels are set here
+        // because Qt's German translation may not be installed.
+        dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+        const bool save = request.kind == FileDialogKind::Save;
+        dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+        dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+        dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+        dlg.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Speichern") : QStringLiteral("Ö&ffnen"));
+        dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+        QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg, &request, filters](const QString& f) {
+            const qsizetype index = filters.indexOf(f);
+            auto* nameEdit = dlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (index >= 0 && nameEdit)
+                nameEdit->setText(request.renameForFilter(nameEdit->text(), int(index) + 1));
+        });
+    }
     switch (request.kind) {
     case FileDialogKind::Open:
         dlg.setFileMode(QFileDialog::ExistingFile);

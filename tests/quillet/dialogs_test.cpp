@@ -1,4 +1,5 @@
-#include "scripted_prompter.h"
+#include "shared/platform/scripted_prompter.h"
+#include "tests/support/fake_shell.h"
 
 #include "quillet/editor_settings.h"
 #include "quillet/ui/find_controller.h"
@@ -25,8 +26,6 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-using P = quillet::Prompter;
-
 namespace {
 
 // Runs `act` on the next modal dialog once it is shown.
@@ -46,6 +45,7 @@ struct WindowRig {
     QSettings shared{dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat};
     quillet::EditorSettings settings{own, shared};
     ScriptedPrompter prompter;
+    FakeShell shell;
     quillet::MainWindow::Config config = [this] {
         quillet::MainWindow::Config c;
         c.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
@@ -54,7 +54,10 @@ struct WindowRig {
         return c;
     }();
 
-    std::unique_ptr<quillet::MainWindow> make() { return std::make_unique<quillet::MainWindow>(prompter, settings, config); }
+    // The windows made here are gone by then; every box must have had its answer queued.
+    ~WindowRig() { EXPECT_EQ(prompter.unexpected(), 0); }
+
+    std::unique_ptr<quillet::MainWindow> make() { return std::make_unique<quillet::MainWindow>(prompter, shell, settings, config); }
 };
 
 } // namespace
@@ -85,9 +88,9 @@ TEST(MaxLengthDialog, RefusesValuesOutsideTheRange)
     EXPECT_FALSE(box->isChecked());
     EXPECT_TRUE(field->isEnabled());
     field->setText(QStringLiteral("268435456"));
-    prompter.answer(P::Answer::Ok);
+    prompter.addAnswer(QStringLiteral("Ok"));
     dialog.accept();
-    EXPECT_EQ(prompter.boxes.last().text, QStringLiteral("Sie können nur einen Wert zwischen 1 und 268435455 eingeben."));
+    EXPECT_EQ(prompter.records().last().text, QStringLiteral("Sie können nur einen Wert zwischen 1 und 268435455 eingeben."));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     field->setText(QStringLiteral("2048"));
     dialog.accept();
@@ -95,6 +98,7 @@ TEST(MaxLengthDialog, RefusesValuesOutsideTheRange)
     box->setChecked(true);
     EXPECT_FALSE(field->isEnabled());
     EXPECT_EQ(dialog.limit(), quillet::EditorSettings::kMaxTextLimit);
+    EXPECT_EQ(prompter.unexpected(), 0);
 }
 
 TEST(OptionsDialog, OkWritesTheValuesAndTheWindowAppliesThem)
@@ -140,15 +144,16 @@ TEST(OptionsDialog, DeletingAFileTypeAsks)
     quillet::OptionsDialog dialog(values, prompter, nullptr);
     auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lvErweiterungen"));
     list->setCurrentItem(list->topLevelItem(1));
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("No"));
     dialog.findChild<QPushButton*>(QStringLiteral("cmdLoeschen"))->click();
     EXPECT_EQ(dialog.values().fileTypes.size(), 2);
-    EXPECT_EQ(prompter.boxes.last().caption, QStringLiteral("Erweiterung löschen"));
-    EXPECT_EQ(prompter.boxes.last().text, QStringLiteral("Wollen Sie die Dateierweiterung \"Log\" wirklich löschen?"));
-    prompter.answer(P::Answer::Yes);
+    EXPECT_EQ(prompter.records().last().caption, QStringLiteral("Erweiterung löschen"));
+    EXPECT_EQ(prompter.records().last().text, QStringLiteral("Wollen Sie die Dateierweiterung \"Log\" wirklich löschen?"));
+    prompter.addAnswer(QStringLiteral("Yes"));
     dialog.findChild<QPushButton*>(QStringLiteral("cmdLoeschen"))->click();
     ASSERT_EQ(dialog.values().fileTypes.size(), 1);
     EXPECT_EQ(dialog.values().fileTypes[0].description, QStringLiteral("Text"));
+    EXPECT_EQ(prompter.unexpected(), 0);
 }
 
 TEST(FindDialog, PresetFromSelectionAndOneDialogAtATime)
@@ -192,10 +197,10 @@ TEST(HelpWindow, F1ShowsTheTopicsAndTheIndexFindsByKeyword)
     {
         auto made = rig.make();
         quillet::MainWindow& window = *made;
-        prompter.answer(P::Answer::Ok);
+        prompter.addAnswer(QStringLiteral("Ok"));
         window.findChild<QAction*>(QStringLiteral("actHilfethemen"))->trigger();
-        ASSERT_EQ(prompter.boxes.size(), 1);
-        EXPECT_TRUE(prompter.boxes[0].text.startsWith(
+        ASSERT_EQ(prompter.records().size(), 1);
+        EXPECT_TRUE(prompter.records()[0].text.startsWith(
             QStringLiteral("Die Hilfedatei \"%1\" kann nicht geöffnet werden.").arg(QDir::toNativeSeparators(config.helpFilePath))));
         EXPECT_EQ(window.helpWindow(), nullptr);
     }
@@ -223,5 +228,5 @@ TEST(HelpWindow, F1ShowsTheTopicsAndTheIndexFindsByKeyword)
     EXPECT_EQ(help->currentTopic(), QStringLiteral("suchen"));
     filter->setText(QStringLiteral("gibt es nicht"));
     EXPECT_EQ(list->count(), 0);
-    EXPECT_TRUE(prompter.allUsed());
+    EXPECT_TRUE(prompter.answersLeft() == 0);
 }

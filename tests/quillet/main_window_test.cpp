@@ -1,4 +1,5 @@
-#include "scripted_prompter.h"
+#include "shared/platform/scripted_prompter.h"
+#include "tests/support/fake_shell.h"
 
 #include "quillet/editor_settings.h"
 #include "quillet/ui/main_window.h"
@@ -22,8 +23,6 @@
 #include <gtest/gtest.h>
 
 using quillet::MainWindow;
-using P = quillet::Prompter;
-
 namespace {
 
 class MainWindowTest : public ::testing::Test {
@@ -35,6 +34,14 @@ protected:
         settings = std::make_unique<quillet::EditorSettings>(*own, *shared);
     }
 
+    // Every box must have had its answer queued.
+    void TearDown() override
+    {
+        w.reset();
+        EXPECT_EQ(prompter.unexpected(), 0)
+            << (prompter.records().isEmpty() ? std::string() : prompter.records().last().text.toStdString());
+    }
+
     MainWindow& window()
     {
         if (!w) {
@@ -42,7 +49,7 @@ protected:
             config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
             config.tempFolder = dir.path();
             config.ownKey = QStringLiteral("1");
-            w = std::make_unique<MainWindow>(prompter, *settings, config);
+            w = std::make_unique<MainWindow>(prompter, shell, *settings, config);
         }
         return *w;
     }
@@ -76,6 +83,7 @@ protected:
     std::unique_ptr<QSettings> shared;
     std::unique_ptr<quillet::EditorSettings> settings;
     ScriptedPrompter prompter;
+    FakeShell shell;
     std::unique_ptr<MainWindow> w;
 };
 
@@ -120,6 +128,23 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actRueckgaengig"))->shortcuts().size(), 2);
 }
 
+TEST_F(MainWindowTest, CommandsAreReachableByNumberWhileAvailable)
+{
+    const quillet::ActionTable& actions = window().actions();
+    EXPECT_EQ(actions.action(quillet::cmd::Save)->objectName(), QStringLiteral("actSpeichern"));
+    EXPECT_EQ(actions.action(quillet::cmd::Info)->objectName(), QStringLiteral("actInfo"));
+    EXPECT_EQ(actions.action(quillet::cmd::kFirstUserCommand), nullptr);
+
+    EXPECT_TRUE(actions.trigger(quillet::cmd::NewSheet));
+    EXPECT_EQ(window().sheetCount(), 2);
+    EXPECT_FALSE(actions.trigger(quillet::cmd::Copy)) << "nothing selected";
+    type(QStringLiteral("abc"));
+    trigger("actAllesMarkieren");
+    EXPECT_TRUE(actions.trigger(quillet::cmd::Cut));
+    EXPECT_TRUE(window().currentSheet().editor->text().isEmpty());
+    EXPECT_FALSE(actions.trigger(12345));
+}
+
 TEST_F(MainWindowTest, UnnamedLabelsTakeTheLowestFreeNumber)
 {
     trigger("actNeuesBlatt");
@@ -152,14 +177,14 @@ TEST_F(MainWindowTest, OpeningTheSameNameAgainAsksFirst)
     const QString a = file(QStringLiteral("a.txt"), "eins");
     ASSERT_TRUE(window().openFile(a));
     type(QStringLiteral("x"));
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("No"));
     EXPECT_FALSE(window().openFile(a));
-    ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text,
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records()[0].text,
               QStringLiteral("Die Datei \"a.txt\" ist bereits geöffnet!\r\rWollen Sie die Datei erneut öffnen?"));
     // Yes reloads into that sheet after its own save question.
-    prompter.answer(P::Answer::Yes);
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("Yes"));
+    prompter.addAnswer(QStringLiteral("No"));
     EXPECT_TRUE(window().openFile(a));
     EXPECT_EQ(window().sheetCount(), 1);
     EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("eins"));
@@ -170,14 +195,14 @@ TEST_F(MainWindowTest, CloseAsksForEveryChangedSheet)
     const QString a = file(QStringLiteral("a.txt"), "alt");
     ASSERT_TRUE(window().openFile(a));
     type(QStringLiteral("neu "));
-    prompter.answer(P::Answer::Cancel);
+    prompter.addAnswer(QStringLiteral("Cancel"));
     EXPECT_FALSE(closeWindow());
-    EXPECT_EQ(prompter.boxes.last().text,
+    EXPECT_EQ(prompter.records().last().text,
               QStringLiteral("Der Text in der Datei \"%1\" wurde verändert.\n\nAktuelle Änderungen speichern?")
                   .arg(QFileInfo(a).absoluteFilePath()));
-    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::YesNoCancel);
-    EXPECT_EQ(prompter.boxes.last().icon, P::Icon::Warning);
-    prompter.answer(P::Answer::Yes);
+    EXPECT_EQ(prompter.records().last().buttons, QStringLiteral("YesNoCancel"));
+    EXPECT_EQ(prompter.records().last().icon, QStringLiteral("Warning"));
+    prompter.addAnswer(QStringLiteral("Yes"));
     EXPECT_TRUE(closeWindow());
     EXPECT_EQ(read(a), QByteArray("neu alt"));
     // Settings written at close.
@@ -190,28 +215,52 @@ TEST_F(MainWindowTest, CloseAsksForEveryChangedSheet)
 TEST_F(MainWindowTest, UnnamedSheetYesAsksForANameAndCancelKeepsTheWindow)
 {
     type(QStringLiteral("Notiz"));
-    prompter.answer(P::Answer::Yes);
-    prompter.answerCancel();
+    prompter.addAnswer(QStringLiteral("Yes"));
+    prompter.addAnswer(QStringLiteral("<cancel>"));
     EXPECT_FALSE(closeWindow());
     const QString target = dir.filePath(QStringLiteral("notiz.txt"));
-    prompter.answer(P::Answer::Yes);
-    prompter.answerPath(target);
+    prompter.addAnswer(QStringLiteral("Yes"));
+    prompter.addAnswer(target);
     EXPECT_TRUE(closeWindow());
     EXPECT_EQ(read(target), QByteArray("Notiz"));
-    EXPECT_EQ(prompter.fileRequests.last().defaultSuffix, QStringLiteral("txt"));
+    EXPECT_EQ(prompter.fileRequests().last().defaultExtension, QStringLiteral("txt"));
+}
+
+TEST_F(MainWindowTest, FileDialogsOfferTheFileTypesAndSwitchTheExtension)
+{
+    prompter.addAnswer(QStringLiteral("<cancel>"));
+    trigger("actOeffnen");
+    ASSERT_EQ(prompter.fileRequests().size(), 1);
+    const FileDialogRequest& request = prompter.fileRequests().last();
+    EXPECT_EQ(request.kind, FileDialogKind::Open);
+    EXPECT_TRUE(request.filter.startsWith(QStringLiteral("Textdateien (*.txt);;Konfigurationseinstellungen (*.ini);;")));
+    ASSERT_TRUE(request.renameForFilter);
+    EXPECT_EQ(request.renameForFilter(QStringLiteral("notiz.txt"), 2), QStringLiteral("notiz.ini"));
+    EXPECT_EQ(request.renameForFilter(QStringLiteral("notiz.txt"), 6), QStringLiteral("notiz.txt"));  // "*.*"
+    EXPECT_EQ(request.renameForFilter(QStringLiteral("notiz.txt"), 99), QStringLiteral("notiz.txt"));
+}
+
+TEST_F(MainWindowTest, WebEntriesOpenTheirAddressesThroughTheShell)
+{
+    trigger("actWebQuillet");
+    trigger("actSupportMail");
+    ASSERT_EQ(shell.calls.size(), 2);
+    EXPECT_EQ(shell.calls[0].what, QStringLiteral("url"));
+    EXPECT_EQ(shell.calls[0].target, QStringLiteral("https://www.kavimor.de/quillet/"));
+    EXPECT_TRUE(shell.calls[1].target.startsWith(QStringLiteral("mailto:support@kavimor.de")));
 }
 
 TEST_F(MainWindowTest, DeletingAChangedSheetAsks)
 {
     trigger("actNeuesBlatt");
     type(QStringLiteral("x"));
-    prompter.answer(P::Answer::Cancel);
+    prompter.addAnswer(QStringLiteral("Cancel"));
     trigger("actBlattLoeschen");
     EXPECT_EQ(window().sheetCount(), 2);
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("No"));
     trigger("actBlattLoeschen");
     EXPECT_EQ(window().sheetCount(), 1);
-    EXPECT_TRUE(prompter.allUsed());
+    EXPECT_TRUE(prompter.answersLeft() == 0);
 }
 
 TEST_F(MainWindowTest, RecentFileLoadsIntoTheCurrentSheetOrReportsItMissing)
@@ -222,20 +271,20 @@ TEST_F(MainWindowTest, RecentFileLoadsIntoTheCurrentSheetOrReportsItMissing)
     window().openFile(b);
     EXPECT_EQ(window().recentFiles(), (QStringList{QFileInfo(b).absoluteFilePath(), QFileInfo(a).absoluteFilePath()}));
     type(QStringLiteral("geändert "));
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("No"));
     trigger("actZuletzt1");  // a.txt into the current sheet
     EXPECT_EQ(window().sheetCount(), 2);
     EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("A"));
     EXPECT_EQ(window().recentFiles().first(), QFileInfo(a).absoluteFilePath());
 
     QFile::remove(b);
-    prompter.answer(P::Answer::Ok);
-    prompter.answerCancel();
+    prompter.addAnswer(QStringLiteral("Ok"));
+    prompter.addAnswer(QStringLiteral("<cancel>"));
     trigger("actZuletzt1");
-    ASSERT_GE(prompter.boxes.size(), 2);
-    EXPECT_EQ(prompter.boxes[prompter.boxes.size() - 2].text,
+    ASSERT_GE(prompter.records().size(), 2);
+    EXPECT_EQ(prompter.records()[prompter.records().size() - 2].text,
               QStringLiteral("Quillet kann die Datei \"%1\" nicht finden").arg(QFileInfo(b).absoluteFilePath()));
-    EXPECT_EQ(prompter.boxes.last().kind, QStringLiteral("open"));
+    EXPECT_EQ(prompter.records().last().kind, QStringLiteral("open"));
 }
 
 TEST_F(MainWindowTest, FilesBeyondTheTextLimitAreNotLoaded)
@@ -243,9 +292,9 @@ TEST_F(MainWindowTest, FilesBeyondTheTextLimitAreNotLoaded)
     own->setValue(QStringLiteral("fMaxText"), 0);
     own->setValue(QStringLiteral("iMaxCount"), 10);
     const QString big = file(QStringLiteral("big.txt"), QByteArray(20, 'x'));
-    prompter.answer(P::Answer::Ok);
+    prompter.addAnswer(QStringLiteral("Ok"));
     EXPECT_FALSE(window().openFile(big));
-    EXPECT_TRUE(prompter.boxes.last().text.contains(QStringLiteral("maximale Textlänge")));
+    EXPECT_TRUE(prompter.records().last().text.contains(QStringLiteral("maximale Textlänge")));
     EXPECT_TRUE(window().currentSheet().isUnnamed());
     // Typing stops at the limit.
     QTest::keyClicks(window().currentSheet().editor, QStringLiteral("123456789012"));
@@ -265,10 +314,10 @@ TEST_F(MainWindowTest, EncodingIsKeptAndUnencodableCharactersAsk)
     window().openFile(ansi);
     EXPECT_EQ(status("sbKodierung"), QStringLiteral("ANSI"));
     type(QStringLiteral("\u2192"));
-    prompter.answer(P::Answer::Cancel);
+    prompter.addAnswer(QStringLiteral("Cancel"));
     trigger("actSpeichern");
     EXPECT_EQ(read(ansi), QByteArray("\xE4\r\n"));
-    prompter.answer(P::Answer::Yes);
+    prompter.addAnswer(QStringLiteral("Yes"));
     trigger("actSpeichern");
     EXPECT_EQ(read(ansi), QByteArray("\xE2\x86\x92\xC3\xA4\r\n"));
 }
@@ -280,15 +329,15 @@ TEST_F(MainWindowTest, SearchDialogueAsksAtTheEndAndReportsTheEnd)
     auto& engine = window().find().engine();
     engine.setSearchText(QStringLiteral("wort"));
     engine.markNewSearch();
-    prompter.answer(P::Answer::Yes);
+    prompter.addAnswer(QStringLiteral("Yes"));
     trigger("actWeitersuchen");
-    EXPECT_EQ(prompter.boxes.last().text,
+    EXPECT_EQ(prompter.records().last().text,
               QStringLiteral("Die Suche nach \"wort\" ist am Ende des Dokuments angelangt.\rSoll vom Anfang weiter gesucht werden?"));
     EXPECT_EQ(window().currentSheet().editor->selectedText(), QStringLiteral("Wort"));
-    prompter.answer(P::Answer::Ok);
+    prompter.addAnswer(QStringLiteral("Ok"));
     trigger("actWeitersuchen");
-    EXPECT_EQ(prompter.boxes.last().text, QStringLiteral("Die Suche nach \"wort\" ist beendet."));
-    EXPECT_TRUE(prompter.allUsed());
+    EXPECT_EQ(prompter.records().last().text, QStringLiteral("Die Suche nach \"wort\" ist beendet."));
+    EXPECT_TRUE(prompter.answersLeft() == 0);
 }
 
 TEST_F(MainWindowTest, LargeReplaceAllRunsInTheBackgroundAsOneEdit)
@@ -321,7 +370,7 @@ TEST_F(MainWindowTest, BackupTimerWritesAndCloseRemovesTheBackup)
     EXPECT_TRUE(QFile::exists(backup));
     quillet::InstanceFile instance(dir.filePath(QStringLiteral("quillet.tmp")));
     EXPECT_EQ(instance.entries().value(QStringLiteral("1")), backup);
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("No"));
     EXPECT_TRUE(closeWindow());
     EXPECT_FALSE(QFile::exists(backup));
     EXPECT_TRUE(instance.entries().isEmpty());
@@ -332,12 +381,12 @@ TEST_F(MainWindowTest, OrphanedBackupIsOfferedAndRestoredAsChangedText)
     quillet::InstanceFile instance(dir.filePath(QStringLiteral("quillet.tmp")));
     const QString backup = file(QStringLiteral("quillet-abc.bak"), "Gerettet \xC3\xA4");
     instance.set(QStringLiteral("999999999"), backup);  // no such process
-    prompter.answer(P::Answer::Ok);
+    prompter.addAnswer(QStringLiteral("Ok"));
     window().recoverBackups();
-    EXPECT_EQ(prompter.boxes.last().text,
+    EXPECT_EQ(prompter.records().last().text,
               QStringLiteral("Quillet konnte beim letzten Aufruf nicht korrekt beendet werden.\nEs wurde eine "
                              "Sicherungsdatei erstellt, wollen Sie diese jetzt laden?"));
-    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::OkCancel);
+    EXPECT_EQ(prompter.records().last().buttons, QStringLiteral("OkCancel"));
     EXPECT_EQ(window().currentSheet().editor->rawText(), QStringLiteral("Gerettet \u00E4"));
     EXPECT_TRUE(window().currentSheet().isModified());
     EXPECT_FALSE(QFile::exists(backup));
@@ -362,7 +411,7 @@ TEST_F(MainWindowTest, VeryLongLinesKeepWordWrapAndStayEditable)
     EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("actZeilenumbruch"))->isChecked());
     QTest::keyClick(editor, Qt::Key_Backspace);
     EXPECT_EQ(editor->rawText().size(), 2000000 + 1 + 5);
-    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_TRUE(prompter.records().isEmpty());
 }
 
 TEST_F(MainWindowTest, LargeFileIsEditableAtOnceAndSavesByteExact)
@@ -409,7 +458,7 @@ TEST_F(MainWindowTest, NewAndSaveAll)
     trigger("actNeuesBlatt");
     type(QStringLiteral("2"));
     const QString b = dir.filePath(QStringLiteral("b.txt"));
-    prompter.answerPath(b);  // the unnamed sheet asks for its name
+    prompter.addAnswer(b);  // the unnamed sheet asks for its name
     trigger("actAlleSpeichern");
     EXPECT_EQ(read(a), QByteArray("1A"));
     EXPECT_EQ(read(b), QByteArray("2"));
@@ -417,13 +466,13 @@ TEST_F(MainWindowTest, NewAndSaveAll)
 
     window().setCurrentIndex(1);
     type(QStringLiteral("3"));
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("No"));
     trigger("actNeu");
     EXPECT_TRUE(window().currentSheet().isUnnamed());
     EXPECT_TRUE(window().currentSheet().isEmpty());
     EXPECT_EQ(window().currentSheet().label, QStringLiteral("Unbenannt 1"));
     EXPECT_EQ(read(b), QByteArray("2"));
-    EXPECT_TRUE(prompter.allUsed());
+    EXPECT_TRUE(prompter.answersLeft() == 0);
 }
 
 TEST_F(MainWindowTest, BinaryFileSurvivesOpenAndSaveInTheEditor)
@@ -448,14 +497,14 @@ TEST_F(MainWindowTest, ClipboardQuestionAtTheEndForOurText)
     window().currentSheet().editor->selectAll();
     trigger("actKopieren");
     ASSERT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Kopie"));
-    prompter.answer(P::Answer::No);  // do not save the text
-    prompter.answer(P::Answer::No);  // do not leave the clipboard text behind
+    prompter.addAnswer(QStringLiteral("No"));  // do not save the text
+    prompter.addAnswer(QStringLiteral("No"));  // do not leave the clipboard text behind
     EXPECT_TRUE(closeWindow());
-    ASSERT_EQ(prompter.boxes.size(), 2);
-    EXPECT_EQ(prompter.boxes.last().text,
+    ASSERT_EQ(prompter.records().size(), 2);
+    EXPECT_EQ(prompter.records().last().text,
               QStringLiteral("In der Zwischenablage befinden sich noch Daten.\nSollen diese für andere Anwendungen "
                              "verfügbar bleiben?"));
-    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::YesNo);
+    EXPECT_EQ(prompter.records().last().buttons, QStringLiteral("YesNo"));
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 }
 
@@ -479,19 +528,19 @@ TEST_F(MainWindowTest, EditTooLargeForUndoAsksFirst)
     type(QStringLiteral("alt"));
     editor->setUndoBudget(10);
     QGuiApplication::clipboard()->setText(QStringLiteral("ein langer eingefügter Text"));
-    prompter.answer(P::Answer::No);
+    prompter.addAnswer(QStringLiteral("No"));
     trigger("actEinfuegen");
-    EXPECT_EQ(prompter.boxes.last().text,
+    EXPECT_EQ(prompter.records().last().text,
               QStringLiteral("Die Operation ist zu groß um sie rückgängig machen zu können.\nMöchten Sie fortfahren "
                              "ohne Rückgängig?"));
-    EXPECT_EQ(prompter.boxes.last().buttons, P::Buttons::YesNo);
+    EXPECT_EQ(prompter.records().last().buttons, QStringLiteral("YesNo"));
     EXPECT_EQ(editor->rawText(), QStringLiteral("alt"));
     EXPECT_TRUE(editor->isUndoAvailable());
 
-    prompter.answer(P::Answer::Yes);
+    prompter.addAnswer(QStringLiteral("Yes"));
     trigger("actEinfuegen");
     EXPECT_EQ(editor->rawText(), QStringLiteral("altein langer eingefügter Text"));
     EXPECT_FALSE(editor->isUndoAvailable());
     EXPECT_TRUE(window().currentSheet().isModified());
-    EXPECT_TRUE(prompter.allUsed());
+    EXPECT_TRUE(prompter.answersLeft() == 0);
 }

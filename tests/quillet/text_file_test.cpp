@@ -1,4 +1,3 @@
-#include "quillet/cp1252.h"
 #include "quillet/text_file.h"
 
 #include <QFile>
@@ -21,26 +20,6 @@ QByteArray allBytes()
 }
 
 } // namespace
-
-TEST(Cp1252, EveryByteRoundTripsThroughTheTable)
-{
-    const QString text = quillet::Cp1252::decode(allBytes());
-    ASSERT_EQ(text.size(), 256);
-    EXPECT_EQ(text[0x80], QChar(0x20AC));
-    EXPECT_EQ(text[0x81], QChar(0x0081));
-    EXPECT_EQ(text[0x9F], QChar(0x0178));
-    EXPECT_EQ(text[0xE4], QChar(0x00E4));
-    bool lossy = true;
-    EXPECT_EQ(quillet::Cp1252::encode(text, &lossy), allBytes());
-    EXPECT_FALSE(lossy);
-}
-
-TEST(Cp1252, CharactersWithoutAByteAreReported)
-{
-    bool lossy = false;
-    EXPECT_EQ(quillet::Cp1252::encode(QStringLiteral("a\u2192b"), &lossy), QByteArray("a?b"));
-    EXPECT_TRUE(lossy);
-}
 
 TEST(TextFile, DetectsTheEncoding)
 {

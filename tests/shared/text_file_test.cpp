@@ -30,10 +30,13 @@ TEST(Cp1252, AllByteValuesRoundTrip)
         all.append(char(i));
     const QString text = Cp1252::decode(all);
     ASSERT_EQ(text.size(), 256);
-    EXPECT_EQ(Cp1252::encode(text), all);
+    bool lossy = true;
+    EXPECT_EQ(Cp1252::encode(text, &lossy), all);
+    EXPECT_FALSE(lossy);
     EXPECT_EQ(text.at(0x80), QChar(0x20AC));
     EXPECT_EQ(text.at(0xE4), QChar(u'ä'));
     EXPECT_EQ(text.at(0x81), QChar(0x81));
+    EXPECT_EQ(text.at(0x9F), QChar(0x0178));
 }
 
 TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks)
@@ -42,6 +45,9 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks)
     EXPECT_EQ(Cp1252::fromUnicode(QChar(0x4E2D), &ok), '?');
     EXPECT_FALSE(ok);
     EXPECT_EQ(Cp1252::encode(u"€ä"), QByteArray("\x80\xe4"));
+    bool lossy = false;
+    EXPECT_EQ(Cp1252::encode(QStringLiteral("a\u2192b"), &lossy), QByteArray("a?b"));
+    EXPECT_TRUE(lossy);
 }
 
 TEST(TextFile, SplitsAtEveryKindOfLineEnd)
