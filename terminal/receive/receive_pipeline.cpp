@@ -4,6 +4,7 @@
 #include "shared/cp850.h"
 #include "shared/daten_pipe.h"
 #include "shared/platform/clock.h"
+#include "terminal/core/character_info.h"
 #include "terminal/core/data_bus.h"
 #include "terminal/core/error_report.h"
 #include "terminal/receive/line_stamp.h"
@@ -23,15 +24,6 @@ constexpr char kBs = 8;
 constexpr char kLf = 10;
 constexpr char kCr = 13;
 
-const char* const kCharacterNames[33] = {
-    "NUL (Null Prompt)", "SOH (Start of heading)", "STX (Start of Text)", "ETX (End of Text)",
-    "EOT (End of transmission)", "ENQ (Enqiry)", "ACK (Acknowledge)", "BEL (Bell)", "BS  (Backspace)",
-    "HT  (Horizontal Tab)", "LF  (LineFeed)", "VT  (Vertical Tab)", "FF  (Form Feed)", "CR  (Carriage Return)",
-    "SO  (Shift Out)", "SI  (Shift In)", "DLE (Data link Escape)", "DC1 (X-On)", "DC2 (X-On)", "DC3 (X-Off)",
-    "DC4 (X-Off)", "NAK (No Acknowledge)", "SYN (Synchronous idle)", "ETB (End transmission blocks)",
-    "CAN (Cancel)", "EM  (End of Medium)", "SUB (Substitute)", "ESC (Escape)", "FS  (File Separator)",
-    "GS  (Group Separator)", "RS  (Record Seperator)", "US  (Unit Seperator)", "BLA (Blank)"};
-
 } // namespace
 
 ReceivePipeline::ReceivePipeline(TerminalState& state, SerialPort& port, SerialLine& line, ErrorReport& errors,
@@ -40,35 +32,12 @@ ReceivePipeline::ReceivePipeline(TerminalState& state, SerialPort& port, SerialL
 {
 }
 
-QString ReceivePipeline::Steuerzeichen(int code, const QString& controlCharList)
-{
-    const QString key = QStringLiteral("%1 ").arg(code, 3, 10, QLatin1Char('0'));
-    for (const QString& field : pipeFields(controlCharList)) {
-        if (field.startsWith(key))
-            return QLatin1Char('<') + field.mid(4).remove(QLatin1Char(' ')) + QLatin1Char('>');
-    }
-    return QString();
-}
-
 QString ReceivePipeline::ZeichenTausch(int strip, const QString& text, int from, int to)
 {
     QString t = text;
     if (strip != 0)
         t = t.size() >= 2 ? t.mid(1, t.size() - 2) : QString();
     return t.replace(QChar(char16_t(from)), QChar(char16_t(to)));
-}
-
-QString ReceivePipeline::ZeichenAnalyse(const QString& selection)
-{
-    if (selection.isEmpty())
-        return QStringLiteral("Markieren Sie\r\nerst ein\r\nZeichen.");
-    const QChar c = selection.at(0);
-    const int code = Cp1252::fromUnicode(c);
-    const QString name = code <= 32 ? QString::fromUtf8(kCharacterNames[code]) : QString(c);
-    return QStringLiteral("Ascii: %1\r\nHEX  : %2\r\nText : %3")
-        .arg(code, 3, 10, QLatin1Char('0'))
-        .arg(QString::number(code, 16).toUpper())
-        .arg(name);
 }
 
 ReceivePipeline::EndMark ReceivePipeline::findEnd() const
@@ -209,7 +178,7 @@ bool ReceivePipeline::cutLine()
         s.endzeichen = 3; // an ETX device stays an ETX device
     QByteArray line = m_buffer.left(mark.position);
     m_buffer.remove(0, mark.position + 1);
-    const QString endName = s.steuerAnzg ? Steuerzeichen(mark.code, m_state.controlCharList) : QString();
+    const QString endName = s.steuerAnzg ? CharacterInfo::Steuerzeichen(mark.code, m_state.controlCharList) : QString();
     if (mark.code == kEtx) {
         const qsizetype stx = line.lastIndexOf(kStx);
         if (stx >= 0)

@@ -33,12 +33,8 @@ public:
     const QByteArray& buffer() const { return m_buffer; }
     void clearBuffer() { m_buffer.clear(); }
 
-    // "<CR>" for 13 and the other names of the control character list; empty otherwise.
-    static QString Steuerzeichen(int code, const QString& controlCharList);
     // Optionally strips the first and last character, then replaces code `from` by `to`.
     static QString ZeichenTausch(int strip, const QString& text, int from, int to);
-    // The line of the analysis field for one character.
-    static QString ZeichenAnalyse(const QString& selection);
 
     // The end character found in the buffer: its position and code (-1 when none).
     struct EndMark

@@ -1,3 +1,4 @@
+#include "terminal/core/character_info.h"
 #include "shared/cp1252.h"
 #include "shared/cp850.h"
 
@@ -67,9 +68,9 @@ TEST_F(ReceivePipelineTest, ControlCharacterNamesFrameTheLine)
     state->settings.steuerAnzg = true;
     receive({"x\x02" "abc\x03"});
     EXPECT_EQ(lines, QStringList{"<STX>abc<ETX>"});
-    EXPECT_EQ(ReceivePipeline::Steuerzeichen(13, TerminalState::kControlCharList), "<CR>");
-    EXPECT_EQ(ReceivePipeline::Steuerzeichen(8, TerminalState::kControlCharList), "<BS>");
-    EXPECT_EQ(ReceivePipeline::Steuerzeichen(65, TerminalState::kControlCharList), "");
+    EXPECT_EQ(CharacterInfo::Steuerzeichen(13, TerminalState::kControlCharList), "<CR>");
+    EXPECT_EQ(CharacterInfo::Steuerzeichen(8, TerminalState::kControlCharList), "<BS>");
+    EXPECT_EQ(CharacterInfo::Steuerzeichen(65, TerminalState::kControlCharList), "");
 }
 
 TEST_F(ReceivePipelineTest, FilteredLineFeedDisappearsBeforeTheCut)
@@ -217,9 +218,9 @@ TEST(ZeichenTausch, StripAndReplace)
 {
     EXPECT_EQ(ReceivePipeline::ZeichenTausch(1, "|a|b|", '|', ';'), "a;b");
     EXPECT_EQ(ReceivePipeline::ZeichenTausch(0, "a_b", '_', ' '), "a b");
-    EXPECT_EQ(ReceivePipeline::ZeichenAnalyse(""), "Markieren Sie\r\nerst ein\r\nZeichen.");
-    EXPECT_EQ(ReceivePipeline::ZeichenAnalyse("\r"), "Ascii: 013\r\nHEX  : D\r\nText : CR  (Carriage Return)");
-    EXPECT_EQ(ReceivePipeline::ZeichenAnalyse("A"), "Ascii: 065\r\nHEX  : 41\r\nText : A");
+    EXPECT_EQ(CharacterInfo::ZeichenAnalyse(""), "Markieren Sie\r\nerst ein\r\nZeichen.");
+    EXPECT_EQ(CharacterInfo::ZeichenAnalyse("\r"), "Ascii: 013\r\nHEX  : D\r\nText : CR  (Carriage Return)");
+    EXPECT_EQ(CharacterInfo::ZeichenAnalyse("A"), "Ascii: 065\r\nHEX  : 41\r\nText : A");
 }
 
 } // namespace

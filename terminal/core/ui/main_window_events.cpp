@@ -2,7 +2,7 @@
 
 #include "shared/platform/prompter.h"
 #include "shared/text_file.h"
-#include "terminal/receive/receive_pipeline.h"
+#include "terminal/core/character_info.h"
 #include "terminal/core/system_programs.h"
 #include "terminal/core/status_texts.h"
 #include "terminal/core/terminal.h"
@@ -187,7 +187,7 @@ void MainWindow::ZeichenAnalyse(int mode)
         m_ctx.settingsFile.IniDateien(2);
     }
     if (s.analyse || mode == 1)
-        m_analyse->setPlainText(ReceivePipeline::ZeichenAnalyse(m_display->textCursor().selectedText()));
+        m_analyse->setPlainText(CharacterInfo::ZeichenAnalyse(m_display->textCursor().selectedText()));
 }
 
 } // namespace tarvex

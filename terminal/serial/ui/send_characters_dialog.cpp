@@ -5,7 +5,7 @@
 #include "shared/number_text.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/prompter.h"
-#include "terminal/receive/receive_pipeline.h"
+#include "terminal/core/character_info.h"
 #include "terminal/serial/repeated_send.h"
 #include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_context.h"
@@ -36,7 +36,7 @@ QStringList SendCharactersDialog::characterItems()
         QString name;
         if (code <= 32) {
             // The analysis line's names: the text after "Text : ".
-            const QString analysis = ReceivePipeline::ZeichenAnalyse(QString(Cp1252::toUnicode(uchar(code))));
+            const QString analysis = CharacterInfo::ZeichenAnalyse(QString(Cp1252::toUnicode(uchar(code))));
             name = analysis.mid(analysis.lastIndexOf(QLatin1String("Text : ")) + 7);
         } else if (code == 127) {
             name = QStringLiteral("DEL");
