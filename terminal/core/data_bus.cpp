@@ -2,7 +2,7 @@
 
 namespace tarvex {
 
-// One list of observers of one kind. Removal during a delivery only clears the slot; the
+// One list of observers of one kind. Removal during a delivery only marks the slot; the
 // list is compacted when no delivery runs.
 template <typename T>
 struct DataBus::Observers
@@ -10,9 +10,13 @@ struct DataBus::Observers
     struct Slot
     {
         int id;
+        bool active;
         std::function<void(const T&)> call;
     };
     std::vector<Slot> entries;
+    // Subscribed during a delivery: joins the list after it (the list must not move while
+    // one of its functions runs).
+    std::vector<Slot> pending;
     int nextId = 1;
     int delivering = 0;
     bool dirty = false;
@@ -22,23 +26,40 @@ struct DataBus::Observers
         auto* o = static_cast<Observers*>(self);
         for (Slot& s : o->entries)
             if (s.id == id)
-                s.call = nullptr;
+                s.active = false;
+        for (Slot& s : o->pending)
+            if (s.id == id)
+                s.active = false;
         o->dirty = true;
         o->compact();
     }
 
+    int add(std::function<void(const T&)> call)
+    {
+        const int id = nextId++;
+        (delivering ? pending : entries).push_back({id, true, std::move(call)});
+        return id;
+    }
+
     void compact()
     {
-        if (delivering || !dirty)
+        if (delivering)
             return;
-        std::erase_if(entries, [](const Slot& s) { return !s.call; });
+        for (Slot& s : pending)
+            entries.push_back(std::move(s));
+        pending.clear();
+        if (dirty)
+            std::erase_if(entries, [](const Slot& s) { return !s.active; });
         dirty = false;
     }
 
     bool any() const
     {
         for (const Slot& s : entries)
-            if (s.call)
+            if (s.active)
+                return true;
+        for (const Slot& s : pending)
+            if (s.active)
                 return true;
         return false;
     }
@@ -47,13 +68,12 @@ struct DataBus::Observers
     {
         ++delivering;
         // Observers subscribed during this delivery wait for the next one.
-        const std::size_t count = entries.size();
         try {
-            for (std::size_t i = 0; i < count; ++i) {
-                if (entries[i].call) {
-                    const auto call = entries[i].call; // the slot may be cleared while it runs
-                    call(value);
-                }
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                // An observer removed meanwhile is only marked; its function lives on until
+                // the list is compacted after the delivery.
+                if (entries[i].active)
+                    entries[i].call(value);
             }
         } catch (...) {
             --delivering;
@@ -112,22 +132,19 @@ DataBus::~DataBus() = default;
 
 Subscription DataBus::onLine(std::function<void(const ReceivedLine&)> observer)
 {
-    const int id = m_lines->nextId++;
-    m_lines->entries.push_back({id, std::move(observer)});
+    const int id = m_lines->add(std::move(observer));
     return Subscription(m_lines, &Observers<ReceivedLine>::remove, id);
 }
 
 Subscription DataBus::onRaw(std::function<void(const QByteArray&)> observer)
 {
-    const int id = m_raw->nextId++;
-    m_raw->entries.push_back({id, std::move(observer)});
+    const int id = m_raw->add(std::move(observer));
     return Subscription(m_raw, &Observers<QByteArray>::remove, id);
 }
 
 Subscription DataBus::onSent(std::function<void(const SentData&)> observer)
 {
-    const int id = m_sent->nextId++;
-    m_sent->entries.push_back({id, std::move(observer)});
+    const int id = m_sent->add(std::move(observer));
     return Subscription(m_sent, &Observers<SentData>::remove, id);
 }
 

@@ -132,13 +132,14 @@ void LineDelivery::lineReceived(const QByteArray& line, const QByteArray& rest, 
             m_view.appendDisplay(displayText(line, immediate));
         }
     }
-    m_state.receivedStats.add(StatisticsTable::halfHourIndex(m_clock.now().time()), line.size());
+    const QDateTime now = m_clock.now();
+    m_state.receivedStats.add(StatisticsTable::halfHourIndex(now.time()), line.size());
     guarded(m_errors, "SeriellLesen", 0, monitorPath(), [&] {
         writeMonitor(line, immediate);
         writeCapture(line, immediate);
     });
     if (m_bus.hasLineObservers())
-        m_bus.publishLine(ReceivedLine{line, Cp1252::decode(line), immediate, m_clock.now()});
+        m_bus.publishLine(ReceivedLine{line, Cp1252::decode(line), immediate, now});
     ++m_state.receivedLineCount;
     if (m_view)
         m_view.setStatusText(5, QString::number(m_state.receivedLineCount));
