@@ -49,6 +49,15 @@ void PortChoices::applyFraming(const QString& framing, KundeSettings& s)
     s.stopbit = framing.mid(4, 1).toInt();
 }
 
+const QStringList& PortChoices::endCharacterItems()
+{
+    static const QStringList items = {
+        QStringLiteral("00 Automatisch"), QStringLiteral("03 ETX Acom"), QStringLiteral("07 Beep"),
+        QStringLiteral("09 Tabulator"),   QStringLiteral("10 LineFeed"), QStringLiteral("13 Return"),
+        QStringLiteral("59 Semikolon")};
+    return items;
+}
+
 int PortChoices::endCharacterFromItem(const QString& item)
 {
     return leadingInt(item.left(2));

@@ -22,6 +22,8 @@ QStringList portNames();
 int portFromText(const QString& text);
 // Parity from the first, data bits from the third, stop bits from the fifth character.
 void applyFraming(const QString& framing, KundeSettings& s);
+// The end characters offered in the main window and the port dialog ("13 Return" …).
+const QStringList& endCharacterItems();
 // The end-character code in the first two characters of an item ("13 Return").
 int endCharacterFromItem(const QString& item);
 

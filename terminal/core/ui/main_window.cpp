@@ -7,6 +7,7 @@
 #include "shared/ui/widget_helpers.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/status_texts.h"
+#include "terminal/serial/port_choices.h"
 #include "terminal/serial/serial_module.h"
 
 #include <QApplication>
@@ -40,15 +41,6 @@ constexpr int kDefaultMaxLines = 10000;
 
 
 } // namespace
-
-const QStringList& MainWindow::endCharacterItems()
-{
-    static const QStringList items = {
-        QStringLiteral("00 Automatisch"), QStringLiteral("03 ETX Acom"), QStringLiteral("07 Beep"),
-        QStringLiteral("09 Tabulator"),   QStringLiteral("10 LineFeed"), QStringLiteral("13 Return"),
-        QStringLiteral("59 Semikolon")};
-    return items;
-}
 
 MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent)
     : QMainWindow(parent), m_terminal(terminal), m_ctx(terminal.context()), m_serial(serial)
@@ -108,7 +100,7 @@ void MainWindow::buildCentral()
     // Controls row.
     auto* controls = new QHBoxLayout;
     m_endChar = named(new QComboBox(central), "frm1_cbEndzeichen");
-    m_endChar->addItems(endCharacterItems());
+    m_endChar->addItems(PortChoices::endCharacterItems());
     m_endChar->setToolTip(QStringLiteral("Endzeichen"));
     connect(m_endChar, &QComboBox::activated, this, &MainWindow::frm1_cbEndzeichen_Click);
     controls->addWidget(m_endChar);

@@ -33,7 +33,6 @@ class MainWindow : public QMainWindow, public TerminalView
 {
     Q_OBJECT
 public:
-    static const QStringList& endCharacterItems();
 
     MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent = nullptr);
 

@@ -12,7 +12,6 @@
 #include "terminal/core/view_roles.h"
 #include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
-#include "terminal/core/ui/main_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,7 +72,7 @@ void PortDialog::build()
     m_framing = named(new QComboBox(port), "frm2_cbPara");
     m_framing->addItems(PortChoices::framings());
     m_endChar = named(new QComboBox(port), "frm2_cbEndzeichen");
-    m_endChar->addItems(MainWindow::endCharacterItems());
+    m_endChar->addItems(PortChoices::endCharacterItems());
     m_protocol = named(new QComboBox(port), "frm2_cbProtokoll");
     m_protocol->addItems(PortChoices::protocols());
     form->addRow(QStringLiteral("Anschluss:"), m_com);
