@@ -81,8 +81,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(programDir.isValid());
-        folders = AppFolders::resolve(programDir.path(), QString(), programDir.filePath("peruser"));
-        folders.createDataFolders();
+        folders = temporaryProgramFolders(programDir);
         rig = std::make_unique<TerminalRig>(folders, prompter, clock, shell, port, &view);
         state = &rig->state;
         terminal = &rig->terminal;

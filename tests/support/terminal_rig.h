@@ -14,6 +14,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QTemporaryDir>
 
 using namespace tarvex;
 
@@ -44,6 +45,14 @@ public:
     QList<bool> bursts;
     int beeps = 0;
 };
+
+// A program folder with its customer data folders below a test's temporary folder.
+inline AppFolders temporaryProgramFolders(const QTemporaryDir& dir)
+{
+    AppFolders folders = AppFolders::resolve(dir.path(), QString(), dir.filePath("peruser"));
+    folders.createDataFolders();
+    return folders;
+}
 
 // The terminal's logic built as the program builds it (the same modules, in the same
 // order), on the platform fakes a test hands in.

@@ -47,8 +47,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(programDir.isValid());
-        folders = AppFolders::resolve(programDir.path(), QString(), programDir.filePath("peruser"));
-        folders.createDataFolders();
+        folders = temporaryProgramFolders(programDir);
         clock.set(QDateTime(QDate(2026, 12, 8), QTime(4, 5, 6)));
         rig = std::make_unique<TerminalRig>(folders, prompter, clock, shell, port, nullptr);
         state = &rig->state;

@@ -1,6 +1,7 @@
 #include "terminal/display/ui/display_style.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/script/ui/script_bar.h"
 #include "terminal/serial/ui/serial_windows.h"
 
 #include "tests/support/find_named.h"
@@ -184,6 +185,36 @@ TEST_F(MainWindowTest, CloseWhileAScriptRunsAsksAboutTheScript)
     EXPECT_TRUE(state->scriptAbortRequest);
     EXPECT_FALSE(state->endRequest);
     EXPECT_EQ(prompter.records().last().text, "Wollen Sie das laufende Script wirklich abbrechen!?");
+}
+
+TEST_F(MainWindowTest, ScriptBarStopLabelAndSliderReachTheWindow)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    window().setScriptRunning(true);
+    EXPECT_TRUE(window().scriptBar().running());
+    EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdScriptA")->isEnabled());
+    EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdParameter")->isEnabled());
+    EXPECT_TRUE(findNamed<QWidget>(window(), "frm1_cmdRecord")->isEnabled());
+    // A click on the red label asks; "No" leaves the script running.
+    prompter.addAnswer("No");
+    QTest::mouseClick(findNamed<QLabel>(window(), "frm1_lblScriptStop"), Qt::LeftButton);
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records().last().text, "Wollen Sie das laufende Script wirklich abbrechen!?");
+    EXPECT_FALSE(state->scriptAbortRequest);
+    window().setScriptRunning(false);
+    EXPECT_FALSE(window().scriptBar().running());
+    EXPECT_TRUE(findNamed<QWidget>(window(), "frm1_cmdScriptA")->isEnabled());
+
+    // Moving the slider widens the bar and remembers the width; setting it does not.
+    QSlider* slider = findNamed<QSlider>(window(), "frm1_sliScripts");
+    slider->setValue(320);
+    EXPECT_EQ(state->settings.slider, 320);
+    EXPECT_EQ(window().scriptBar().width(), 320);
+    EXPECT_EQ(slider->toolTip(), "Breite Scriptauswahl einstellen (320)");
+    window().scriptBar().setBarWidth(200);
+    EXPECT_EQ(state->settings.slider, 320);
+    EXPECT_EQ(window().scriptBar().width(), 200);
 }
 
 TEST_F(MainWindowTest, EchoAndHexLampsToggleWithMessages)

@@ -38,8 +38,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(programDir.isValid());
-        folders = AppFolders::resolve(programDir.path(), QString(), programDir.filePath("peruser"));
-        folders.createDataFolders();
+        folders = temporaryProgramFolders(programDir);
     }
 
     TerminalRig& rig()
