@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -129,8 +130,8 @@ QStringList QtPrompter::fileDialog(const FileDialogRequest& request)
     if (!request.defaultExtension.isEmpty())
         dlg.setDefaultSuffix(request.defaultExtension);
     if (request.renameForFilter) {
-        // Only Qt's own dialog lets the typed name be reached; its labels are set here
-        // because Qt's German translation may not be installed.
+        // Only Qt's own dialog reports the typed name through its selection; its labels are
+        // set here because Qt's German translation may not be installed.
         dlg.setOption(QFileDialog::DontUseNativeDialog, true);
         const bool save = request.kind == FileDialogKind::Save;
         dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
@@ -140,9 +141,12 @@ QStringList QtPrompter::fileDialog(const FileDialogRequest& request)
         dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
         QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg, &request, filters](const QString& f) {
             const qsizetype index = filters.indexOf(f);
-            auto* nameEdit = dlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            if (index >= 0 && nameEdit)
-                nameEdit->setText(request.renameForFilter(nameEdit->text(), int(index) + 1));
+            if (index < 0)
+                return;
+            // The typed name comes back as the selection; the new one replaces it.
+            const QStringList typed = dlg.selectedFiles();
+            const QString name = typed.isEmpty() ? QString() : QFileInfo(typed.first()).fileName();
+            dlg.selectFile(request.renameForFilter(name, int(index) + 1));
         });
     }
     switch (request.kind) {

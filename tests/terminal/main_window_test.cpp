@@ -217,6 +217,21 @@ TEST_F(MainWindowTest, ScriptBarStopLabelAndSliderReachTheWindow)
     EXPECT_EQ(window().scriptBar().width(), 200);
 }
 
+TEST_F(MainWindowTest, ConnectionSwitchesTheControlsThatNeedIt)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    const char* const dependent[] = {"frm1_cmdAuswahl", "frm1_chkEmpfangen", "frm1_chkSofort", "frm1_cbScript",
+                                     "frm1_cmdScriptA"};
+    window().connectionChanged(true);
+    for (const char* name : dependent)
+        EXPECT_TRUE(findNamed<QWidget>(window(), name)->isEnabled()) << name;
+    window().connectionChanged(false);
+    for (const char* name : dependent)
+        EXPECT_FALSE(findNamed<QWidget>(window(), name)->isEnabled()) << name;
+    EXPECT_TRUE(findNamed<QWidget>(window(), "frm1_cmdScriptL")->isEnabled());
+}
+
 TEST_F(MainWindowTest, EchoAndHexLampsToggleWithMessages)
 {
     writeStandardFiles();

@@ -104,25 +104,25 @@ void MainWindow::buildCentral()
     m_endChar->setToolTip(QStringLiteral("Endzeichen"));
     connect(m_endChar, &QComboBox::activated, this, &MainWindow::frm1_cbEndzeichen_Click);
     controls->addWidget(m_endChar);
-    auto* chkEmpfangen = named(new QCheckBox(QStringLiteral("Sofort empfangen"), central), "frm1_chkEmpfangen");
-    auto* chkSofort = named(new QCheckBox(QStringLiteral("Sofort senden"), central), "frm1_chkSofort");
+    auto* chkEmpfangen = m_chkEmpfangen = named(new QCheckBox(QStringLiteral("Sofort empfangen"), central), "frm1_chkEmpfangen");
+    auto* chkSofort = m_chkSofort = named(new QCheckBox(QStringLiteral("Sofort senden"), central), "frm1_chkSofort");
     connect(chkEmpfangen, &QCheckBox::toggled, this, [this](bool on) { m_ctx.state.settings.sofortEmpf = on; });
     connect(chkSofort, &QCheckBox::toggled, this, [this](bool on) { m_ctx.state.settings.sofortSend = on; });
     controls->addWidget(chkEmpfangen);
     controls->addWidget(chkSofort);
     m_ackButton = named(new QPushButton(QStringLiteral("ACK"), central), "frm1_cmdACK");
-    auto* cmdAuswahl = named(new QPushButton(QStringLiteral("Datei senden"), central), "frm1_cmdAuswahl");
+    auto* cmdAuswahl = m_cmdAuswahl = named(new QPushButton(QStringLiteral("Datei senden"), central), "frm1_cmdAuswahl");
     connect(m_ackButton, &QPushButton::clicked, this, [this] { m_serial.sender().sendAck(); });
     connect(cmdAuswahl, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(210); });
-    auto* cmdMonitor = named(new QPushButton(QStringLiteral("Editor"), central), "frm1_cmdMonitor");
+    auto* cmdMonitor = m_cmdMonitor = named(new QPushButton(QStringLiteral("Editor"), central), "frm1_cmdMonitor");
     cmdMonitor->setToolTip(QStringLiteral("Anzeige im Editor zeigen"));
     connect(cmdMonitor, &QPushButton::clicked, this, &MainWindow::frm1_cmdMonitor_Click);
-    auto* cmdExplorer = named(new QPushButton(QStringLiteral("Explorer"), central), "frm1_cmdExplorer");
+    auto* cmdExplorer = m_cmdExplorer = named(new QPushButton(QStringLiteral("Explorer"), central), "frm1_cmdExplorer");
     cmdExplorer->setToolTip(QStringLiteral("Programmverzeichnis öffnen"));
     connect(cmdExplorer, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(115); });
-    auto* cmdParameter = named(new QPushButton(QStringLiteral("Parameter"), central), "frm1_cmdParameter");
+    auto* cmdParameter = m_cmdParameter = named(new QPushButton(QStringLiteral("Parameter"), central), "frm1_cmdParameter");
     connect(cmdParameter, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(201); });
-    auto* cmdSystem = named(new QPushButton(QStringLiteral("System"), central), "frm1_cmdSystem");
+    auto* cmdSystem = m_cmdSystem = named(new QPushButton(QStringLiteral("System"), central), "frm1_cmdSystem");
     cmdSystem->setToolTip(QStringLiteral("Systemsteuerung"));
     connect(cmdSystem, &QPushButton::clicked, this, &MainWindow::frm1_cmdSystem_Click);
     m_debug = named(new QCheckBox(QStringLiteral("Debug"), central), "frm1_chkDebug");
@@ -369,12 +369,10 @@ void MainWindow::connectionChanged(bool active)
 {
     const KundeSettings& s = m_ctx.state.settings;
     m_ackButton->setEnabled(active && s.endzeichen == 3);
-    for (const char* name : {"frm1_cmdAuswahl", "frm1_chkEmpfangen", "frm1_chkSofort", "frm1_cbScript", "frm1_cmdScriptA"}) {
-        if (QWidget* w = findChild<QWidget*>(QString::fromUtf8(name)))
-            w->setEnabled(active);
-    }
-    if (QWidget* w = findChild<QWidget*>(QStringLiteral("frm1_chkSofort")))
-        w->setToolTip(QStringLiteral("Verzögerung: ") + QString::number(s.sendPause) + QStringLiteral(" ms Sekunde(n)"));
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdAuswahl, m_chkEmpfangen, m_chkSofort})
+        w->setEnabled(active);
+    m_scriptBar->setConnected(active);
+    m_chkSofort->setToolTip(QStringLiteral("Verzögerung: ") + QString::number(s.sendPause) + QStringLiteral(" ms Sekunde(n)"));
     m_endChar->setEnabled(!active || s.sofortEmpf);
     updateOptionLamps();
     if (active)
@@ -438,15 +436,9 @@ void MainWindow::beep()
 void MainWindow::setScriptRunning(bool running)
 {
     // The window's own controls that would disturb a running script.
-    QWidget* const disabled[] = {findChild<QWidget*>(QStringLiteral("frm1_cmdSystem")),
-                                 findChild<QWidget*>(QStringLiteral("frm1_cmdParameter")),
-                                 m_ackButton,
-                                 findChild<QWidget*>(QStringLiteral("frm1_cmdMonitor")),
-                                 findChild<QWidget*>(QStringLiteral("frm1_cmdExplorer")),
-                                 findChild<QWidget*>(QStringLiteral("frm1_cmdAuswahl"))};
-    for (QWidget* w : disabled)
-        if (w)
-            w->setEnabled(!running);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdSystem, m_cmdParameter, m_ackButton, m_cmdMonitor,
+                                                      m_cmdExplorer, m_cmdAuswahl})
+        w->setEnabled(!running);
     m_endChar->setVisible(!running);
     m_scriptBar->setRunning(running);
 }

@@ -110,6 +110,13 @@ private:
     QComboBox* m_endChar = nullptr;
     ScriptBar* m_scriptBar = nullptr;
     QPushButton* m_ackButton = nullptr;
+    QPushButton* m_cmdAuswahl = nullptr;
+    QPushButton* m_cmdMonitor = nullptr;
+    QPushButton* m_cmdExplorer = nullptr;
+    QPushButton* m_cmdParameter = nullptr;
+    QPushButton* m_cmdSystem = nullptr;
+    QCheckBox* m_chkEmpfangen = nullptr;
+    QCheckBox* m_chkSofort = nullptr;
     QCheckBox* m_debug = nullptr;
     QWidget* m_lampRow = nullptr;
     QLabel* m_imgEcho = nullptr;

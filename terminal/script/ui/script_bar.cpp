@@ -46,6 +46,8 @@ ScriptBar::ScriptBar(QWidget* parent) : QWidget(parent)
         connect(btn, &QPushButton::clicked, this, [this, fn] { emit functionRequested(fn); });
         if (fn == Fn::ScriptgruppeLaden)
             m_groupButton = btn;
+        if (fn == Fn::ScriptAuswahl)
+            m_selectButton = btn;
         m_buttons.append(btn);
         buttons->addWidget(btn);
     }
@@ -100,6 +102,12 @@ void ScriptBar::setRunning(bool running)
     m_scripts->setVisible(!running);
     m_commands->setVisible(running);
     m_stop->setVisible(running);
+}
+
+void ScriptBar::setConnected(bool connected)
+{
+    m_scripts->setEnabled(connected);
+    m_selectButton->setEnabled(connected);
 }
 
 bool ScriptBar::running() const

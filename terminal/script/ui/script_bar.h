@@ -29,6 +29,9 @@ public:
     // While a script runs its commands and the stop label replace the list, and the buttons
     // and the slider rest.
     void setRunning(bool running);
+    // Without a connection there is nothing to run a script on: the list and the selection
+    // rest.
+    void setConnected(bool connected);
     bool running() const;
 
 signals:
@@ -49,6 +52,7 @@ private:
     QListWidget* m_commands = nullptr;
     QLabel* m_stop = nullptr;
     QPushButton* m_groupButton = nullptr;
+    QPushButton* m_selectButton = nullptr;
     QList<QPushButton*> m_buttons;
     QSlider* m_width = nullptr;
 };
