@@ -24,9 +24,16 @@ QString LineDelivery::monitorPath() const
     return AppFolders::findCaseInsensitive(m_state.folders.anzeigeDir() + QStringLiteral("monitor.txt"));
 }
 
+QString LineDelivery::reportedMonitorPath() const
+{
+    return m_monitorPath.isEmpty() ? monitorPath() : m_monitorPath;
+}
+
 void LineDelivery::openMonitor()
 {
-    guarded(m_errors, "VerbindungSteuern", 1, monitorPath(), [&] { m_monitor.open(monitorPath()); });
+    // Found once per connection; every line's failure report names it.
+    m_monitorPath = monitorPath();
+    guarded(m_errors, "VerbindungSteuern", 1, m_monitorPath, [&] { m_monitor.open(m_monitorPath); });
 }
 
 void LineDelivery::closeMonitor()
@@ -113,7 +120,7 @@ void LineDelivery::writeMonitor(const QByteArray& line, bool immediate)
 
 void LineDelivery::sentReceived(const SentData& sent)
 {
-    guarded(m_errors, "Senden", 0, monitorPath(), [&] {
+    guarded(m_errors, "Senden", 0, reportedMonitorPath(), [&] {
         writeMonitor(sent.bytes, !sent.lineEnd);
         writeCapture(sent.bytes, !sent.lineEnd);
     });
@@ -134,7 +141,7 @@ void LineDelivery::lineReceived(const QByteArray& line, const QByteArray& rest, 
     }
     const QDateTime now = m_clock.now();
     m_state.receivedStats.add(StatisticsTable::halfHourIndex(now.time()), line.size());
-    guarded(m_errors, "SeriellLesen", 0, monitorPath(), [&] {
+    guarded(m_errors, "SeriellLesen", 0, reportedMonitorPath(), [&] {
         writeMonitor(line, immediate);
         writeCapture(line, immediate);
     });

@@ -54,6 +54,8 @@ public:
     void sentReceived(const SentData& sent);
 
 private:
+    // The monitor file named in a failure report, without a look at the disk per line.
+    QString reportedMonitorPath() const;
     QString timeStamp() const;
 
     TerminalState& m_state;
@@ -62,6 +64,7 @@ private:
     ViewRoles& m_view;
     DataBus& m_bus;
     LineAppender m_monitor;
+    QString m_monitorPath; // as found when the monitor was last opened
 };
 
 } // namespace tarvex

@@ -27,16 +27,10 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
 {
     KundeSettings& s = m_ctx.state.settings;
     QPushButton* groupButton = window.scriptBar().groupButton();
-    if (groupButton)
-        groupButton->setToolTip(s.scriptGrp);
-    m_groups->groupRemembered = [groupButton](const QString& text) {
-        if (groupButton)
-            groupButton->setToolTip(text);
-    };
-    m_groups->groupSaved = [this](const QString& name) {
-        if (QListWidget* list = m_host->scriptList())
-            list->setToolTip(QStringLiteral("Gruppe: ") + name);
-    };
+    QListWidget* list = window.scriptBar().scripts();
+    groupButton->setToolTip(s.scriptGrp);
+    m_groups->groupRemembered = [groupButton](const QString& text) { groupButton->setToolTip(text); };
+    m_groups->groupSaved = [list](const QString& name) { list->setToolTip(QStringLiteral("Gruppe: ") + name); };
     auto focusDisplay = [this] {
         if (m_ctx.state.connectionActive)
             m_window.display()->setFocus();
@@ -46,13 +40,11 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
         focusDisplay();
     };
 
-    if (QListWidget* list = m_host->scriptList()) {
-        connect(list, &QListWidget::itemClicked, this, [list](QListWidgetItem* item) {
-            const QString text = item ? item->text() : QString();
-            list->setToolTip(text.isEmpty() ? QStringLiteral("Auswahl Scripts") : text);
-        });
-        connect(list, &QListWidget::itemDoubleClicked, this, [this] { runSelected(); });
-    }
+    connect(list, &QListWidget::itemClicked, this, [list](QListWidgetItem* item) {
+        const QString text = item ? item->text() : QString();
+        list->setToolTip(text.isEmpty() ? QStringLiteral("Auswahl Scripts") : text);
+    });
+    connect(list, &QListWidget::itemDoubleClicked, this, [this] { runSelected(); });
 
     FunctionTable& f = m_ctx.functions;
     f.add(Fn::ScriptAuswahl, [this] { ScriptAuswahl(); });
@@ -76,8 +68,8 @@ void ScriptEngine::fillScriptList()
 
 bool ScriptEngine::selectScript(const QString& itemText)
 {
-    QListWidget* list = m_host->scriptList();
-    if (!list || itemText.isEmpty())
+    QListWidget* list = m_window.scriptBar().scripts();
+    if (itemText.isEmpty())
         return false;
     for (int i = 0; i < list->count(); ++i) {
         if (list->item(i)->text() == itemText) {
