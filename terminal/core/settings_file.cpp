@@ -12,7 +12,18 @@ SettingsFile::SettingsFile(TerminalState& state, ErrorReport& errors)
 
 void SettingsFile::IniDateien(int mode)
 {
-    guarded(m_errors, "IniDateien", mode, m_ini.path(), [&] { m_ini.IniDateien(mode, m_state.settings); });
+    if (mode == 2 && m_writeFailing) {
+        try {
+            m_ini.IniDateien(mode, m_state.settings);
+            m_writeFailing = false;
+        } catch (const std::exception&) {
+            // Reported when it first failed; the settings stay in memory.
+        }
+        return;
+    }
+    const bool ok = guarded(m_errors, "IniDateien", mode, m_ini.path(), [&] { m_ini.IniDateien(mode, m_state.settings); });
+    if (mode == 2)
+        m_writeFailing = !ok;
 }
 
 } // namespace tarvex

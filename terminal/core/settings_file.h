@@ -9,6 +9,8 @@ class TerminalState;
 
 // kunde.ini of the running terminal: read at start, written when settings change and at
 // the end. A failed write is reported: settings the user changed must not vanish silently.
+// It is reported once: the writes that follow (after every script, every dialog) fail for
+// the same reason and are tried without a report until one succeeds again.
 class SettingsFile
 {
 public:
@@ -17,11 +19,14 @@ public:
     // 1 reads every key into the settings, 2 writes them all.
     void IniDateien(int mode);
     const KundeIni& kundeIni() const { return m_ini; }
+    // The last write failed (and was reported).
+    bool writeFailing() const { return m_writeFailing; }
 
 private:
     TerminalState& m_state;
     ErrorReport& m_errors;
     KundeIni m_ini;
+    bool m_writeFailing = false;
 };
 
 } // namespace tarvex

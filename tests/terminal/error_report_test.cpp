@@ -1,3 +1,5 @@
+#include "terminal/core/settings_file.h"
+
 #include "tests/terminal/terminal_fixture.h"
 
 namespace {
@@ -40,6 +42,38 @@ TEST_F(ErrorReportTest, UnexpectedExceptionsAreCaughtTooAndTheDetailJoinsTheValu
     EXPECT_TRUE(prompter.records()[1].text.endsWith("Wert: arg//x/y"));
     EXPECT_FALSE(view.lamps.contains(std::make_pair(Lamp::TX, LampImage::BlauDunkel)))
         << "the send lamp only changes while the lamps are shown";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ErrorReportTest, SettingsThatCannotBeWrittenAreReportedOnceUntilAWriteSucceeds)
+{
+    terminal();
+    SettingsFile& settings = terminal().context().settingsFile;
+    const QString ini = data("kunde.ini");
+    QFile::remove(ini);
+    // A folder in the file's place refuses every write, also to an administrator.
+    ASSERT_TRUE(QDir().mkpath(ini));
+    for (int i = 0; i < 3; ++i)
+        settings.IniDateien(2);
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_TRUE(prompter.records()[0].text.startsWith("Modul: IniDateien")) << prompter.records()[0].text.toStdString();
+    EXPECT_TRUE(settings.writeFailing());
+
+    ASSERT_TRUE(QDir(ini).removeRecursively());
+    state->settings.slider = 321;
+    settings.IniDateien(2);
+    EXPECT_FALSE(settings.writeFailing());
+    EXPECT_TRUE(readFile(ini).contains("Slider=321"));
+    EXPECT_EQ(prompter.records().size(), 1);
+
+    // A new failure after a success is news again.
+    QFile::remove(ini);
+    ASSERT_TRUE(QDir().mkpath(ini));
+    settings.IniDateien(2);
+    EXPECT_EQ(prompter.records().size(), 2);
 }
 
 } // namespace
