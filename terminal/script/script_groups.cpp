@@ -27,6 +27,7 @@ QString ScriptGroups::ScriptgruppeInOut(int mode, const QString& suggestedName)
         request.title = QStringLiteral("Bitte Dateinamen angeben:");
         request.filter = QStringLiteral("Scriptgruppe|*.ini");
         request.fileName = suggestedName;
+        request.confirmOverwrite = false; // saving a group replaces the file
     } else {
         return QString();
     }
@@ -66,6 +67,10 @@ bool ScriptGroups::loadGroup(const QString& path)
             groupRemembered(st.settings.scriptGrp);
         const QString working = ScriptFile::workingFile(st.folders);
         TextFile::writeBytesAtomic(working, bytes);
+        // The group replaces the whole table: a group file with fewer lines must not leave
+        // scripts of the previous group behind (they are in no file and would vanish at the
+        // next start, or be saved into the next group).
+        st.scripts.clear();
         m_ctx.loader.DatenIn(6, 0, working);
         if (tableLoaded)
             tableLoaded();
@@ -82,9 +87,18 @@ bool ScriptGroups::saveGroup(const QString& path)
         st.settings.scriptGrp = QStringLiteral("Letzte gesicherte Scriptgruppe: ") + path;
         if (groupRemembered)
             groupRemembered(st.settings.scriptGrp);
-        // The table in memory is what the working file holds; writing it keeps the group
-        // complete even when the working file was never written.
-        ScriptFile::write(path, st.scripts);
+        // The group is a copy of the working file. Only when that was never written does
+        // the table in memory make the group.
+        const QString working = AppFolders::findCaseInsensitive(ScriptFile::workingFile(st.folders));
+        QFile in(working);
+        if (in.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = in.readAll();
+            if (in.error() != QFileDevice::NoError)
+                throw RuntimeError(ErrorCode::DeviceIo, working);
+            TextFile::writeBytesAtomic(path, bytes);
+        } else {
+            ScriptFile::write(path, st.scripts);
+        }
         m_ctx.settingsFile.IniDateien(2);
     });
     if (!ok)

@@ -26,7 +26,8 @@ public:
     // whole: the whole display; otherwise from the insertion point to the end.
     virtual void clearDisplay(bool whole) = 0;
     virtual QByteArray displayRtf() const = 0;
-    virtual void printLines(const QString& header, const QStringList& lines) = 0;
+    // Prints the lines as they are, without page header or footer.
+    virtual void printLines(const QStringList& lines) = 0;
     virtual bool playSound(const QString& path) = 0;
     virtual void focusDisplay() = 0;
 };

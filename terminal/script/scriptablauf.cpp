@@ -487,10 +487,12 @@ void Scriptablauf::print(int mode)
     }
     // Text behind the last line end is not printed.
     const QDateTime now = m_ctx.clock.now();
-    const QString header = QStringLiteral("   ") + TerminalState::kTitle + QLatin1Char(' ') + TerminalState::kVersion
-                           + QStringLiteral("   ") + now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ")
-                           + now.toString(QStringLiteral("HH:mm:ss"));
-    m_host.printLines(header, lines);
+    // The heading is the printout's first line, followed by an empty one.
+    lines.prepend(QString());
+    lines.prepend(QStringLiteral("   ") + TerminalState::kTitle + QLatin1Char(' ') + TerminalState::kVersion
+                  + QStringLiteral("   ") + now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ")
+                  + now.toString(QStringLiteral("HH:mm:ss")));
+    m_host.printLines(lines);
     if (mode == 1)
         m_host.moveDisplayToEnd();
 }

@@ -2,10 +2,13 @@
 #include "terminal/script/scriptablauf.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/script/ui/script_selection_dialog.h"
+#include "terminal/serial/serial_module.h"
 
 #include "tests/terminal/terminal_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QStatusBar>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -134,6 +137,65 @@ TEST_F(ScriptEngineTest, LoadingAGroupRefillsTheBar)
     EXPECT_EQ(list->item(0)->text(), "01 Neu");
     EXPECT_EQ(window->findChild<QPushButton*>("frm1_cmdScriptL")->toolTip(),
               "Letzte geladene Scriptgruppe: " + group);
+}
+
+TEST_F(ScriptEngineTest, GroupNamedByAParameterSetIsLoadedIntoTheBar)
+{
+    prompter.clearRecords();
+    writeFile(folders.scriptsDir() + "nacht.ini", "[Script]\r\nScript01=|Nacht|N|1|0|0|0||0||\r\n");
+    // Line 18 names the group as a Windows path; the file of that name in the group folder counts.
+    QByteArray set = "|1|9600|n|8|1|13|\r\n";
+    for (int line = 2; line <= 17; ++line)
+        set += "x=0\r\n";
+    set += "ScriptGr  =C:\\Tarvex\\Kunde\\Scripts\\nacht.ini\r\n";
+    writeFile(data("nacht.def"), set);
+    serial().loadParameterSet(data("nacht.def"));
+    // The group's one script replaces both scripts of the table.
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "01 Nacht");
+    EXPECT_EQ(list->toolTip(), "Gruppe: " + folders.scriptsDir() + "nacht.ini");
+    EXPECT_EQ(readFile(config("Scripts.ini")), readFile(folders.scriptsDir() + "nacht.ini"));
+
+    // The port dialog's choice goes the same way.
+    writeFile(folders.scriptsDir() + "tag.ini", "[Script]\r\nScript01=|Tag|T|1|0|0|0||0||\r\n");
+    serial().scriptGroupNamed("tag.ini");
+    EXPECT_EQ(list->item(0)->text(), "01 Tag");
+    EXPECT_EQ(prompter.unexpected(), 0);
+}
+
+TEST_F(ScriptEngineTest, SelectionWindowIsModelessAndComesBackWhereItWasLeft)
+{
+    terminal().PrgFunktionen(222);
+    ScriptSelectionDialog* selection = engine->selectionWindow();
+    ASSERT_NE(selection, nullptr);
+    EXPECT_TRUE(selection->isVisible());
+    EXPECT_FALSE(selection->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_NE(selection->findChild<QStatusBar*>("frm14_sb1"), nullptr);
+    EXPECT_EQ(selection->findChild<QStatusBar*>("frm14_sb1")->currentMessage(), "Script 01: A<>B");
+    // The management button waits for the management dialog.
+    EXPECT_EQ(selection->findChild<QPushButton*>("frm14_cmdScriptV")->isEnabled(),
+              terminal().functions().contains(820));
+    // Asked again, the open window comes to the front instead of a second one.
+    terminal().PrgFunktionen(222);
+    EXPECT_EQ(engine->selectionWindow(), selection);
+
+    selection->setGeometry(120, 130, 640, 320);
+    const QRect placed = selection->geometry();
+    selection->findChild<QPushButton*>("frm14_cmdAbbrechen")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(engine->selectionWindow(), nullptr);
+    const KundeSettings& s = state->settings;
+    EXPECT_EQ(QRect(s.scriptX, s.scriptY, s.scriptB, s.scriptH), placed);
+    EXPECT_TRUE(readFile(data("kunde.ini")).contains("ScriptB=640"));
+
+    terminal().PrgFunktionen(222);
+    ASSERT_NE(engine->selectionWindow(), nullptr);
+    EXPECT_EQ(engine->selectionWindow()->geometry(), placed);
+
+    // Senden closes it and runs the chosen script (its record asks nothing).
+    engine->selectionWindow()->findChild<QPushButton*>("frm14_cmdSenden")->click();
+    EXPECT_EQ(port.written, "A\r\nB\r\n");
 }
 
 } // namespace

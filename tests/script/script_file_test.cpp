@@ -153,4 +153,26 @@ TEST_F(ScriptFileTest, LoadAndSaveGroups)
     EXPECT_EQ(prompter.unexpected(), 0);
 }
 
+TEST_F(ScriptFileTest, SavedGroupIsTheWorkingFileAfterAShorterGroupWasLoaded)
+{
+    ScriptGroups groups(terminal->context());
+    const QString longGroup = ScriptFile::groupFolder(folders) + "lang.ini";
+    const QString shortGroup = ScriptFile::groupFolder(folders) + "kurz.ini";
+    writeFile(longGroup, "[Script]\r\nScript01=|L1|A|\r\nScript02=|L2|B|\r\nScript03=|L3|C|\r\n");
+    writeFile(shortGroup, "[Script]\r\nScript01=|K1|X|\r\n");
+    ASSERT_TRUE(groups.loadGroup(longGroup));
+    ASSERT_TRUE(groups.loadGroup(shortGroup));
+    EXPECT_EQ(state->scripts.slot(1), "|K1|X|");
+    EXPECT_TRUE(state->scripts.slot(2).isEmpty()) << "nothing of the longer group stays behind";
+
+    const QString saved = ScriptFile::groupFolder(folders) + "gesichert.ini";
+    writeFile(saved, "alter Inhalt");
+    prompter.addAnswers({saved, "Ok"});
+    EXPECT_EQ(groups.ScriptgruppeInOut(2, "gesichert.ini"), saved);
+    EXPECT_EQ(readFile(saved), readFile(shortGroup)) << "no slots of the group loaded before";
+    // The file is replaced without a question of the dialog.
+    ASSERT_FALSE(prompter.fileRequests().isEmpty());
+    EXPECT_FALSE(prompter.fileRequests().last().confirmOverwrite);
+}
+
 } // namespace

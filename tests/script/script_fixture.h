@@ -52,7 +52,7 @@ public:
             m_view.display.clear();
     }
     QByteArray displayRtf() const override { return "{\\rtf1 " + m_view.display.toLatin1() + "}"; }
-    void printLines(const QString& header, const QStringList& l) override { printed.append({header, l}); }
+    void printLines(const QStringList& l) override { printed.append(l); }
     bool playSound(const QString& path) override
     {
         sounds.append(path);
@@ -66,7 +66,7 @@ public:
     QList<int> selections;
     int movedToEnd = 0;
     QList<bool> clears;
-    QList<std::pair<QString, QStringList>> printed;
+    QList<QStringList> printed;
     QStringList sounds;
     int focus = 0;
 

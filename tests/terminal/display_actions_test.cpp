@@ -201,6 +201,17 @@ TEST_F(DisplayActionsTest, PrintDisplayAfterTheQuestionOnNumberedPages)
     EXPECT_TRUE(pdfText(pdf).simplified().contains(QStringLiteral("Protokoll - Seite 1 ")));
 }
 
+TEST_F(DisplayActionsTest, PlainPrintoutHasNeitherPageHeaderNorFooter)
+{
+    actions().printPlain({QStringLiteral("   Terminal Tarvex Kopfzeile"), QString(), QStringLiteral("Datenzeile")});
+    const QString text = pdfText(pdf);
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2) << text.toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("Terminal Tarvex Kopfzeile"))) << text.toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("Datenzeile")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Seite")));
+}
+
 TEST_F(DisplayActionsTest, ListPrintedAsTable)
 {
     const QList<PrintColumn> columns{{QStringLiteral("Nr."), PrintAlign::Left},

@@ -262,6 +262,11 @@ void DisplayActions::printLines(const QString& title, const QStringList& lines, 
     });
 }
 
+void DisplayActions::printPlain(const QStringList& lines)
+{
+    printLines(TerminalState::kTitle, lines, QStringLiteral("000000000"));
+}
+
 void DisplayActions::printTable(const QString& title, const QList<PrintColumn>& columns,
                                 const QList<QStringList>& rows, const QString& options)
 {

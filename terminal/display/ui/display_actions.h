@@ -42,6 +42,9 @@ public:
     void printLines(const QString& title, const QStringList& lines,
                     const QString& options = PrintLayout::kDefaultOptions);
 
+    // Lines printed as they are: no page header, no footer (the script's printout).
+    void printPlain(const QStringList& lines);
+
     // Print mode 0: the printer's figures in a box captioned with the title.
     bool printerInformation(const QString& title);
     // The printer information, then a test page.

@@ -92,9 +92,9 @@ QByteArray MainWindowScriptHost::displayRtf() const
     return m_window.displayActions().displayRtf();
 }
 
-void MainWindowScriptHost::printLines(const QString& header, const QStringList& lines)
+void MainWindowScriptHost::printLines(const QStringList& lines)
 {
-    m_window.displayActions().printLines(header, lines);
+    m_window.displayActions().printPlain(lines);
 }
 
 bool MainWindowScriptHost::playSound(const QString& path)

@@ -31,7 +31,7 @@ public:
     void moveDisplayToEnd() override;
     void clearDisplay(bool whole) override;
     QByteArray displayRtf() const override;
-    void printLines(const QString& header, const QStringList& lines) override;
+    void printLines(const QStringList& lines) override;
     bool playSound(const QString& path) override;
     void focusDisplay() override;
 

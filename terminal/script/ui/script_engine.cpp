@@ -4,7 +4,9 @@
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/script/script_file.h"
 #include "terminal/script/script_groups.h"
+#include "terminal/serial/serial_module.h"
 #include "terminal/script/scriptablauf.h"
 #include "terminal/script/ui/main_window_script_host.h"
 #include "terminal/script/ui/script_bar.h"
@@ -14,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace tarvex {
 
@@ -39,6 +42,19 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
         fillScriptList();
         focusDisplay();
     };
+
+    // A parameter set or the port dialog names a group: it replaces the working table.
+    serial.onScriptGroupNamed([this, list](const QString& group) {
+        QString path = group;
+        if (!QFileInfo(path).isAbsolute()) {
+            // A bare name, or a path written on another system: the file of that name in
+            // the group folder.
+            path = ScriptFile::groupFolder(m_ctx.state.folders)
+                   + group.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+        }
+        if (m_groups->loadGroup(path))
+            list->setToolTip(QStringLiteral("Gruppe: ") + path);
+    });
 
     connect(list, &QListWidget::itemClicked, this, [list](QListWidgetItem* item) {
         const QString text = item ? item->text() : QString();
@@ -91,13 +107,23 @@ void ScriptEngine::ScriptAuswahl()
 {
     if (m_interpreter->running())
         return;
-    QString chosen;
+    if (m_selection) {
+        m_selection->raise();
+        m_selection->activateWindow();
+        return;
+    }
     guarded(m_ctx.errors, "ScriptAuswahl", 0, QString(), [&] {
-        ScriptSelectionDialog dialog(m_ctx, m_window.displayActions(), &m_window);
-        dialog.exec();
-        m_ctx.settingsFile.IniDateien(2);
-        chosen = dialog.chosenItem();
+        auto* dialog = new ScriptSelectionDialog(m_ctx, m_window.displayActions(), &m_window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        m_selection = dialog;
+        connect(dialog, &QDialog::finished, this, [this, dialog] { selectionClosed(dialog->chosenItem()); });
+        dialog->show();
     });
+}
+
+void ScriptEngine::selectionClosed(const QString& chosen)
+{
+    m_ctx.settingsFile.IniDateien(2);
     if (m_ctx.state.connectionActive)
         m_window.display()->setFocus();
     if (selectScript(chosen))

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+
+#include "terminal/script/ui/script_selection_dialog.h"
 
 #include <memory>
 
@@ -34,17 +37,22 @@ public:
     bool selectScript(const QString& itemText);
     // Runs the script selected in the list (the double click).
     void runSelected();
-    // The selection window; runs the chosen script after it closed.
+    // Opens the selection window (or brings it to the front); the script chosen there runs
+    // when it closes.
     void ScriptAuswahl();
+    ScriptSelectionDialog* selectionWindow() const { return m_selection; }
     // The start script of the delayed start.
     void runStartScript();
 
 private:
+    void selectionClosed(const QString& chosen);
+
     TerminalContext& m_ctx;
     MainWindow& m_window;
     std::unique_ptr<MainWindowScriptHost> m_host;
     std::unique_ptr<Scriptablauf> m_interpreter;
     std::unique_ptr<ScriptGroups> m_groups;
+    QPointer<ScriptSelectionDialog> m_selection;
 };
 
 } // namespace tarvex

@@ -1,6 +1,8 @@
 #include "terminal/script/ui/script_selection_dialog.h"
 
 #include "shared/daten_pipe.h"
+#include "terminal/core/function_numbers.h"
+#include "terminal/core/function_table.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
@@ -11,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -60,15 +63,62 @@ ScriptSelectionDialog::ScriptSelectionDialog(TerminalContext& context, DisplayAc
     m_send = named(new QPushButton(QStringLiteral("Senden"), this), "frm14_cmdSenden");
     auto* cancel = named(new QPushButton(QStringLiteral("Abbrechen"), this), "frm14_cmdAbbrechen");
     auto* printButton = named(new QPushButton(QStringLiteral("Drucken"), this), "frm14_cmdDrucken");
+    m_manage = named(new QPushButton(QStringLiteral("Verwalten"), this), "frm14_cmdScriptV");
+    m_manage->setToolTip(QStringLiteral("Scripts verwalten"));
+    // Usable once the management dialog is part of the program.
+    m_manage->setEnabled(m_ctx.functions.contains(Fn::Scriptverwaltung));
+    connect(m_manage, &QPushButton::clicked, this, [this] { manageScripts(); });
     connect(m_send, &QPushButton::clicked, this, [this] { send(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(printButton, &QPushButton::clicked, this, [this] { print(); });
     buttons->addWidget(m_send);
+    buttons->addWidget(m_manage);
     buttons->addWidget(printButton);
     buttons->addStretch(1);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
+    m_status = named(new QStatusBar(this), "frm14_sb1");
+    m_status->setSizeGripEnabled(true);
+    layout->addWidget(m_status);
+    connect(m_table, &QTreeWidget::currentItemChanged, this, [this] { showSelected(); });
+    setModal(false);
+    placeWindow(parent);
+    fill();
+}
+
+void ScriptSelectionDialog::placeWindow(QWidget* parent)
+{
+    const KundeSettings& s = m_ctx.state.settings;
+    if (s.scriptB > 0 && s.scriptH > 0) {
+        setGeometry(s.scriptX, s.scriptY, s.scriptB, s.scriptH);
+        return;
+    }
     resize(900, 400);
+    if (parent)
+        move(parent->geometry().topLeft() + QPoint(40, 60));
+}
+
+void ScriptSelectionDialog::done(int result)
+{
+    KundeSettings& s = m_ctx.state.settings;
+    const QRect g = geometry();
+    s.scriptX = g.x();
+    s.scriptY = g.y();
+    s.scriptB = g.width();
+    s.scriptH = g.height();
+    QDialog::done(result);
+}
+
+void ScriptSelectionDialog::showSelected()
+{
+    const QTreeWidgetItem* row = m_table->currentItem();
+    m_status->showMessage(row ? QStringLiteral("Script ") + row->text(0) + QStringLiteral(": ") + row->text(2)
+                              : QStringLiteral("Kein Script ausgewählt"));
+}
+
+void ScriptSelectionDialog::manageScripts()
+{
+    m_ctx.functions.PrgFunktionen(Fn::Scriptverwaltung);
     fill();
 }
 
@@ -99,6 +149,7 @@ void ScriptSelectionDialog::fill()
         m_table->scrollToItem(m_table->topLevelItem(0));
     }
     m_count->setText(QStringLiteral("Scriptauswahl (") + QString::number(rows) + QStringLiteral("):"));
+    showSelected();
 }
 
 void ScriptSelectionDialog::sortByColumn(int column)

@@ -4,6 +4,7 @@
 
 class QLabel;
 class QPushButton;
+class QStatusBar;
 class QTreeWidget;
 
 namespace tarvex {
@@ -12,7 +13,8 @@ struct TerminalContext;
 class DisplayActions;
 
 // frm14: every script of the table in ten columns; Senden (or a double click) chooses the
-// selected script, which the caller runs after the window closed.
+// selected script, which the caller runs after the window closed. The window is modeless
+// and comes back where the operator left it (kept in the settings).
 class ScriptSelectionDialog : public QDialog
 {
     Q_OBJECT
@@ -28,9 +30,15 @@ public:
     // Sorts by a column; the same column again reverses the order.
     void sortByColumn(int column);
 
+    // Stores the window's place in the settings before it closes.
+    void done(int result) override;
+
 private:
     void send();
     void print();
+    void manageScripts();
+    void placeWindow(QWidget* parent);
+    void showSelected();
 
     TerminalContext& m_ctx;
     DisplayActions& m_display;
@@ -38,6 +46,8 @@ private:
     QLabel* m_count = nullptr;
     QLabel* m_group = nullptr;
     QPushButton* m_send = nullptr;
+    QPushButton* m_manage = nullptr;
+    QStatusBar* m_status = nullptr;
     QString m_chosen;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
