@@ -48,10 +48,15 @@ public:
     virtual void setCaption(const QString& caption) = 0;
     // Position and size of the window without its frame.
     virtual QRect windowGeometry() const = 0;
-    // Settings shown in the window changed (option lamps, lamp row, filter list).
+    // Settings shown in the window changed (option lamps, lamp row, filter list, check
+    // boxes). The connection text of the status bar is not among them: it shows what the
+    // open port uses and changes with the connection.
     virtual void settingsChanged() = 0;
     // The connection opened or closed: controls that need it follow.
     virtual void connectionChanged(bool active) = 0;
+    // The end character changed while the port stays open (chosen or detected): its list,
+    // the connection text and the acknowledgement button follow.
+    virtual void endCharacterChanged() = 0;
 };
 
 // A main window plays all four roles.
@@ -85,6 +90,7 @@ public:
     QRect windowGeometry() const { return window ? window->windowGeometry() : QRect(); }
     void settingsChanged() { if (window) window->settingsChanged(); }
     void connectionChanged(bool active) { if (window) window->connectionChanged(active); }
+    void endCharacterChanged() { if (window) window->endCharacterChanged(); }
 
     DisplaySink* display = nullptr;
     LampPanel* lamps = nullptr;

@@ -180,6 +180,11 @@ void LineDelivery::debugCaption(const QString& caption)
         m_view.setCaption(caption);
 }
 
+void LineDelivery::endCharacterDetected()
+{
+    m_view.endCharacterChanged();
+}
+
 void LineDelivery::receiving(bool active)
 {
     if (!m_view)

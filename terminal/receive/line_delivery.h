@@ -36,6 +36,7 @@ public:
     void backspaceReceived() override;
     void bell() override;
     void debugCaption(const QString& caption) override;
+    void endCharacterDetected() override;
     void receiving(bool active) override;
 
     // The display text of a line: stamps in line mode, hexadecimal rows with HexWerte.

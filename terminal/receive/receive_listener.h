@@ -16,6 +16,8 @@ public:
     virtual void backspaceReceived() = 0;
     virtual void bell() = 0;
     virtual void debugCaption(const QString& caption) = 0;
+    // The automatic end character found ETX and the setting is 3 from now on.
+    virtual void endCharacterDetected() = 0;
     // Data arrived (true) or the pass ended after data (false): the receive lamps follow.
     virtual void receiving(bool active) = 0;
 };

@@ -119,6 +119,12 @@ void ReceivePipeline::handleNewData(QByteArray data)
     m_buffer += data;
     if (s.sofortEmpf)
         editImmediate();
+    if (m_state.debugMode && m_listener) {
+        const EndMark mark = findEnd();
+        m_listener->debugCaption(QStringLiteral("EZ: ") + QString::number(mark.position >= 0 ? mark.code : s.endzeichen)
+                                 + QStringLiteral("   Pos: ") + QString::number(mark.position + 1)
+                                 + QStringLiteral("  -> ") + Cp1252::decode(m_buffer));
+    }
     while (cutLine()) {
     }
     if (s.sofortEmpf && !m_buffer.isEmpty()) {
@@ -172,10 +178,13 @@ bool ReceivePipeline::cutLine()
     KundeSettings& s = m_state.settings;
     const EndMark mark = findEnd();
     m_lastPosition = mark.position;
+    if (s.endzeichen == 0 && mark.code == kEtx) {
+        s.endzeichen = 3; // an ETX device stays an ETX device
+        if (m_listener)
+            m_listener->endCharacterDetected();
+    }
     if (mark.position < 0)
         return false;
-    if (s.endzeichen == 0 && mark.code == kEtx)
-        s.endzeichen = 3; // an ETX device stays an ETX device
     QByteArray line = m_buffer.left(mark.position);
     m_buffer.remove(0, mark.position + 1);
     const QString endName = s.steuerAnzg ? CharacterInfo::Steuerzeichen(mark.code, m_state.controlCharList) : QString();
@@ -216,9 +225,10 @@ QByteArray ReceivePipeline::convert(QByteArray line) const
         else if (s.oemAnsi)
             line = Cp850::oemToAnsi(line);
     }
+    // Upper case first, then lower case: with both options set the line ends in lower case.
     if (s.allesGr)
         line = Cp1252::encode(Cp1252::decode(line).toUpper());
-    else if (s.allesKl)
+    if (s.allesKl)
         line = Cp1252::encode(Cp1252::decode(line).toLower());
     return line;
 }

@@ -5,6 +5,7 @@
 #include "shared/platform/clock.h"
 #include "shared/platform/prompter.h"
 #include "shared/text_file.h"
+#include "terminal/core/character_info.h"
 #include "terminal/core/error_report.h"
 #include "terminal/core/data_bus.h"
 #include "terminal/serial/serial_line.h"
@@ -40,6 +41,15 @@ void Sender::mirror(const QString& text, bool lineEnd)
 {
     // The monitor and capture files take what was sent from the bus, like everyone else.
     m_bus.publishSent(SentData{Cp1252::encode(text), lineEnd, m_clock.now()});
+}
+
+QString Sender::shown(QChar c) const
+{
+    // Escape and Delete have no picture: with control characters shown, their names where
+    // the list has them; otherwise nothing.
+    if (c.isPrint() || c == QLatin1Char('\t'))
+        return QString(c);
+    return m_state.settings.steuerAnzg ? CharacterInfo::Steuerzeichen(c.unicode(), m_state.controlCharList) : QString();
 }
 
 void Sender::sendTypedLine()
@@ -92,7 +102,7 @@ void Sender::keyTyped(const TypedKey& key)
         default:
             m_line.RS232_Protokoll(1, Cp1252::fromUnicode(key.character));
             mirror(QString(key.character), false);
-            echo(QString(key.character));
+            echo(shown(key.character));
         }
         return;
     }
@@ -142,6 +152,8 @@ bool Sender::DateiSenden(int mode, const QString& file)
         m_view.setStatusText(1, QStringLiteral("    Sende Datei: ") + file);
     }
     s.dateiLast = file;
+    // The file button names the last file sent.
+    m_view.settingsChanged();
     const bool ok = guarded(m_errors, "DateiSenden", mode, file, [&] {
         const QStringList lines = TextFile::readLines(path);
         for (const QString& line : lines) {

@@ -46,6 +46,7 @@ private:
     void sendTypedLine();
     void mirror(const QString& text, bool lineEnd);
     void echo(const QString& text);
+    QString shown(QChar c) const;
 
     TerminalState& m_state;
     SerialLine& m_line;

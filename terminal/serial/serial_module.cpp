@@ -57,7 +57,15 @@ void SerialModule::loadParameterSet(const QString& file)
     ParameterSet::applyPortRecord(record, m_ctx.state.settings);
     m_ctx.state.debugMode = m_ctx.state.settings.debug;
     m_ctx.view.settingsChanged();
+    if (!m_ctx.state.scriptGroupFile.isEmpty())
+        scriptGroupNamed(m_ctx.state.scriptGroupFile);
     reconnect();
+}
+
+void SerialModule::scriptGroupNamed(const QString& group)
+{
+    for (const auto& observer : m_groupObservers)
+        observer(group);
 }
 
 void SerialModule::registerFunctions()

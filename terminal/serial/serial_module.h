@@ -40,6 +40,14 @@ public:
         m_connectionObservers.push_back(std::move(observer));
     }
 
+    // A parameter set or the port dialog names a script group (a path, or a file name in
+    // the group folder): the observers load it.
+    void onScriptGroupNamed(std::function<void(const QString& group)> observer)
+    {
+        m_groupObservers.push_back(std::move(observer));
+    }
+    void scriptGroupNamed(const QString& group);
+
 private:
     void registerFunctions();
 
@@ -48,6 +56,7 @@ private:
     Sender m_sender;
     ParameterSet m_parameterSets;
     std::vector<std::function<void(bool)>> m_connectionObservers;
+    std::vector<std::function<void(const QString&)>> m_groupObservers;
 };
 
 } // namespace tarvex

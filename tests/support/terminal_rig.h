@@ -29,6 +29,7 @@ public:
     void settingsChanged() override { ++changes; }
     void setStatusText(int panel, const QString& text) override { status[panel] = text; }
     void connectionChanged(bool active) override { connection.append(active); }
+    void endCharacterChanged() override { ++endCharacterChanges; }
     void appendDisplay(const QString& text) override { display += text; }
     void displayBackspace() override { display.chop(1); }
     void displayBurst(bool active) override { bursts.append(active); }
@@ -39,6 +40,7 @@ public:
     QString caption;
     QRect geometry{10, 20, 800, 600};
     int changes = 0;
+    int endCharacterChanges = 0;
     QMap<int, QString> status;
     QList<bool> connection;
     QString display;

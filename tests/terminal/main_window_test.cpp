@@ -1,7 +1,9 @@
 #include "terminal/display/ui/display_style.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/core/ui/lamp_images.h"
 #include "terminal/script/ui/script_bar.h"
+#include "terminal/serial/ui/port_dialog.h"
 #include "terminal/serial/ui/serial_windows.h"
 
 #include "tests/support/find_named.h"
@@ -10,11 +12,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -101,6 +105,8 @@ TEST_F(MainWindowTest, StatusBarToolBarAndEndCharacters)
     EXPECT_EQ(items, (QStringList{"00 Automatisch", "03 ETX Acom", "07 Beep", "09 Tabulator", "10 LineFeed",
                                   "13 Return", "59 Semikolon"}));
     EXPECT_EQ(endChar->currentText(), "03 ETX Acom");
+    EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdACK")->isEnabled()) << "no connection yet";
+    terminal().VerbindungSteuern(1);
     EXPECT_TRUE(findNamed<QWidget>(window(), "frm1_cmdACK")->isEnabled());
 
     // Choosing another end character rebuilds the connection text.
@@ -220,16 +226,75 @@ TEST_F(MainWindowTest, ScriptBarStopLabelAndSliderReachTheWindow)
 TEST_F(MainWindowTest, ConnectionSwitchesTheControlsThatNeedIt)
 {
     writeStandardFiles();
+    writeFile(data("kunde.ini"), "[Seriell]\r\nCOM=1\r\n[Daten]\r\nEndzeichen=3\r\n[Verbindung]\r\nSofortEmpf=-1\r\n"
+                                 "DatenEcho=-1\r\nStatus=-1\r\n");
     window().BildAufbau();
     const char* const dependent[] = {"frm1_cmdAuswahl", "frm1_chkEmpfangen", "frm1_chkSofort", "frm1_cbScript",
-                                     "frm1_cmdScriptA"};
-    window().connectionChanged(true);
+                                     "frm1_cmdScriptA", "frm1_cbEndzeichen", "frm1_cmdACK"};
+    const auto enabled = [&](const char* name) { return findNamed<QWidget>(window(), name)->isEnabled(); };
+    // A first open that fails leaves them all unusable.
+    port.failOpen = true;
+    terminal().VerbindungSteuern(1);
+    ASSERT_FALSE(state->connectionActive);
     for (const char* name : dependent)
-        EXPECT_TRUE(findNamed<QWidget>(window(), name)->isEnabled()) << name;
-    window().connectionChanged(false);
+        EXPECT_FALSE(enabled(name)) << name;
+    prompter.clearRecords();
+
+    port.failOpen = false;
+    terminal().VerbindungSteuern(1);
+    ASSERT_TRUE(state->connectionActive);
     for (const char* name : dependent)
-        EXPECT_FALSE(findNamed<QWidget>(window(), name)->isEnabled()) << name;
-    EXPECT_TRUE(findNamed<QWidget>(window(), "frm1_cmdScriptL")->isEnabled());
+        EXPECT_TRUE(enabled(name)) << name;
+    // The end character list only while received text is shown at once.
+    QTest::mouseClick(findNamed<QCheckBox>(window(), "frm1_chkEmpfangen"), Qt::LeftButton);
+    EXPECT_FALSE(state->settings.sofortEmpf);
+    EXPECT_FALSE(enabled("frm1_cbEndzeichen"));
+
+    const QPixmap darkBlue = LampImages().image(LampImage::BlauDunkel);
+    terminal().VerbindungSteuern(2);
+    for (const char* name : dependent)
+        EXPECT_FALSE(enabled(name)) << name;
+    EXPECT_TRUE(enabled("frm1_cmdScriptL"));
+    for (const char* lamp : {"frm1_imgDSR", "frm1_imgRTS", "frm1_imgEcho", "frm1_imgRX", "frm1_imgTX"})
+        EXPECT_EQ(findNamed<QLabel>(window(), lamp)->pixmap().toImage(), darkBlue.toImage()) << lamp;
+}
+
+TEST_F(MainWindowTest, SendReceiveBoxesShowTheSettingsAtStartAndAfterChanges)
+{
+    writeStandardFiles();
+    writeFile(data("kunde.ini"), "[Seriell]\r\nCOM=1\r\n[Verbindung]\r\nSofortEmpf=-1\r\nSofortSend=0\r\n"
+                                 "DateiLast=/daten/letzte.txt\r\n[Daten]\r\nSendPause=40\r\n");
+    window().BildAufbau();
+    auto* empfangen = findNamed<QCheckBox>(window(), "frm1_chkEmpfangen");
+    auto* sofort = findNamed<QCheckBox>(window(), "frm1_chkSofort");
+    EXPECT_TRUE(empfangen->isChecked());
+    EXPECT_FALSE(sofort->isChecked());
+    EXPECT_EQ(sofort->toolTip(), "Verzögerung: 40 ms Sekunde(n)");
+    EXPECT_EQ(findNamed<QWidget>(window(), "frm1_cmdAuswahl")->toolTip(), "/daten/letzte.txt");
+
+    // A parameter set switches both the other way.
+    QByteArray set = "|1|9600|n|8|1|13|\r\nSofort    =-1\r\n";
+    for (int line = 3; line <= 13; ++line)
+        set += "x=0\r\n";
+    writeFile(data("set.def"), set);
+    serial().loadParameterSet(data("set.def"));
+    EXPECT_FALSE(empfangen->isChecked());
+    EXPECT_TRUE(sofort->isChecked());
+}
+
+TEST_F(MainWindowTest, DetectedEtxUpdatesListStatusAndAckButton)
+{
+    writeStandardFiles();
+    writeFile(data("kunde.ini"), "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n[Daten]\r\nEndzeichen=0\r\n");
+    window().BildAufbau();
+    terminal().VerbindungSteuern(1);
+    EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdACK")->isEnabled());
+    port.incoming << QByteArray("\x02Satz\x03");
+    receiveModule().pipeline().SeriellLesen();
+    EXPECT_EQ(state->settings.endzeichen, 3);
+    EXPECT_EQ(findNamed<QComboBox>(window(), "frm1_cbEndzeichen")->currentText(), "03 ETX Acom");
+    EXPECT_EQ(window().statusPanel(2)->text(), "COM 1   9600,n,8,1   End = 3");
+    EXPECT_TRUE(findNamed<QWidget>(window(), "frm1_cmdACK")->isEnabled());
 }
 
 TEST_F(MainWindowTest, EchoAndHexLampsToggleWithMessages)
@@ -298,11 +363,12 @@ TEST_F(MainWindowTest, DebugCheckBoxShowsToolbarNumbersAndRestoresTheTitle)
     EXPECT_EQ(window().windowTitle(), "Terminal Tarvex");
 }
 
-TEST_F(MainWindowTest, ButtonsWithoutConnectionSaySo)
+TEST_F(MainWindowTest, SendingFileWithoutConnectionSaysSo)
 {
     writeStandardFiles();
     window().BildAufbau();
-    QTest::mouseClick(findNamed<QWidget>(window(), "frm1_cmdAuswahl"), Qt::LeftButton);
+    EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdAuswahl")->isEnabled());
+    terminal().functions().PrgFunktionen(210);
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records()[0].text, "Keine Verbindung aktiv!");
 }
@@ -366,6 +432,104 @@ TEST_F(MainWindowTest, AnalysisLineShowsTheSelectedCharacter)
     display->setTextCursor(c);
     EXPECT_EQ(line->toPlainText(), "Ascii: 065\nHEX  : 41\nText : A");
     EXPECT_TRUE(readFile(data("kunde.ini")).contains("Analyse=-1\r\n"));
+}
+
+} // namespace
+
+namespace {
+
+class DisplayKeysTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        writeStandardFiles();
+        writeFile(data("kunde.ini"), "[Seriell]\r\nCOM=1\r\n[Verbindung]\r\nTasten=-1\r\n");
+        window().BildAufbau();
+        terminal().VerbindungSteuern(1);
+        port.written.clear();
+        display = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige");
+        display->setFocus();
+    }
+    QPlainTextEdit* display = nullptr;
+};
+
+TEST_F(DisplayKeysTest, CtrlLetterSendsThePendingLineThenTheControlCode)
+{
+    // A window shortcut on Ctrl+C (a menu's copy entry) must not take the key away.
+    auto* copyAction = new QAction(&window());
+    copyAction->setShortcut(QKeySequence::Copy);
+    bool copied = false;
+    QObject::connect(copyAction, &QAction::triggered, [&] { copied = true; });
+    window().addAction(copyAction);
+
+    QTest::keyClicks(display, "ab");
+    QTest::keyClick(display, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(port.written, QByteArray("ab\r\n\x03"));
+    EXPECT_FALSE(copied);
+}
+
+TEST_F(DisplayKeysTest, EscapeTabAndDeleteAreSentLikeCharacters)
+{
+    state->settings.sofortSend = true;
+    QTest::keyClick(display, Qt::Key_Escape);
+    QTest::keyClick(display, Qt::Key_Tab);
+    QTest::keyClick(display, Qt::Key_Delete);
+    QTest::keyClick(display, Qt::Key_X);
+    EXPECT_EQ(port.written, QByteArray("\x1b\t\x7fx"));
+}
+
+TEST_F(DisplayKeysTest, CopyKeysStayWithTheDisplayWhereTheyAreNotSent)
+{
+    window().appendDisplay(QStringLiteral("Zeile eins\r"));
+    display->selectAll();
+    QApplication::clipboard()->clear();
+    // Ctrl+Insert always copies.
+    QTest::keyClick(display, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text(), "Zeile eins\n");
+    // With control keys not sent, Ctrl+C copies too.
+    state->settings.tasten = false;
+    QApplication::clipboard()->clear();
+    QTest::keyClick(display, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text(), "Zeile eins\n");
+}
+
+TEST_F(MainWindowTest, PortDialogAnsweredNoLeavesTheConnectionText)
+{
+    writeStandardFiles();
+    writeFile(data("kunde.ini"), "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n[Daten]\r\nEndzeichen=13\r\n");
+    window().BildAufbau();
+    terminal().VerbindungSteuern(1);
+    const QString before = window().statusPanel(2)->text();
+    EXPECT_EQ(before, "COM 1   9600,n,8,1   End = 13");
+    PortDialog dialog(terminal().context(), serial(), &window());
+    findNamed<QComboBox>(dialog, "frm2_cbBaud")->setCurrentText("38400");
+    findNamed<QCheckBox>(dialog, "frm2_chkSofort")->setChecked(true);
+    prompter.addAnswer("No");
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "frm2_cmdÜbernehmen"), Qt::LeftButton);
+    EXPECT_EQ(state->settings.baudrate, 38400);
+    EXPECT_EQ(window().statusPanel(2)->text(), before);
+    EXPECT_TRUE(findNamed<QCheckBox>(window(), "frm1_chkSofort")->isChecked()) << "the boxes take the new values";
+
+    PortDialog again(terminal().context(), serial(), &window());
+    prompter.addAnswer("Yes");
+    QTest::mouseClick(findNamed<QPushButton>(again, "frm2_cmdÜbernehmen"), Qt::LeftButton);
+    EXPECT_EQ(window().statusPanel(2)->text(), "COM 1   38400,n,8,1   End = 13");
+}
+
+TEST_F(MainWindowTest, ScriptAbortQuestionDefaultsToNo)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    window().setScriptRunning(true);
+    // No scripted answer: the box gets its default button, as Enter would.
+    QTest::mouseClick(findNamed<QLabel>(window(), "frm1_lblScriptStop"), Qt::LeftButton);
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records().last().answer, "<default>:No");
+    EXPECT_FALSE(state->scriptAbortRequest);
 }
 
 } // namespace

@@ -85,6 +85,19 @@ TEST_F(PortDialogTest, NoKeepsTheOldPortOpenButTakesTheValues)
     EXPECT_TRUE(s.portDevices[0].isEmpty()) << "the default device is not stored";
 }
 
+TEST_F(PortDialogTest, ChosenScriptGroupIsHandedOnForLoading)
+{
+    writeFile(folders.scriptsDir() + "nacht.ini", "[Script]\r\n");
+    dialog = std::make_unique<PortDialog>(terminal().context(), serial());
+    QStringList named;
+    serial().onScriptGroupNamed([&](const QString& group) { named << group; });
+    findNamed<QCheckBox>(*dialog, "frm2_chkScriptgruppe")->setChecked(true);
+    findNamed<QComboBox>(*dialog, "frm2_cbScriptgruppe")->setCurrentText("nacht.ini");
+    prompter.addAnswer("No");
+    QTest::mouseClick(findNamed<QPushButton>(*dialog, "frm2_cmdÜbernehmen"), Qt::LeftButton);
+    EXPECT_EQ(named, QStringList{folders.scriptsDir() + "nacht.ini"});
+}
+
 TEST_F(PortDialogTest, YesWritesTheSettingsAndReopens)
 {
     choose();

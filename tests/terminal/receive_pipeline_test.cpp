@@ -50,6 +50,17 @@ TEST_F(ReceivePipelineTest, AutomaticEndCharacter)
     receive({"\x02" "Satz\x03"});
     EXPECT_EQ(lines.last(), "Satz");
     EXPECT_EQ(state->settings.endzeichen, 3) << "ETX fixes it for good";
+    EXPECT_EQ(view.endCharacterChanges, 1) << "the window is told once";
+}
+
+TEST_F(ReceivePipelineTest, DebugCaptionShowsTheEndCharacterSearchAndTheCut)
+{
+    connect(13);
+    state->debugMode = true;
+    receive({"ab"});
+    EXPECT_EQ(view.caption, "EZ: 13   Pos: 0  -> ab");
+    receive({"c\rde"});
+    EXPECT_EQ(view.caption, "Pos.End.: 4   Rest Puffer: de ASCI: 100 101");
 }
 
 TEST_F(ReceivePipelineTest, EtxProtocolAnswersEnquiriesAndAcknowledgesLines)
@@ -127,6 +138,11 @@ TEST_F(ReceivePipelineTest, ConversionsAndCase)
     state->settings.allesGr = true;
     receive({"gr\xfc\xdf" "e\r"});
     EXPECT_EQ(lines.last(), QString::fromUtf8("GRÜSSE"));
+    // Both on: upper case first, then lower case.
+    state->settings.allesKl = true;
+    receive({"Gro\xdf\r"});
+    EXPECT_EQ(lines.last(), "gross");
+    state->settings.allesKl = false;
     state->settings.allesGr = false;
     state->settings.konvert = true;
     state->settings.oemAnsi = true;

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -106,7 +107,11 @@ void MainWindow::buildCentral()
     controls->addWidget(m_endChar);
     auto* chkEmpfangen = m_chkEmpfangen = named(new QCheckBox(QStringLiteral("Sofort empfangen"), central), "frm1_chkEmpfangen");
     auto* chkSofort = m_chkSofort = named(new QCheckBox(QStringLiteral("Sofort senden"), central), "frm1_chkSofort");
-    connect(chkEmpfangen, &QCheckBox::toggled, this, [this](bool on) { m_ctx.state.settings.sofortEmpf = on; });
+    connect(chkEmpfangen, &QCheckBox::toggled, this, [this](bool on) {
+        m_ctx.state.settings.sofortEmpf = on;
+        // The end character can be changed here only while received text is shown at once.
+        m_endChar->setEnabled(m_ctx.state.connectionActive && on);
+    });
     connect(chkSofort, &QCheckBox::toggled, this, [this](bool on) { m_ctx.state.settings.sofortSend = on; });
     controls->addWidget(chkEmpfangen);
     controls->addWidget(chkSofort);
@@ -225,7 +230,6 @@ void MainWindow::BildAufbau()
 
     // End character.
     WidgetHelpers::selectByCode(m_endChar, s.endzeichen);
-    m_ackButton->setEnabled(s.endzeichen == 3);
 
     applyDisplayStyle();
 
@@ -244,6 +248,9 @@ void MainWindow::BildAufbau()
     updateCapturePanel();
 
     m_debug->setChecked(st.debugMode);
+    showSendReceiveOptions();
+    // Until the delayed start has opened the port, nothing that needs it can be used.
+    enableConnectionControls(st.connectionActive);
     m_terminal.startSession();
     updateOptionLamps();
     layoutOptionalRows();
@@ -347,14 +354,42 @@ void MainWindow::settingsChanged()
 {
     const KundeSettings& s = m_ctx.state.settings;
     WidgetHelpers::selectByCode(m_endChar, s.endzeichen);
-    m_ackButton->setEnabled(s.endzeichen == 3 && m_ctx.state.connectionActive);
+    showSendReceiveOptions();
+    enableConnectionControls(m_ctx.state.connectionActive);
     updateOptionLamps();
     fillFilterList();
     layoutOptionalRows();
     updateCapturePanel();
-    statusPanel(2)->setText(StatusTexts::connection(m_ctx.state.settings));
     // Enabled and check states that read the settings follow them on every surface.
     m_ctx.functions.refreshStates();
+}
+
+void MainWindow::showSendReceiveOptions()
+{
+    const KundeSettings& s = m_ctx.state.settings;
+    for (auto [box, on] : {std::pair{m_chkEmpfangen, s.sofortEmpf}, std::pair{m_chkSofort, s.sofortSend}}) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(on);
+    }
+    m_chkSofort->setToolTip(QStringLiteral("Verzögerung: ") + QString::number(s.sendPause) + QStringLiteral(" ms Sekunde(n)"));
+    m_cmdAuswahl->setToolTip(s.dateiLast);
+}
+
+void MainWindow::enableConnectionControls(bool active)
+{
+    const KundeSettings& s = m_ctx.state.settings;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdAuswahl, m_chkEmpfangen, m_chkSofort})
+        w->setEnabled(active);
+    m_ackButton->setEnabled(active && s.endzeichen == 3);
+    m_endChar->setEnabled(active && s.sofortEmpf);
+    m_scriptBar->setConnected(active);
+}
+
+void MainWindow::endCharacterChanged()
+{
+    WidgetHelpers::selectByCode(m_endChar, m_ctx.state.settings.endzeichen);
+    statusPanel(2)->setText(StatusTexts::connection(m_ctx.state.settings));
+    enableConnectionControls(m_ctx.state.connectionActive);
 }
 
 void MainWindow::setStatusText(int panel, const QString& text)
@@ -367,16 +402,16 @@ void MainWindow::setStatusText(int panel, const QString& text)
 
 void MainWindow::connectionChanged(bool active)
 {
-    const KundeSettings& s = m_ctx.state.settings;
-    m_ackButton->setEnabled(active && s.endzeichen == 3);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdAuswahl, m_chkEmpfangen, m_chkSofort})
-        w->setEnabled(active);
-    m_scriptBar->setConnected(active);
-    m_chkSofort->setToolTip(QStringLiteral("Verzögerung: ") + QString::number(s.sendPause) + QStringLiteral(" ms Sekunde(n)"));
-    m_endChar->setEnabled(!active || s.sofortEmpf);
+    showSendReceiveOptions();
+    enableConnectionControls(active);
     updateOptionLamps();
-    if (active)
+    if (active) {
+        // The port was opened with the settings as they are now.
+        endCharacterChanged();
         m_display->setFocus();
+    } else {
+        m_imgEcho->setPixmap(m_lampImages.image(LampImage::BlauDunkel));
+    }
 }
 
 void MainWindow::appendDisplay(const QString& text)

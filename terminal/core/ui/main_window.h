@@ -4,6 +4,7 @@
 #include "terminal/core/ui/lamp_images.h"
 #include "terminal/core/ui/tool_bar.h"
 #include "terminal/script/ui/script_bar.h"
+#include "terminal/serial/sender.h"
 
 #include <QMainWindow>
 
@@ -47,6 +48,7 @@ public:
     void settingsChanged() override;
     void setStatusText(int panel, const QString& text) override;
     void connectionChanged(bool active) override;
+    void endCharacterChanged() override;
     void appendDisplay(const QString& text) override;
     void displayBackspace() override;
     void displayBurst(bool active) override;
@@ -87,6 +89,9 @@ private:
     void updateOptionLamps();
     void updateCapturePanel();
     void layoutOptionalRows();
+    // The check boxes, tool tips and enabled states that read the settings.
+    void showSendReceiveOptions();
+    void enableConnectionControls(bool active);
 
     // Events of frm1's controls.
     void frm1_tb1_ButtonClick(int index, int function);
@@ -97,6 +102,8 @@ private:
     void frm1_lblScriptStop_Click();
     void frm1_sliScripts_Scroll(int value);
     bool frm1_rtAnzeige_KeyPress(QKeyEvent* event);
+    // The key the display would send to the device; Ignored for keys that stay local.
+    TypedKey keyToSend(const QKeyEvent& event) const;
 
     Terminal& m_terminal;
     TerminalContext& m_ctx;

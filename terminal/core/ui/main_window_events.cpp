@@ -41,6 +41,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_display && event->type() == QEvent::ShortcutOverride) {
+        // A key the device gets (Ctrl+C among them) must reach the display as a key press,
+        // not trigger a shortcut of the window.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (keyToSend(*key).kind != TypedKey::Kind::Ignored) {
+            key->accept();
+            return true;
+        }
+    }
     if (watched == m_display && event->type() == QEvent::KeyPress)
         return frm1_rtAnzeige_KeyPress(static_cast<QKeyEvent*>(event));
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
@@ -75,8 +84,7 @@ void MainWindow::frm1_cbEndzeichen_Click(int item)
 {
     KundeSettings& s = m_ctx.state.settings;
     s.endzeichen = m_endChar->itemText(item).left(2).toInt();
-    statusPanel(2)->setText(StatusTexts::connection(m_ctx.state.settings));
-    m_ackButton->setEnabled(s.endzeichen == 3);
+    endCharacterChanged();
     if (m_ctx.state.connectionActive && (s.endzeichen == 0 || s.endzeichen == 3))
         m_serial.line().RS232_Protokoll(1, 6);
 }
@@ -109,7 +117,7 @@ void MainWindow::frm1_lblScriptStop_Click()
 {
     const BoxAnswer a = m_ctx.prompter.message(
         QStringLiteral("Sicherheitsabfrage"), QStringLiteral("Wollen Sie das laufende Script wirklich abbrechen!?"),
-        BoxButtons::YesNo, BoxIcon::Question);
+        BoxButtons::YesNo, BoxIcon::Question, 2);
     if (a != BoxAnswer::No)
         m_ctx.state.scriptAbortRequest = true;
 }
@@ -119,28 +127,64 @@ void MainWindow::frm1_sliScripts_Scroll(int value)
     m_ctx.state.settings.slider = value;
 }
 
+TypedKey MainWindow::keyToSend(const QKeyEvent& event) const
+{
+    const KundeSettings& s = m_ctx.state.settings;
+    TypedKey key;
+    // Without a connection, and in the session display, keys stay with the display
+    // (copying and selecting work as usual).
+    if (!m_ctx.state.connectionActive || s.session)
+        return key;
+    const int k = event.key();
+    const bool ctrl = event.modifiers().testFlag(Qt::ControlModifier);
+    if (ctrl && k >= Qt::Key_A && k <= Qt::Key_Z) {
+        // Ctrl+letter is the control code when control keys are sent; otherwise the
+        // display's own shortcuts (Ctrl+C copies) apply.
+        if (s.tasten) {
+            key.kind = TypedKey::Kind::Control;
+            key.letter = QChar(char16_t('A' + (k - Qt::Key_A)));
+        }
+        return key;
+    }
+    switch (k) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key.kind = TypedKey::Kind::Return;
+        return key;
+    case Qt::Key_Backspace:
+        key.kind = TypedKey::Kind::Backspace;
+        return key;
+    case Qt::Key_Escape:
+        key.kind = TypedKey::Kind::Character;
+        key.character = QChar(char16_t(27));
+        return key;
+    case Qt::Key_Tab:
+        key.kind = TypedKey::Kind::Character;
+        key.character = QLatin1Char('\t');
+        return key;
+    case Qt::Key_Delete:
+        key.kind = TypedKey::Kind::Character;
+        key.character = QChar(char16_t(127));
+        return key;
+    default:
+        break;
+    }
+    // Moving around and copying (Ctrl+Insert) stay local.
+    if (ctrl || event.matches(QKeySequence::Copy))
+        return key;
+    const QString text = event.text();
+    if (!text.isEmpty() && text.at(0).isPrint()) {
+        key.kind = TypedKey::Kind::Character;
+        key.character = text.at(0);
+    }
+    return key;
+}
+
 bool MainWindow::frm1_rtAnzeige_KeyPress(QKeyEvent* event)
 {
-    // Copying and moving around the display stay local; everything typed is sent.
-    if (event->matches(QKeySequence::Copy) || event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown
-        || event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_Home
-        || event->key() == Qt::Key_End)
+    const TypedKey key = keyToSend(*event);
+    if (key.kind == TypedKey::Kind::Ignored)
         return false;
-    TypedKey key;
-    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        key.kind = TypedKey::Kind::Return;
-    } else if (event->key() == Qt::Key_Backspace) {
-        key.kind = TypedKey::Kind::Backspace;
-    } else if (ctrl && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z) {
-        key.kind = TypedKey::Kind::Control;
-        key.letter = QChar(char16_t('A' + (event->key() - Qt::Key_A)));
-    } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
-        key.kind = TypedKey::Kind::Character;
-        key.character = event->text().at(0);
-    } else {
-        return false;
-    }
     m_serial.sender().keyTyped(key);
     return true;
 }

@@ -20,6 +20,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,8 +269,10 @@ void PortDialog::frm2_cmdUebernehmen_Click()
     TerminalState& st = m_ctx.state;
     KundeSettings& s = st.settings;
     applyTo(s);
-    if (m_groupOn->isChecked() && !m_group->currentText().isEmpty())
+    if (m_groupOn->isChecked() && !m_group->currentText().isEmpty()) {
         st.scriptGroupFile = st.folders.scriptsDir() + m_group->currentText();
+        m_serial.scriptGroupNamed(st.scriptGroupFile);
+    }
     const PortFraming f = PortFraming::of(s);
     const bool reopen = m_ctx.prompter.ask(
         QStringLiteral("Soll die Schnittstelle COM ") + QString::number(s.com) + QStringLiteral(" mit den Parametern\r")
@@ -278,6 +281,7 @@ void PortDialog::frm2_cmdUebernehmen_Click()
         m_ctx.settingsFile.IniDateien(2);
         m_ctx.connection().reconnect();
     } else {
+        // The new values stay in memory; the status bar keeps showing what the open port uses.
         m_ctx.view.settingsChanged();
     }
     accept();
@@ -295,6 +299,12 @@ void PortDialog::frm2_cmdAuswahl_Click()
     shown.portDevices = copy.portDevices;
     ParameterSet::applyPortRecord(record, shown);
     showSettings(shown);
+    // The set's script group is offered for loading.
+    const QString group = QFileInfo(m_ctx.state.scriptGroupFile).fileName();
+    const int index = group.isEmpty() ? -1 : m_group->findText(group, Qt::MatchFixedString);
+    m_groupOn->setChecked(index >= 0);
+    if (index >= 0)
+        m_group->setCurrentIndex(index);
 }
 
 void PortDialog::frm2_cmdSichern_Click()
