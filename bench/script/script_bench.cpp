@@ -88,7 +88,7 @@ public:
     void moveDisplayToEnd() override {}
     void clearDisplay(bool) override {}
     QByteArray displayRtf() const override { return {}; }
-    void printLines(const QString&, const QStringList&) override {}
+    void printLines(const QStringList&) override {}
     bool playSound(const QString&) override { return false; }
     void focusDisplay() override {}
 };
