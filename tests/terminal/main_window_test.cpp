@@ -197,6 +197,7 @@ TEST_F(MainWindowTest, ScriptBarStopLabelAndSliderReachTheWindow)
 {
     writeStandardFiles();
     window().BildAufbau();
+    terminal().VerbindungSteuern(1);
     window().setScriptRunning(true);
     EXPECT_TRUE(window().scriptBar().running());
     EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdScriptA")->isEnabled());
@@ -257,6 +258,26 @@ TEST_F(MainWindowTest, ConnectionSwitchesTheControlsThatNeedIt)
     EXPECT_TRUE(enabled("frm1_cmdScriptL"));
     for (const char* lamp : {"frm1_imgDSR", "frm1_imgRTS", "frm1_imgEcho", "frm1_imgRX", "frm1_imgTX"})
         EXPECT_EQ(findNamed<QLabel>(window(), lamp)->pixmap().toImage(), darkBlue.toImage()) << lamp;
+}
+
+TEST_F(MainWindowTest, RunningScriptKeepsItsControlsWhenItReconnectsAndTheEndRespectsTheConnection)
+{
+    writeStandardFiles();
+    window().BildAufbau();
+    terminal().VerbindungSteuern(1);
+    const auto enabled = [&](const char* name) { return findNamed<QWidget>(window(), name)->isEnabled(); };
+    window().setScriptRunning(true);
+    // The script closes and reopens the line.
+    terminal().VerbindungSteuern(2);
+    terminal().VerbindungSteuern(1);
+    for (const char* name : {"frm1_cmdACK", "frm1_cmdAuswahl", "frm1_cmdScriptA"})
+        EXPECT_FALSE(enabled(name)) << name;
+    // It ends with the line closed: nothing that needs the line comes back.
+    terminal().VerbindungSteuern(2);
+    window().setScriptRunning(false);
+    for (const char* name : {"frm1_cmdACK", "frm1_cmdAuswahl", "frm1_cmdScriptA"})
+        EXPECT_FALSE(enabled(name)) << name;
+    EXPECT_TRUE(enabled("frm1_cmdParameter"));
 }
 
 TEST_F(MainWindowTest, SendReceiveBoxesShowTheSettingsAtStartAndAfterChanges)

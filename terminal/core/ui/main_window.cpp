@@ -378,9 +378,12 @@ void MainWindow::showSendReceiveOptions()
 void MainWindow::enableConnectionControls(bool active)
 {
     const KundeSettings& s = m_ctx.state.settings;
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdAuswahl, m_chkEmpfangen, m_chkSofort})
+    // A running script keeps the file and ACK buttons to itself (a script may reconnect).
+    const bool free = !m_scriptBar->running();
+    m_cmdAuswahl->setEnabled(active && free);
+    m_ackButton->setEnabled(active && free && s.endzeichen == 3);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_chkEmpfangen, m_chkSofort})
         w->setEnabled(active);
-    m_ackButton->setEnabled(active && s.endzeichen == 3);
     m_endChar->setEnabled(active && s.sofortEmpf);
     m_scriptBar->setConnected(active);
 }
@@ -471,11 +474,11 @@ void MainWindow::beep()
 void MainWindow::setScriptRunning(bool running)
 {
     // The window's own controls that would disturb a running script.
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdSystem, m_cmdParameter, m_ackButton, m_cmdMonitor,
-                                                      m_cmdExplorer, m_cmdAuswahl})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdSystem, m_cmdParameter, m_cmdMonitor, m_cmdExplorer})
         w->setEnabled(!running);
     m_endChar->setVisible(!running);
     m_scriptBar->setRunning(running);
+    enableConnectionControls(m_ctx.state.connectionActive);
 }
 
 } // namespace tarvex

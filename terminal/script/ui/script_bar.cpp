@@ -102,12 +102,14 @@ void ScriptBar::setRunning(bool running)
     m_scripts->setVisible(!running);
     m_commands->setVisible(running);
     m_stop->setVisible(running);
+    m_selectButton->setEnabled(m_connected && !running);
 }
 
 void ScriptBar::setConnected(bool connected)
 {
+    m_connected = connected;
     m_scripts->setEnabled(connected);
-    m_selectButton->setEnabled(connected);
+    m_selectButton->setEnabled(connected && !running());
 }
 
 bool ScriptBar::running() const

@@ -53,6 +53,7 @@ private:
     QLabel* m_stop = nullptr;
     QPushButton* m_groupButton = nullptr;
     QPushButton* m_selectButton = nullptr;
+    bool m_connected = false;
     QList<QPushButton*> m_buttons;
     QSlider* m_width = nullptr;
 };
