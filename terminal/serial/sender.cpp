@@ -52,6 +52,21 @@ QString Sender::shown(QChar c) const
     return m_state.settings.steuerAnzg ? CharacterInfo::Steuerzeichen(c.unicode(), m_state.controlCharList) : QString();
 }
 
+QString Sender::readable(const QString& typed) const
+{
+    // The status bar shows a typed Escape or Tab by name instead of an empty box.
+    QString out;
+    for (QChar c : typed) {
+        if (c.isPrint()) {
+            out += c;
+            continue;
+        }
+        const QString name = CharacterInfo::Steuerzeichen(c.unicode(), m_state.controlCharList);
+        out += name.isEmpty() ? QStringLiteral("<%1>").arg(c.unicode()) : name;
+    }
+    return out;
+}
+
 void Sender::sendTypedLine()
 {
     const QString line = m_typed;
@@ -117,7 +132,7 @@ void Sender::keyTyped(const TypedKey& key)
         m_typed += key.character;
     }
     if (m_view && !m_typed.isEmpty())
-        m_view.setStatusText(8, m_typed);
+        m_view.setStatusText(8, readable(m_typed));
 }
 
 void Sender::sendAck()

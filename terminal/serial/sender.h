@@ -47,6 +47,7 @@ private:
     void mirror(const QString& text, bool lineEnd);
     void echo(const QString& text);
     QString shown(QChar c) const;
+    QString readable(const QString& typed) const;
 
     TerminalState& m_state;
     SerialLine& m_line;

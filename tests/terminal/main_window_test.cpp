@@ -499,6 +499,15 @@ TEST_F(DisplayKeysTest, EscapeTabAndDeleteAreSentLikeCharacters)
     QTest::keyClick(display, Qt::Key_Delete);
     QTest::keyClick(display, Qt::Key_X);
     EXPECT_EQ(port.written, QByteArray("\x1b\t\x7fx"));
+    // In line mode they wait in the typed line, which the status bar shows readably.
+    state->settings.sofortSend = false;
+    port.written.clear();
+    QTest::keyClick(display, Qt::Key_Escape);
+    QTest::keyClick(display, Qt::Key_Tab);
+    EXPECT_TRUE(port.written.isEmpty());
+    EXPECT_EQ(window().statusPanel(8)->text(), "<27><HT>");
+    QTest::keyClick(display, Qt::Key_Return);
+    EXPECT_EQ(port.written, QByteArray("\x1b\t\r\n"));
 }
 
 TEST_F(DisplayKeysTest, CopyKeysStayWithTheDisplayWhereTheyAreNotSent)
