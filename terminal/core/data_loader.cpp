@@ -60,7 +60,7 @@ void DataLoader::readLines(int mode, const QString& file)
             StatisticsTable& table = mode == 2 ? m_state.sentStats : m_state.receivedStats;
             if (first) {
                 table.setStartText(line);
-            } else if (slot < StatisticsTable::kSlots) {
+            } else if (slot < StatisticsTable::kStored) {
                 const double v = roundHalfEven(leadingNumber(line));
                 // Counters are never negative; damaged values count as 0.
                 table.setSlot(slot, (v >= 0 && v < 9.0e18) ? qint64(v) : 0);
