@@ -2,6 +2,7 @@
 #include "shared/line_appender.h"
 #include "shared/runtime_error.h"
 #include "shared/text_file.h"
+#include "tests/support/file_rights.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -107,6 +109,43 @@ TEST(TextFile, FailedAtomicWriteKeepsTheOldFile)
 }
 
 #ifdef Q_OS_UNIX
+// A second name of the file (a hard link) tells a replaced file from one written in place.
+TEST(TextFile, WholeFileWriteIsAtomicWhereTheFolderAllowsItAndInPlaceWhereNot)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("ordner");
+    QDir().mkpath(folder);
+    const QString path = folder + "/daten.dat";
+    const QString secondName = dir.filePath("zweiter-name.dat");
+    TextFile::writeLinesAtomic(path, {"alt"});
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(secondName).constData()), 0);
+    TextFile::writeLinesAtomic(path, {"neu"});
+    EXPECT_EQ(readAll(path), QByteArray("neu\r\n"));
+    EXPECT_EQ(readAll(secondName), QByteArray("alt\r\n")) << "a new file took the old one's place";
+
+    // Now everyone may write the file, nobody may create files in its folder.
+    const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                              | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(dir.path(), readAndEnter | QFile::WriteOwner);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                    | QFile::ReadOther | QFile::WriteOther);
+    QFile::setPermissions(folder, readAndEnter);
+    const QString currentName = dir.filePath("jetziger-name.dat");
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(currentName).constData()), 0);
+    {
+        const FileRightsOfNobody nobody;
+        if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder)) {
+            QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner);
+            GTEST_SKIP() << "folder permissions cannot be met here";
+        }
+        EXPECT_NO_THROW(TextFile::writeLinesAtomic(path, {"in place"}));
+    }
+    QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner);
+    EXPECT_EQ(readAll(path), QByteArray("in place\r\n"));
+    EXPECT_EQ(readAll(currentName), QByteArray("in place\r\n")) << "the file itself was written";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"daten.dat"});
+}
+
 TEST(TextFile, WriteThatRunsOutOfSpaceKeepsTheOldFileAndLeavesNoTemporary)
 {
     QTemporaryDir dir;
