@@ -137,18 +137,25 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
 {
     if (m_busy)
         return false;
+    const qint64 limit = sheet.editor->textLimit();
+    const auto refuseTooLong = [&](qint64 length) {
+        message(Messages::tooLongForLimit(path, SizeFormat::format(static_cast<quint64>(length)),
+                                          SizeFormat::format(static_cast<quint64>(limit))),
+                BoxIcon::Exclamation);
+        return false;
+    };
+    // Too long whatever it holds: refused before a byte of it is read.
+    const qint64 fileSize = QFileInfo(path).size();
+    if (TextFile::fewestCharacters(fileSize) > limit)
+        return refuseTooLong(fileSize);
     const LoadedText loaded = readFile(path);
     if (!loaded.ok) {
         message(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, loaded.error),
                 BoxIcon::Critical);
         return false;
     }
-    if (loaded.text.size() > sheet.editor->textLimit()) {
-        message(Messages::tooLongForLimit(path, SizeFormat::format(static_cast<quint64>(loaded.text.size())),
-                                          SizeFormat::format(static_cast<quint64>(sheet.editor->textLimit()))),
-                BoxIcon::Exclamation);
-        return false;
-    }
+    if (loaded.text.size() > limit)
+        return refuseTooLong(loaded.text.size());
     sheet.document->setPath(QFileInfo(path).absoluteFilePath());
     sheet.label = TitleRule::fileNamePart(sheet.path());
     sheet.document->setFormat(loaded.format);
