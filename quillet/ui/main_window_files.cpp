@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressBar>
@@ -195,16 +196,43 @@ void MainWindow::fileNew()
 
 void MainWindow::fileOpen()
 {
-    const QStringList chosen = m_prompter.fileDialog(
-        fileRequest(FileDialogKind::Open, QStringLiteral("Öffnen"), startFolder(currentSheet()), QString()));
-    if (chosen.isEmpty())
-        return;
-    const QString& path = chosen.constFirst();
-    if (!QFileInfo(path).isFile()) {
-        message(Messages::text(Messages::FileNotFound, path), BoxIcon::Information);
-        return;
+    QString folder = startFolder(currentSheet());
+    QString name;
+    // A name of no file is offered to be created; No goes back to the dialog with that name.
+    while (true) {
+        FileDialogRequest request = fileRequest(FileDialogKind::Open, QStringLiteral("Öffnen"), folder, name);
+        request.mayNotExist = true;
+        const QStringList chosen = m_prompter.fileDialog(request);
+        if (chosen.isEmpty())
+            return;
+        const QFileInfo info(chosen.constFirst());
+        if (info.isFile()) {
+            openFile(info.filePath());
+            return;
+        }
+        if (info.exists() || info.fileName().isEmpty()) {
+            message(Messages::text(Messages::InvalidFileName), BoxIcon::Critical);
+            return;
+        }
+        if (!info.absoluteDir().exists()) {
+            message(Messages::text(Messages::FileNotFound, info.filePath()), BoxIcon::Information);
+            return;
+        }
+        const BoxAnswer answer = m_prompter.message(kCaption, Messages::createMissing(info.filePath()),
+                                                    BoxButtons::YesNo, BoxIcon::Exclamation);
+        if (answer == BoxAnswer::Yes) {
+            QFile created(info.filePath());
+            if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                message(Messages::cannotCreate(info.filePath(), created.errorString()), BoxIcon::Critical);
+                return;
+            }
+            created.close();
+            openFile(info.filePath());
+            return;
+        }
+        folder = info.absolutePath();
+        name = info.fileName();
     }
-    openFile(path);
 }
 
 bool MainWindow::askSave(Sheet& sheet)

@@ -706,3 +706,35 @@ TEST_F(MainWindowTest, UpwardSearchFromTheCaretEndsAtTheBeginning)
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records().last().text, QStringLiteral("Die Suche nach \"unten\" ist beendet."));
 }
+
+// "Öffnen" with the name of no file offers to create it; No goes back to the dialog.
+TEST_F(MainWindowTest, OpenDialogOffersToCreateAMissingFile)
+{
+    window().show();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    const QString missing = dir.filePath(QStringLiteral("neu.txt"));
+    prompter.addAnswer(missing);
+    prompter.addAnswer(QStringLiteral("No"));
+    prompter.addAnswer(QStringLiteral("<cancel>"));
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(prompter.fileRequests().size(), 2);
+    EXPECT_TRUE(prompter.fileRequests().first().mayNotExist);
+    EXPECT_EQ(prompter.records()[1].text,
+              QStringLiteral("Die Datei \"%1\" ist nicht vorhanden.\r\rSoll die Datei erstellt werden?").arg(missing));
+    EXPECT_EQ(prompter.records()[1].buttons, QStringLiteral("YesNo"));
+    EXPECT_EQ(prompter.fileRequests().last().fileName, QStringLiteral("neu.txt"));
+    EXPECT_FALSE(QFile::exists(missing));
+
+    prompter.addAnswer(missing);
+    prompter.addAnswer(QStringLiteral("Yes"));
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(missing));
+    EXPECT_EQ(window().currentSheet().label, QStringLiteral("neu.txt"));
+    EXPECT_FALSE(window().currentSheet().isModified());
+    EXPECT_EQ(window().windowTitle(), QStringLiteral(" neu - Quillet"));
+    QTest::keyClicks(window().currentSheet().editor, QStringLiteral("Erste Zeile"));
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(read(missing), QByteArray("Erste Zeile"));
+    EXPECT_EQ(prompter.answersLeft(), 0);
+}
