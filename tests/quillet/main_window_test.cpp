@@ -97,6 +97,20 @@ protected:
     }
     bool closeWindow() { return window().close(); }
 
+    // Shows the window, opens the find dialog with Ctrl+F and types the search text.
+    quillet::FindDialog* openFindDialog(const QString& search)
+    {
+        window().show();
+        window().activateWindow();
+        if (!QTest::qWaitForWindowActive(&window()))
+            return nullptr;
+        QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier);
+        quillet::FindDialog* dialog = window().find().dialog();
+        if (dialog)
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("edSuchen")), search);
+        return dialog;
+    }
+
     QTemporaryDir dir;
     std::unique_ptr<QSettings> own;
     std::unique_ptr<QSettings> shared;
@@ -655,13 +669,8 @@ TEST_F(MainWindowTest, AfterTheEndOfASearchF3KeepsReportingTheEnd)
 {
     const QString a = file(QStringLiteral("a.txt"), "Wort oben\r\nunten\r\n");
     window().openFile(a, quillet::CommandLine::Mode::CaretToEnd);
-    window().show();
-    window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier);
-    quillet::FindDialog* dialog = window().find().dialog();
+    quillet::FindDialog* dialog = openFindDialog(QStringLiteral("wort"));
     ASSERT_TRUE(dialog);
-    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("edSuchen")), QStringLiteral("wort"));
     prompter.addAnswer(QStringLiteral("Yes"));
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdWeitersuchen")), Qt::LeftButton);
     EXPECT_EQ(prompter.records().last().text,
@@ -689,13 +698,8 @@ TEST_F(MainWindowTest, UpwardSearchFromTheCaretEndsAtTheBeginning)
     window().openFile(a);
     quillet::SheetEditor* editor = window().currentSheet().editor;
     editor->setCaretPosition(13);  // "un|ten" on the second line
-    window().show();
-    window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier);
-    quillet::FindDialog* dialog = window().find().dialog();
+    quillet::FindDialog* dialog = openFindDialog(QStringLiteral("unten"));
     ASSERT_TRUE(dialog);
-    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("edSuchen")), QStringLiteral("unten"));
     QTest::mouseClick(dialog->findChild<QRadioButton*>(QStringLiteral("optOben")), Qt::LeftButton);
     QPushButton* next = dialog->findChild<QPushButton*>(QStringLiteral("cmdWeitersuchen"));
     QTest::mouseClick(next, Qt::LeftButton);

@@ -95,15 +95,20 @@ TEST(TextFile, SaveReplacesTheFileAndReportsFailures)
     EXPECT_EQ(file.readAll(), QByteArray("eins\r\nzwei"));
     file.close();
 
-    // A folder that cannot be written: an error text, the old file untouched.
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString error = TextFile::save(path, QStringLiteral("neu"), TextFormat());
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (::geteuid() != 0) {  // root may write anyway
-        EXPECT_FALSE(error.isEmpty());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), QByteArray("eins\r\nzwei"));
-    }
+    // Neither the folder nor the file can be written: an error text, the old file untouched.
+    const QString folder = dir.filePath(QStringLiteral("ordner"));
+    QDir().mkpath(folder);
+    const QString locked = folder + QStringLiteral("/b.txt");
+    ASSERT_TRUE(TextFile::save(locked, QStringLiteral("alt"), TextFormat()).isEmpty());
+    const ClosedFolder closed(dir.path(), folder, locked);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const FileRightsOfNobody nobody;
+    if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder))
+        GTEST_SKIP() << "folder permissions cannot be met here";
+    EXPECT_FALSE(TextFile::save(locked, QStringLiteral("neu"), TextFormat()).isEmpty());
+    QFile old(locked);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("alt"));
 }
 
 // A file that may be written in a folder that may not: saved in place. Where the folder
@@ -115,37 +120,26 @@ TEST(TextFile, SaveIsAtomicWhereTheFolderAllowsItAndInPlaceWhereNot)
     const QString folder = dir.filePath(QStringLiteral("ordner"));
     QDir().mkpath(folder);
     const QString path = folder + QStringLiteral("/brief.txt");
-    const auto linkTo = [&path](const QString& name) {
-        return ::link(QFile::encodeName(path).constData(), QFile::encodeName(name).constData()) == 0;
-    };
     const auto read = [](const QString& name) {
         QFile f(name);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
     ASSERT_TRUE(TextFile::save(path, QStringLiteral("alt"), TextFormat()).isEmpty());
     const QString oldName = dir.filePath(QStringLiteral("alter-name.txt"));
-    ASSERT_TRUE(linkTo(oldName));
+    ASSERT_TRUE(secondName(path, oldName));
     ASSERT_TRUE(TextFile::save(path, QStringLiteral("neu"), TextFormat()).isEmpty());
     EXPECT_EQ(read(oldName), QByteArray("alt"));
 
     const QString currentName = dir.filePath(QStringLiteral("jetziger-name.txt"));
-    ASSERT_TRUE(linkTo(currentName));
-    const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                              | QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(dir.path(), readAndEnter | QFile::WriteOwner);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                                    | QFile::ReadOther | QFile::WriteOther);
-    QFile::setPermissions(folder, readAndEnter);
+    ASSERT_TRUE(secondName(path, currentName));
     QString error;
     {
+        const ClosedFolder closed(dir.path(), folder, path);
         const FileRightsOfNobody nobody;
-        if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder)) {
-            QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner);
+        if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder))
             GTEST_SKIP() << "folder permissions cannot be met here";
-        }
         error = TextFile::save(path, QStringLiteral("an Ort und Stelle"), TextFormat());
     }
-    QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner);
     EXPECT_TRUE(error.isEmpty()) << error.toStdString();
     EXPECT_EQ(read(currentName), QByteArray("an Ort und Stelle"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("brief.txt")});

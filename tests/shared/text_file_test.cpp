@@ -100,12 +100,14 @@ TEST(TextFile, FailedAtomicWriteKeepsTheOldFile)
     QDir().mkpath(sub);
     const QString path = sub + "/daten.dat";
     TextFile::writeLinesAtomic(path, {"alt"});
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFile(sub + "/probe").open(QIODevice::WriteOnly))
+    // Neither a temporary file beside it nor the file itself may be written.
+    const ClosedFolder closed(dir.path(), sub, path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const FileRightsOfNobody nobody;
+    if (!nobody.active() || FileRightsOfNobody::canCreateIn(sub))
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     EXPECT_THROW(TextFile::writeLinesAtomic(path, {"neu"}), RuntimeError);
     EXPECT_EQ(readAll(path), QByteArray("alt\r\n"));
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 #ifdef Q_OS_UNIX
@@ -116,31 +118,22 @@ TEST(TextFile, WholeFileWriteIsAtomicWhereTheFolderAllowsItAndInPlaceWhereNot)
     const QString folder = dir.filePath("ordner");
     QDir().mkpath(folder);
     const QString path = folder + "/daten.dat";
-    const QString secondName = dir.filePath("zweiter-name.dat");
+    const QString oldName = dir.filePath("alter-name.dat");
     TextFile::writeLinesAtomic(path, {"alt"});
-    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(secondName).constData()), 0);
+    ASSERT_TRUE(secondName(path, oldName));
     TextFile::writeLinesAtomic(path, {"neu"});
     EXPECT_EQ(readAll(path), QByteArray("neu\r\n"));
-    EXPECT_EQ(readAll(secondName), QByteArray("alt\r\n")) << "a new file took the old one's place";
+    EXPECT_EQ(readAll(oldName), QByteArray("alt\r\n")) << "a new file took the old one's place";
 
-    // Now everyone may write the file, nobody may create files in its folder.
-    const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                              | QFile::ReadOther | QFile::ExeOther;
-    QFile::setPermissions(dir.path(), readAndEnter | QFile::WriteOwner);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                                    | QFile::ReadOther | QFile::WriteOther);
-    QFile::setPermissions(folder, readAndEnter);
     const QString currentName = dir.filePath("jetziger-name.dat");
-    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(currentName).constData()), 0);
+    ASSERT_TRUE(secondName(path, currentName));
     {
+        const ClosedFolder closed(dir.path(), folder, path);
         const FileRightsOfNobody nobody;
-        if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder)) {
-            QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner);
+        if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder))
             GTEST_SKIP() << "folder permissions cannot be met here";
-        }
         EXPECT_NO_THROW(TextFile::writeLinesAtomic(path, {"in place"}));
     }
-    QFile::setPermissions(folder, readAndEnter | QFile::WriteOwner);
     EXPECT_EQ(readAll(path), QByteArray("in place\r\n"));
     EXPECT_EQ(readAll(currentName), QByteArray("in place\r\n")) << "the file itself was written";
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"daten.dat"});

@@ -8,9 +8,11 @@
 #include <QFile>
 #include <QString>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #ifdef Q_OS_LINUX
 #include <sys/fsuid.h>
-#include <unistd.h>
 #endif
 
 class FileRightsOfNobody {
@@ -67,3 +69,33 @@ private:
     bool m_changed = false;
     bool m_active = false;
 };
+
+// While it lives, everyone may write `file` and enter `folder` (below `parent`), but nobody
+// other than root may create files in `folder`.
+class ClosedFolder {
+public:
+    ClosedFolder(const QString& parent, const QString& folder, const QString& file) : m_folder(folder)
+    {
+        QFile::setPermissions(parent, kReadAndEnter | QFile::WriteOwner);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                        | QFile::ReadOther | QFile::WriteOther);
+        QFile::setPermissions(folder, kReadAndEnter);
+    }
+    ~ClosedFolder() { QFile::setPermissions(m_folder, kReadAndEnter | QFile::WriteOwner); }
+    ClosedFolder(const ClosedFolder&) = delete;
+    ClosedFolder& operator=(const ClosedFolder&) = delete;
+
+private:
+    static constexpr QFile::Permissions kReadAndEnter{QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther};
+    QString m_folder;
+};
+
+#ifdef Q_OS_UNIX
+// A second name for the file at `path` (a hard link): it shows whether a write replaced the
+// file or wrote into it.
+inline bool secondName(const QString& path, const QString& name)
+{
+    return ::link(QFile::encodeName(path).constData(), QFile::encodeName(name).constData()) == 0;
+}
+#endif
