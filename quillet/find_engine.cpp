@@ -58,6 +58,12 @@ FindEngine::Result FindEngine::step(FindTarget& target, Kind kind)
         if (down) {
             m_wrapMark = s;
             start = s;
+        } else if (s == e || e >= text.size()) {
+            // From a caret, or from a selection that reaches the end of the text, the run
+            // covers everything above and ends at the beginning without going round. Any
+            // match lying wholly above counts, also one that ends right at the start.
+            m_wrapMark = kNoMark;
+            start = s - m_search.size();
         } else {
             m_wrapMark = e;
             start = s - 1;
@@ -85,8 +91,8 @@ FindEngine::Result FindEngine::search(FindTarget& target, const QString& text, q
         return Result::Found;
     }
     if (m_wrapMark == kNoMark) {
-        // The run is over; the next search starts a new one from the caret.
-        m_newSearch = true;
+        // The run is over. Its stop position stays, so searching on without a new search
+        // reports the end again instead of starting another round.
         return Result::Finished;
     }
     m_stop = m_wrapMark;
@@ -96,10 +102,8 @@ FindEngine::Result FindEngine::search(FindTarget& target, const QString& text, q
 
 FindEngine::Result FindEngine::answerWrap(FindTarget& target, bool goOn)
 {
-    if (!goOn) {
-        m_newSearch = true;
-        return Result::NotFound;
-    }
+    if (!goOn)
+        return Result::NotFound;  // the run ends here: no mark left, the stop position kept
     const QString text = target.text();
     if (m_lastDown) {
         target.select(0, 0);

@@ -17,7 +17,8 @@ public:
 
 // Search state of one main window and the search step with its wrap-around: a run starts
 // where the caret is, goes to the end (or the beginning), asks whether to go on from the
-// other end and stops where it started.
+// other end and stops where it started. After the end of a run the search goes on only
+// when a new search is marked (the dialog's input changed or it was opened again).
 class FindEngine {
 public:
     static constexpr int kBufferLength = 128;  // characters of a search or replace buffer
@@ -33,6 +34,9 @@ public:
     void setWholeWord(bool on) { m_wholeWord = on; }
     void setMatchCase(bool on) { m_matchCase = on; }
     void markNewSearch() { m_newSearch = true; }
+    // The run ends without its end having been reached (the dialog was closed): searching
+    // on goes to the end of the text or the stop position and does not go round.
+    void endRun() { m_wrapMark = kNoMark; }
 
     const QString& searchText() const { return m_search; }
     const QString& replaceText() const { return m_replace; }

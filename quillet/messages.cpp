@@ -46,6 +46,16 @@ QString Messages::tooLongForLimit(const QString& path, const QString& length, co
         .arg(path, length, limit);
 }
 
+QString Messages::createMissing(const QString& path)
+{
+    return QStringLiteral("Die Datei \"%1\" ist nicht vorhanden.\r\rSoll die Datei erstellt werden?").arg(path);
+}
+
+QString Messages::cannotCreate(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Die Datei \"%1\" kann nicht erstellt werden.\r%2").arg(path, reason);
+}
+
 QString Messages::cannotEncode(const QString& name)
 {
     return QStringLiteral("Der Text von \"%1\" enthält Zeichen, die im ANSI-Zeichensatz (Windows-1252) "

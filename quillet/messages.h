@@ -28,6 +28,8 @@ public:
     // Texts of this editor that have no number.
     static QString tooLongForLimit(const QString& path, const QString& length, const QString& limit);
     static QString cannotEncode(const QString& name);
+    static QString createMissing(const QString& path);
+    static QString cannotCreate(const QString& path, const QString& reason);
     static QString limitRange(const QString& maximum);
     static QString deleteExtension(const QString& description);
     static QString helpMissing(const QString& path, const QString& reason);

@@ -119,6 +119,12 @@ LoadedText TextFile::decode(const QByteArray& bytes)
     return result;
 }
 
+qint64 TextFile::fewestCharacters(qint64 fileSize)
+{
+    constexpr qint64 kMark = 3;  // the UTF-8 byte-order mark gives no character
+    return fileSize <= kMark ? 0 : (fileSize - kMark + 2) / 3;
+}
+
 LoadedText TextFile::load(const QString& path)
 {
     const QFileInfo info(path);
@@ -166,6 +172,9 @@ QString TextFile::save(const QString& path, const QString& text, const TextForma
 QString TextFile::writeBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
+    // Atomic where the folder lets us create the temporary file beside the target; a
+    // writable file in a folder we may not write is written in place instead.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     if (file.write(bytes) != bytes.size()) {

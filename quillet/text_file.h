@@ -35,12 +35,16 @@ public:
     static constexpr char16_t kStrayLf = 0x240A;
 
     static LoadedText load(const QString& path);
+    // The fewest editor characters a file of this many bytes can give: a byte never gives
+    // more than one, and the densest text, UTF-8 after its mark, takes three bytes for one.
+    static qint64 fewestCharacters(qint64 fileSize);
     static LoadedText decode(const QByteArray& bytes);
     static TextFormat::Encoding detectEncoding(const QByteArray& bytes);
 
     // Characters the encoding cannot hold are replaced by '?' and reported in `lossy`.
     static QByteArray encode(const QString& text, const TextFormat& format, bool* lossy = nullptr);
-    // Writes atomically; returns an empty string on success, else the system's message.
+    // Writes atomically (in place when the folder does not allow a temporary file beside
+    // the target); returns an empty string on success, else the system's message.
     static QString save(const QString& path, const QString& text, const TextFormat& format);
     static QString writeBytes(const QString& path, const QByteArray& bytes);
 

@@ -75,6 +75,8 @@ QByteArray TextFile::encodeLines(const QStringList& lines)
 void TextFile::writeBytesAtomic(const QString& path, const QByteArray& bytes)
 {
     QSaveFile f(path);
+    // A writable file in a folder where no temporary file may be created is written in place.
+    f.setDirectWriteFallback(true);
     if (!f.open(QIODevice::WriteOnly))
         throw RuntimeError(errorCodeOf(f), path);
     if (f.write(bytes) != bytes.size()) {

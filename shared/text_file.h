@@ -8,7 +8,8 @@ class QFileDevice;
 
 // Text files of the system: Windows-1252 with CR LF line ends. Readers also accept
 // LF-only and CR-only files. Whole-file writers are atomic: the old file stays intact
-// until the new one is complete on disk.
+// until the new one is complete on disk. Where the folder does not allow the temporary
+// file beside the target but the file itself is writable, they write it in place.
 class TextFile
 {
 public:

@@ -71,7 +71,10 @@ void FindController::openDialog(bool replace)
                         m_engine.down());
     m_engine.markNewSearch();
     connect(m_dialog, &FindDialog::inputChanged, this, [this] { m_engine.markNewSearch(); });
-    connect(m_dialog, &FindDialog::closed, this, [this] { m_dialog = nullptr; });
+    connect(m_dialog, &FindDialog::closed, this, [this] {
+        m_dialog = nullptr;
+        m_engine.endRun();
+    });
     connect(m_dialog, &FindDialog::findNextRequested, this, &FindController::findNext);
     connect(m_dialog, &FindDialog::replaceRequested, this, &FindController::replaceOne);
     connect(m_dialog, &FindDialog::replaceAllRequested, this, &FindController::replaceAll);

@@ -269,6 +269,8 @@ void MainWindow::showSheet(int index)
     m_actions.action(cmd::WordWrap)->setChecked(sheet.editor->wordWrap());
     if (m_tabs->count() > 1 || !sheet.isUnnamed())
         updateTitle();
+    // Length, limit, fill level, modes, saved state and caret are those of the sheet shown.
+    updateStatus();
     updateEditActions();
 }
 
@@ -345,9 +347,10 @@ void MainWindow::toggleWrap()
 void MainWindow::applyFontFromSettings()
 {
     m_font = QFont(m_settings.text(QStringLiteral("lfFaceName")));
-    const int size = m_settings.number(QStringLiteral("iPointSize"));
-    if (size > 0)
-        m_font.setPointSizeF(size / 10.0);
+    // A size of 0 or below shows the default size but is kept as stored until a font is chosen.
+    m_pointSize = m_settings.number(QStringLiteral("iPointSize"));
+    if (m_pointSize > 0)
+        m_font.setPointSizeF(m_pointSize / 10.0);
     m_font.setBold(m_settings.number(QStringLiteral("lfWeight")) != 400);
     m_font.setItalic(m_settings.number(QStringLiteral("lfItalic")) != 0);
     const int pitch = m_settings.number(QStringLiteral("lfPitchAndFamily"));
@@ -364,6 +367,7 @@ void MainWindow::chooseFont()
     if (!ok)
         return;
     m_font = chosen;
+    m_pointSize = qRound(m_font.pointSizeF() * 10);
     for (const auto& sheet : m_sheets)
         sheet->editor->setFont(m_font);
     updateStatus();
@@ -513,7 +517,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::writeSettingsAtClose()
 {
     m_settings.setText(QStringLiteral("lfFaceName"), m_font.family());
-    m_settings.setNumber(QStringLiteral("iPointSize"), qRound(m_font.pointSizeF() * 10));
+    m_settings.setNumber(QStringLiteral("iPointSize"), m_pointSize);
     m_settings.setNumber(QStringLiteral("lfWeight"), m_font.bold() ? 700 : 400);
     m_settings.setNumber(QStringLiteral("lfItalic"), m_font.italic() ? 1 : 0);
     m_settings.setNumber(QStringLiteral("lfCharSet"), 0);
@@ -522,6 +526,9 @@ void MainWindow::writeSettingsAtClose()
     m_settings.setNumber(QStringLiteral("lfPitchAndFamily"), fixedPitch() ? 49 : 34);
     m_settings.setNumber(QStringLiteral("fWrap"), currentSheet().editor->wordWrap() ? 1 : 0);
     if (m_settings.number(QStringLiteral("fSaveWindowPositions")) != 0) {
+        // The inner rectangle, as restoreWindowRect() sets it again: storing the frame's
+        // position and restoring it as the inner one (or the other way round) would move
+        // the window by the frame at every start.
         const QRect rect = (isMinimized() || isMaximized()) ? normalGeometry() : geometry();
         m_settings.setNumber(QStringLiteral("iWindowPosX"), rect.x());
         m_settings.setNumber(QStringLiteral("iWindowPosY"), rect.y());
@@ -547,10 +554,14 @@ void MainWindow::restoreWindowRect()
     const auto y = m_settings.numberIfSet(QStringLiteral("iWindowPosY"));
     const auto w = m_settings.numberIfSet(QStringLiteral("iWindowPosDX"));
     const auto h = m_settings.numberIfSet(QStringLiteral("iWindowPosDY"));
+    QSize size = this->size();
     if (w && h && *w > 0 && *h > 0)
-        resize(std::max(*w, 360), std::max(*h, 240));
+        size = QSize(std::max(*w, 360), std::max(*h, 240));
+    // The same rectangle writeSettingsAtClose() stores: the window without its frame.
     if (x && y)
-        move(*x, *y);
+        setGeometry(QRect(QPoint(*x, *y), size));
+    else
+        resize(size);
 }
 
 void MainWindow::backupTick()

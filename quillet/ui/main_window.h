@@ -139,6 +139,7 @@ private:
     std::vector<std::unique_ptr<Sheet>> m_sheets;
     RecentFiles m_recent;
     QFont m_font;
+    int m_pointSize = 0;  // iPointSize: tenths of a point, as read or as chosen
     int m_textLimit;
     InstanceFile m_instanceFile;
     BackupKeeper m_backup;

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressBar>
@@ -137,18 +138,25 @@ bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode m
 {
     if (m_busy)
         return false;
+    const qint64 limit = sheet.editor->textLimit();
+    const auto refuseTooLong = [&](qint64 length) {
+        message(Messages::tooLongForLimit(path, SizeFormat::format(static_cast<quint64>(length)),
+                                          SizeFormat::format(static_cast<quint64>(limit))),
+                BoxIcon::Exclamation);
+        return false;
+    };
+    // Too long whatever it holds: refused before a byte of it is read.
+    const qint64 fileSize = QFileInfo(path).size();
+    if (TextFile::fewestCharacters(fileSize) > limit)
+        return refuseTooLong(fileSize);
     const LoadedText loaded = readFile(path);
     if (!loaded.ok) {
         message(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, loaded.error),
                 BoxIcon::Critical);
         return false;
     }
-    if (loaded.text.size() > sheet.editor->textLimit()) {
-        message(Messages::tooLongForLimit(path, SizeFormat::format(static_cast<quint64>(loaded.text.size())),
-                                          SizeFormat::format(static_cast<quint64>(sheet.editor->textLimit()))),
-                BoxIcon::Exclamation);
-        return false;
-    }
+    if (loaded.text.size() > limit)
+        return refuseTooLong(loaded.text.size());
     sheet.document->setPath(QFileInfo(path).absoluteFilePath());
     sheet.label = TitleRule::fileNamePart(sheet.path());
     sheet.document->setFormat(loaded.format);
@@ -188,16 +196,43 @@ void MainWindow::fileNew()
 
 void MainWindow::fileOpen()
 {
-    const QStringList chosen = m_prompter.fileDialog(
-        fileRequest(FileDialogKind::Open, QStringLiteral("Öffnen"), startFolder(currentSheet()), QString()));
-    if (chosen.isEmpty())
-        return;
-    const QString& path = chosen.constFirst();
-    if (!QFileInfo(path).isFile()) {
-        message(Messages::text(Messages::FileNotFound, path), BoxIcon::Information);
-        return;
+    QString folder = startFolder(currentSheet());
+    QString name;
+    // A name of no file is offered to be created; No goes back to the dialog with that name.
+    while (true) {
+        FileDialogRequest request = fileRequest(FileDialogKind::Open, QStringLiteral("Öffnen"), folder, name);
+        request.mayNotExist = true;
+        const QStringList chosen = m_prompter.fileDialog(request);
+        if (chosen.isEmpty())
+            return;
+        const QFileInfo info(chosen.constFirst());
+        if (info.isFile()) {
+            openFile(info.filePath());
+            return;
+        }
+        if (info.exists() || info.fileName().isEmpty()) {
+            message(Messages::text(Messages::InvalidFileName), BoxIcon::Critical);
+            return;
+        }
+        if (!info.absoluteDir().exists()) {
+            message(Messages::text(Messages::FileNotFound, info.filePath()), BoxIcon::Information);
+            return;
+        }
+        const BoxAnswer answer = m_prompter.message(kCaption, Messages::createMissing(info.filePath()),
+                                                    BoxButtons::YesNo, BoxIcon::Exclamation);
+        if (answer == BoxAnswer::Yes) {
+            QFile created(info.filePath());
+            if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                message(Messages::cannotCreate(info.filePath(), created.errorString()), BoxIcon::Critical);
+                return;
+            }
+            created.close();
+            openFile(info.filePath());
+            return;
+        }
+        folder = info.absolutePath();
+        name = info.fileName();
     }
-    openFile(path);
 }
 
 bool MainWindow::askSave(Sheet& sheet)

@@ -44,6 +44,8 @@ struct FileDialogRequest
     // Save dialogs: ask before an existing file is chosen. Off where the caller replaces
     // the file by design.
     bool confirmOverwrite = true;
+    // Open: a name that does not exist yet may be chosen too (the caller offers to create it).
+    bool mayNotExist = false;
     // When set, choosing another file type in the dialog replaces the typed file name by
     // what this returns for it and the new type (1-based index into the filter).
     std::function<QString(const QString& typedName, int filterIndex)> renameForFilter;

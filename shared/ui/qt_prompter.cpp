@@ -151,7 +151,7 @@ QStringList QtPrompter::fileDialog(const FileDialogRequest& request)
     }
     switch (request.kind) {
     case FileDialogKind::Open:
-        dlg.setFileMode(QFileDialog::ExistingFile);
+        dlg.setFileMode(request.mayNotExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         break;
     case FileDialogKind::OpenMany:

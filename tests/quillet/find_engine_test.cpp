@@ -52,7 +52,7 @@ TEST(FindEngine, DownFindsSuccessiveMatches)
     EXPECT_EQ(t.start, 3);
     EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Found);
     EXPECT_EQ(t.start, 6);
-    // Started at 0, so the end of the text ends the run without a question.
+    // Started at 0: the question still comes, and going on from the beginning finds nothing new.
     EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::AskWrapDown);
     EXPECT_EQ(e.answerWrap(t, true), Result::Finished);
 }
@@ -67,8 +67,69 @@ TEST(FindEngine, WordOnlyAboveTheCaretAsksThenFindsThenEnds)
     EXPECT_EQ(e.answerWrap(t, true), Result::Found);
     EXPECT_EQ(t.selected(), QStringLiteral("Wort"));
     EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Finished);
-    // The run is over: the next search starts anew from the caret.
-    EXPECT_TRUE(e.isNewSearch());
+    // The run is over and stays over: searching on reports the end again, without
+    // selecting the same match once more or asking to go round again.
+    EXPECT_FALSE(e.isNewSearch());
+    EXPECT_EQ(e.wrapMark(), FindEngine::kNoMark);
+    EXPECT_EQ(e.stopPosition(), 15);
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Finished);
+    EXPECT_EQ(t.start, 0);
+    EXPECT_EQ(t.selected(), QStringLiteral("Wort"));
+    // A new search starts a new run.
+    e.markNewSearch();
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Found);
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::AskWrapDown);
+}
+
+TEST(FindEngine, NoAndAClosedDialogEndTheRun)
+{
+    StringTarget t(QStringLiteral("x y x"), 2);
+    FindEngine e = engineFor(QStringLiteral("x"));
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Found);
+    EXPECT_EQ(t.start, 4);
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::AskWrapDown);
+    EXPECT_EQ(e.answerWrap(t, false), Result::NotFound);
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Finished);
+    EXPECT_EQ(t.start, 4);
+
+    // Closed before the end was reached: searching on goes to the end and stops there.
+    t.select(0, 0);
+    e.markNewSearch();
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Found);
+    e.endRun();
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Found);
+    EXPECT_EQ(t.start, 4);
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Finished);
+}
+
+// Upwards from a caret, or from a selection reaching the end of the text, everything above
+// is searched and the beginning ends the run: there is nothing to go round to.
+TEST(FindEngine, UpFromACaretOrFromTheEndSearchesWhatLiesAboveWithoutGoingRound)
+{
+    StringTarget t(QStringLiteral("Wort oben\nunten"), 12);  // caret inside "unten"
+    FindEngine e = engineFor(QStringLiteral("unten"), false);
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Finished);
+    EXPECT_EQ(t.start, 12);
+
+    e.setSearchText(QStringLiteral("oben"));
+    e.markNewSearch();
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Found);
+    EXPECT_EQ(t.start, 5);
+    EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::Finished);
+
+    // A match that ends right at the caret lies above it.
+    StringTarget end(QStringLiteral("ab cd"), 5);
+    FindEngine up = engineFor(QStringLiteral("cd"), false);
+    EXPECT_EQ(up.step(end, FindEngine::Kind::Find), Result::Found);
+    EXPECT_EQ(end.start, 3);
+
+    // The last match selected at the end of the text: the one before it, then the end.
+    StringTarget last(QStringLiteral("ab ab"));
+    last.select(3, 5);
+    FindEngine back = engineFor(QStringLiteral("ab"), false);
+    EXPECT_EQ(back.step(last, FindEngine::Kind::Find), Result::Found);
+    EXPECT_EQ(last.start, 0);
+    EXPECT_EQ(back.step(last, FindEngine::Kind::Find), Result::Finished);
 }
 
 TEST(FindEngine, NoToTheWrapQuestionEndsTheRun)
@@ -82,7 +143,8 @@ TEST(FindEngine, NoToTheWrapQuestionEndsTheRun)
 
 TEST(FindEngine, UpSearchWrapsToTheEnd)
 {
-    StringTarget t(QStringLiteral("a b a b"), 1);
+    StringTarget t(QStringLiteral("a b a b"));
+    t.select(0, 1);  // the run goes round to this selection's end
     FindEngine e = engineFor(QStringLiteral("b"), false);
     EXPECT_EQ(e.step(t, FindEngine::Kind::Find), Result::AskWrapUp);
     EXPECT_EQ(e.answerWrap(t, true), Result::Found);

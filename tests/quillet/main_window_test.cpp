@@ -4,6 +4,7 @@
 #include "quillet/editor_settings.h"
 #include "quillet/ui/main_window.h"
 #include "quillet/ui/find_controller.h"
+#include "quillet/ui/find_dialog.h"
 #include "quillet/ui/sheet_editor.h"
 
 #include <QAction>
@@ -11,6 +12,9 @@
 #include <QGuiApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QUrl>
@@ -42,16 +46,31 @@ protected:
             << (prompter.records().isEmpty() ? std::string() : prompter.records().last().text.toStdString());
     }
 
+    MainWindow::Config config()
+    {
+        MainWindow::Config config;
+        config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
+        config.tempFolder = dir.path();
+        config.ownKey = QStringLiteral("1");
+        return config;
+    }
+
     MainWindow& window()
     {
-        if (!w) {
-            MainWindow::Config config;
-            config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
-            config.tempFolder = dir.path();
-            config.ownKey = QStringLiteral("1");
-            w = std::make_unique<MainWindow>(prompter, shell, *settings, config);
-        }
+        if (!w)
+            w = std::make_unique<MainWindow>(prompter, shell, *settings, config());
         return *w;
+    }
+
+    // One run of the program as far as the settings go: start, show, close.
+    void runOnce()
+    {
+        MainWindow run(prompter, shell, *settings, config());
+        run.restoreWindowRect();
+        run.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&run));
+        ASSERT_TRUE(run.close());
+        own->sync();
     }
 
     QString file(const QString& name, const QByteArray& bytes)
@@ -77,6 +96,20 @@ protected:
         window().currentSheet().editor->insertPlainText(text);
     }
     bool closeWindow() { return window().close(); }
+
+    // Shows the window, opens the find dialog with Ctrl+F and types the search text.
+    quillet::FindDialog* openFindDialog(const QString& search)
+    {
+        window().show();
+        window().activateWindow();
+        if (!QTest::qWaitForWindowActive(&window()))
+            return nullptr;
+        QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier);
+        quillet::FindDialog* dialog = window().find().dialog();
+        if (dialog)
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("edSuchen")), search);
+        return dialog;
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<QSettings> own;
@@ -543,4 +576,169 @@ TEST_F(MainWindowTest, EditTooLargeForUndoAsksFirst)
     EXPECT_FALSE(editor->isUndoAvailable());
     EXPECT_TRUE(window().currentSheet().isModified());
     EXPECT_TRUE(prompter.answersLeft() == 0);
+}
+
+TEST_F(MainWindowTest, ClickingATabShowsTheStatusOfThatSheet)
+{
+    const QString a = file(QStringLiteral("a.txt"), "eins\r\nzwei\r\n");
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    ASSERT_TRUE(window().openFile(a, quillet::CommandLine::Mode::CaretToEnd));
+    trigger("actNeuesBlatt");
+    QTest::keyClicks(window().currentSheet().editor, QStringLiteral("abc"));
+    window().applyTextLimit(100);
+    trigger("actZeilenumbruch");
+    QTest::keyClick(window().currentSheet().editor, Qt::Key_Insert);
+
+    auto* tabs = window().findChild<QTabBar*>(QStringLiteral("tabBlaetter"));
+    const auto statusOf = [this] {
+        QStringList parts;
+        for (const char* part : {"sbLaenge", "sbLimit", "sbFuellstand", "sbModus", "sbUmbruch", "sbGespeichert",
+                                 "sbZeile", "sbSpalte"})
+            parts.append(status(part));
+        return parts.join(QStringLiteral(" | ")).toStdString();
+    };
+    const std::string second = "3 Byte | 100 Byte | 3% | Überschreiben | Zeilenumbruch | Nicht gespeichert | Ze 1 | Sp 4";
+    EXPECT_EQ(statusOf(), second);
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    ASSERT_EQ(window().currentIndex(), 0);
+    EXPECT_EQ(statusOf(), "10 Byte | 256.00 MB | 0% | Einfügen | Kein Zeilenumbruch | Gespeichert | Ze 3 | Sp 1");
+    EXPECT_EQ(window().windowTitle(), QStringLiteral(" a - Quillet"));
+    EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("actZeilenumbruch"))->isChecked());
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(statusOf(), second);
+    EXPECT_TRUE(window().findChild<QAction*>(QStringLiteral("actZeilenumbruch"))->isChecked());
+}
+
+// The stored rectangle is the one restored: starting and closing without moving the
+// window leaves the four values as they were.
+TEST_F(MainWindowTest, StoredWindowRectangleStaysPutFromRunToRun)
+{
+    own->setValue(QStringLiteral("fSaveWindowPositions"), 1);
+    own->setValue(QStringLiteral("iWindowPosX"), 123);
+    own->setValue(QStringLiteral("iWindowPosY"), 77);
+    own->setValue(QStringLiteral("iWindowPosDX"), 800);
+    own->setValue(QStringLiteral("iWindowPosDY"), 500);
+    for (int run = 1; run <= 3; ++run) {
+        runOnce();
+        EXPECT_EQ(own->value(QStringLiteral("iWindowPosX")).toInt(), 123) << "run " << run;
+        EXPECT_EQ(own->value(QStringLiteral("iWindowPosY")).toInt(), 77) << "run " << run;
+        EXPECT_EQ(own->value(QStringLiteral("iWindowPosDX")).toInt(), 800) << "run " << run;
+        EXPECT_EQ(own->value(QStringLiteral("iWindowPosDY")).toInt(), 500) << "run " << run;
+    }
+}
+
+TEST_F(MainWindowTest, FontSizeIsWrittenBackAsStoredUntilAFontIsChosen)
+{
+    for (const int stored : {0, -30, 95}) {
+        own->setValue(QStringLiteral("iPointSize"), stored);
+        runOnce();
+        EXPECT_EQ(own->value(QStringLiteral("iPointSize")).toInt(), stored);
+    }
+}
+
+// A file too long whatever it holds is refused from its size: the window does not go busy
+// reading it first.
+TEST_F(MainWindowTest, FileTooLongByItsSizeAloneIsRefusedWithoutReadingIt)
+{
+    own->setValue(QStringLiteral("fMaxText"), 0);
+    own->setValue(QStringLiteral("iMaxCount"), 1000);
+    const QString big = file(QStringLiteral("gross.txt"), QByteArray(5 * 1024 * 1024, 'x'));
+    ASSERT_GT(QFileInfo(big).size(), MainWindow::kBackgroundRead);
+    bool busyMeanwhile = false;
+    QTimer probe;
+    probe.setSingleShot(true);
+    QObject::connect(&probe, &QTimer::timeout, [this, &busyMeanwhile] { busyMeanwhile = window().isBusy(); });
+    window();
+    probe.start(0);
+    prompter.addAnswer(QStringLiteral("Ok"));
+    EXPECT_FALSE(window().openFile(big));
+    EXPECT_FALSE(busyMeanwhile);
+    EXPECT_EQ(prompter.records().last().text,
+              QStringLiteral("Die Datei \"%1\" ist mit 5.00 MB länger als die maximale Textlänge von 1000 Byte.\r"
+                             "Die Datei wurde nicht geladen. Erhöhen Sie die maximale Textlänge unter Extras.")
+                  .arg(big));
+    EXPECT_TRUE(window().currentSheet().isUnnamed());
+}
+
+// Through the find dialog and F3: the end question once, then the end of the run is
+// reported as often as F3 is pressed, and the match found stays selected.
+TEST_F(MainWindowTest, AfterTheEndOfASearchF3KeepsReportingTheEnd)
+{
+    const QString a = file(QStringLiteral("a.txt"), "Wort oben\r\nunten\r\n");
+    window().openFile(a, quillet::CommandLine::Mode::CaretToEnd);
+    quillet::FindDialog* dialog = openFindDialog(QStringLiteral("wort"));
+    ASSERT_TRUE(dialog);
+    prompter.addAnswer(QStringLiteral("Yes"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdWeitersuchen")), Qt::LeftButton);
+    EXPECT_EQ(prompter.records().last().text,
+              QStringLiteral("Die Suche nach \"wort\" ist am Ende des Dokuments angelangt.\rSoll vom Anfang weiter "
+                             "gesucht werden?"));
+    quillet::SheetEditor* editor = window().currentSheet().editor;
+    EXPECT_EQ(editor->selectedText(), QStringLiteral("Wort"));
+
+    for (int press = 1; press <= 2; ++press) {
+        prompter.addAnswer(QStringLiteral("Ok"));
+        QTest::keyClick(editor, Qt::Key_F3);
+        EXPECT_EQ(prompter.records().last().text, QStringLiteral("Die Suche nach \"wort\" ist beendet."))
+            << "press " << press;
+        EXPECT_EQ(editor->selectionStart(), 0);
+        EXPECT_EQ(editor->selectedText(), QStringLiteral("Wort"));
+    }
+    EXPECT_EQ(prompter.records().size(), 3);
+    EXPECT_EQ(window().find().dialog(), nullptr);
+}
+
+// Upwards from the caret: only what lies above it, and no question at the beginning.
+TEST_F(MainWindowTest, UpwardSearchFromTheCaretEndsAtTheBeginning)
+{
+    const QString a = file(QStringLiteral("a.txt"), "unten oben\r\nunten\r\n");
+    window().openFile(a);
+    quillet::SheetEditor* editor = window().currentSheet().editor;
+    editor->setCaretPosition(13);  // "un|ten" on the second line
+    quillet::FindDialog* dialog = openFindDialog(QStringLiteral("unten"));
+    ASSERT_TRUE(dialog);
+    QTest::mouseClick(dialog->findChild<QRadioButton*>(QStringLiteral("optOben")), Qt::LeftButton);
+    QPushButton* next = dialog->findChild<QPushButton*>(QStringLiteral("cmdWeitersuchen"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(editor->selectionStart(), 0);
+    EXPECT_EQ(editor->selectedText(), QStringLiteral("unten"));
+    prompter.addAnswer(QStringLiteral("Ok"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records().last().text, QStringLiteral("Die Suche nach \"unten\" ist beendet."));
+}
+
+// "Öffnen" with the name of no file offers to create it; No goes back to the dialog.
+TEST_F(MainWindowTest, OpenDialogOffersToCreateAMissingFile)
+{
+    window().show();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    const QString missing = dir.filePath(QStringLiteral("neu.txt"));
+    prompter.addAnswer(missing);
+    prompter.addAnswer(QStringLiteral("No"));
+    prompter.addAnswer(QStringLiteral("<cancel>"));
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(prompter.fileRequests().size(), 2);
+    EXPECT_TRUE(prompter.fileRequests().first().mayNotExist);
+    EXPECT_EQ(prompter.records()[1].text,
+              QStringLiteral("Die Datei \"%1\" ist nicht vorhanden.\r\rSoll die Datei erstellt werden?").arg(missing));
+    EXPECT_EQ(prompter.records()[1].buttons, QStringLiteral("YesNo"));
+    EXPECT_EQ(prompter.fileRequests().last().fileName, QStringLiteral("neu.txt"));
+    EXPECT_FALSE(QFile::exists(missing));
+
+    prompter.addAnswer(missing);
+    prompter.addAnswer(QStringLiteral("Yes"));
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(missing));
+    EXPECT_EQ(window().currentSheet().label, QStringLiteral("neu.txt"));
+    EXPECT_FALSE(window().currentSheet().isModified());
+    EXPECT_EQ(window().windowTitle(), QStringLiteral(" neu - Quillet"));
+    QTest::keyClicks(window().currentSheet().editor, QStringLiteral("Erste Zeile"));
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(read(missing), QByteArray("Erste Zeile"));
+    EXPECT_EQ(prompter.answersLeft(), 0);
 }

@@ -1,5 +1,7 @@
 #include "quillet/text_file.h"
+#include "tests/support/file_rights.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
@@ -93,15 +95,79 @@ TEST(TextFile, SaveReplacesTheFileAndReportsFailures)
     EXPECT_EQ(file.readAll(), QByteArray("eins\r\nzwei"));
     file.close();
 
-    // A folder that cannot be written: an error text, the old file untouched.
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString error = TextFile::save(path, QStringLiteral("neu"), TextFormat());
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (::geteuid() != 0) {  // root may write anyway
-        EXPECT_FALSE(error.isEmpty());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), QByteArray("eins\r\nzwei"));
+    // Neither the folder nor the file can be written: an error text, the old file untouched.
+    const QString folder = dir.filePath(QStringLiteral("ordner"));
+    QDir().mkpath(folder);
+    const QString locked = folder + QStringLiteral("/b.txt");
+    ASSERT_TRUE(TextFile::save(locked, QStringLiteral("alt"), TextFormat()).isEmpty());
+    const ClosedFolder closed(dir.path(), folder, locked);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const FileRightsOfNobody nobody;
+    if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder))
+        GTEST_SKIP() << "folder permissions cannot be met here";
+    EXPECT_FALSE(TextFile::save(locked, QStringLiteral("neu"), TextFormat()).isEmpty());
+    QFile old(locked);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("alt"));
+}
+
+// A file that may be written in a folder that may not: saved in place. Where the folder
+// allows it the save stays atomic: a second name of the old file (a hard link) keeps the
+// old text.
+TEST(TextFile, SaveIsAtomicWhereTheFolderAllowsItAndInPlaceWhereNot)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("ordner"));
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/brief.txt");
+    const auto read = [](const QString& name) {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    ASSERT_TRUE(TextFile::save(path, QStringLiteral("alt"), TextFormat()).isEmpty());
+    const QString oldName = dir.filePath(QStringLiteral("alter-name.txt"));
+    ASSERT_TRUE(secondName(path, oldName));
+    ASSERT_TRUE(TextFile::save(path, QStringLiteral("neu"), TextFormat()).isEmpty());
+    EXPECT_EQ(read(oldName), QByteArray("alt"));
+
+    const QString currentName = dir.filePath(QStringLiteral("jetziger-name.txt"));
+    ASSERT_TRUE(secondName(path, currentName));
+    QString error;
+    {
+        const ClosedFolder closed(dir.path(), folder, path);
+        const FileRightsOfNobody nobody;
+        if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder))
+            GTEST_SKIP() << "folder permissions cannot be met here";
+        error = TextFile::save(path, QStringLiteral("an Ort und Stelle"), TextFormat());
     }
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_EQ(read(currentName), QByteArray("an Ort und Stelle"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("brief.txt")});
+}
+
+// Decoding never gives more characters than bytes, and never fewer than a third of the
+// bytes after a UTF-8 mark; so a file of n bytes holds at least fewestCharacters(n).
+TEST(TextFile, FewestCharactersIsALowerBoundOfTheDecodedLength)
+{
+    const QByteArray cases[] = {
+        "",
+        "\xEF\xBB\xBF",
+        "\xEF\xBB\xBF\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC",  // mark and three 3-byte characters
+        "\xEF\xBB\xBF\xE2\x82\xAC\r\n",
+        "\xE2\x82\xAC\xE2\x82\xAC",
+        "\r\n\r\n\r\n",
+        "\xF0\x9F\x98\x80",  // four bytes, two UTF-16 units
+        allBytes(),
+    };
+    for (const QByteArray& bytes : cases) {
+        const qint64 decoded = TextFile::decode(bytes).text.size();
+        EXPECT_LE(TextFile::fewestCharacters(bytes.size()), decoded) << bytes.toHex().toStdString();
+        EXPECT_LE(decoded, bytes.size());
+    }
+    EXPECT_EQ(TextFile::fewestCharacters(12), 3);  // reached by the mark and three euro signs
+    EXPECT_EQ(TextFile::fewestCharacters(3), 0);
+    EXPECT_EQ(TextFile::fewestCharacters(qint64{3} * 268435455 + 3), 268435455);
+    EXPECT_EQ(TextFile::fewestCharacters(qint64{3} * 268435455 + 4), 268435456);
 }
 
 TEST(TextFile, LoadFailuresCarryAMessage)

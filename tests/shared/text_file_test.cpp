@@ -2,6 +2,7 @@
 #include "shared/line_appender.h"
 #include "shared/runtime_error.h"
 #include "shared/text_file.h"
+#include "tests/support/file_rights.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -98,15 +100,45 @@ TEST(TextFile, FailedAtomicWriteKeepsTheOldFile)
     QDir().mkpath(sub);
     const QString path = sub + "/daten.dat";
     TextFile::writeLinesAtomic(path, {"alt"});
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFile(sub + "/probe").open(QIODevice::WriteOnly))
+    // Neither a temporary file beside it nor the file itself may be written.
+    const ClosedFolder closed(dir.path(), sub, path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const FileRightsOfNobody nobody;
+    if (!nobody.active() || FileRightsOfNobody::canCreateIn(sub))
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     EXPECT_THROW(TextFile::writeLinesAtomic(path, {"neu"}), RuntimeError);
     EXPECT_EQ(readAll(path), QByteArray("alt\r\n"));
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 #ifdef Q_OS_UNIX
+// A second name of the file (a hard link) tells a replaced file from one written in place.
+TEST(TextFile, WholeFileWriteIsAtomicWhereTheFolderAllowsItAndInPlaceWhereNot)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("ordner");
+    QDir().mkpath(folder);
+    const QString path = folder + "/daten.dat";
+    const QString oldName = dir.filePath("alter-name.dat");
+    TextFile::writeLinesAtomic(path, {"alt"});
+    ASSERT_TRUE(secondName(path, oldName));
+    TextFile::writeLinesAtomic(path, {"neu"});
+    EXPECT_EQ(readAll(path), QByteArray("neu\r\n"));
+    EXPECT_EQ(readAll(oldName), QByteArray("alt\r\n")) << "a new file took the old one's place";
+
+    const QString currentName = dir.filePath("jetziger-name.dat");
+    ASSERT_TRUE(secondName(path, currentName));
+    {
+        const ClosedFolder closed(dir.path(), folder, path);
+        const FileRightsOfNobody nobody;
+        if (!nobody.active() || FileRightsOfNobody::canCreateIn(folder))
+            GTEST_SKIP() << "folder permissions cannot be met here";
+        EXPECT_NO_THROW(TextFile::writeLinesAtomic(path, {"in place"}));
+    }
+    EXPECT_EQ(readAll(path), QByteArray("in place\r\n"));
+    EXPECT_EQ(readAll(currentName), QByteArray("in place\r\n")) << "the file itself was written";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"daten.dat"});
+}
+
 TEST(TextFile, WriteThatRunsOutOfSpaceKeepsTheOldFileAndLeavesNoTemporary)
 {
     QTemporaryDir dir;
