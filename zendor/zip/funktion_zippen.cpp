@@ -99,7 +99,9 @@ void FunktionZippen::zip(const QString& record)
         return;
     const QString instructions = zipFolder + QStringLiteral("/TVX-Zip.ini");
     ZipInstructionFile::write(instructions, zipFolder + QLatin1Char('/') + zipName, files);
-    ZipallRunner(m_ctx).start(instructions, false);
+    const ZipallRunner runner(m_ctx);
+    if (!runner.start(instructions, false))
+        throw RuntimeError(ErrorCode::FileNotFound, runner.zipallPath());
     m_ctx.shell().openFolder(zipFolder);
 }
 
