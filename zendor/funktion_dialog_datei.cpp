@@ -26,6 +26,8 @@ void FunktionDialogDatei::show(const QString& record)
     req.startDir = ZendorPaths::toNative(m_ctx.programDir() + DatenPipe(8, record));
     req.fileName = initial;
     req.defaultExtension = extension;
+    // The caller decides what becomes of an existing file; the dialog only picks the name.
+    req.confirmOverwrite = false;
     // Without an extension the first entry offers every file ("*." would match none).
     const QString openPattern = extension.isEmpty() ? QStringLiteral("*") : QStringLiteral("*.") + extension;
     req.filter = m_kind == Kind::Open ? QStringLiteral("Dateien|") + openPattern + QStringLiteral("|Alle Dateien|*.*")

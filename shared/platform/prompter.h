@@ -41,6 +41,9 @@ struct FileDialogRequest
     QString filter;           // "Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*" pairs, or Qt's ";;" form
     int filterIndex = 1;      // 1-based
     QString defaultExtension; // without the dot
+    // Save dialogs: ask before an existing file is chosen. Off where the caller replaces
+    // the file by design.
+    bool confirmOverwrite = true;
     // When set, choosing another file type in the dialog replaces the typed file name by
     // what this returns for it and the new type (1-based index into the filter).
     std::function<QString(const QString& typedName, int filterIndex)> renameForFilter;

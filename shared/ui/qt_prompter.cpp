@@ -161,6 +161,7 @@ QStringList QtPrompter::fileDialog(const FileDialogRequest& request)
     case FileDialogKind::Save:
         dlg.setFileMode(QFileDialog::AnyFile);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
         break;
     case FileDialogKind::Folder:
         dlg.setFileMode(QFileDialog::Directory);

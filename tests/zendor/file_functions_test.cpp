@@ -168,6 +168,7 @@ TEST_F(DialogTest, ResultsAreWrittenToTarvexIniAlsoOnCancel)
     EXPECT_EQ(prompter.dialogs[1].kind, FileDialogKind::Save);
     EXPECT_EQ(prompter.dialogs[1].defaultExtension, "txt");
     EXPECT_EQ(prompter.dialogs[1].filter, "Dateien|*.dat|Alle Dateien|*.*");
+    EXPECT_FALSE(prompter.dialogs[1].confirmOverwrite);
 
     prompter.addAnswer(prog() + "/ordner/");
     run("|3||0|||Ordner wählen|||");
