@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 QString AppFolders::withTrailingSlash(const QString& dir)
 {
@@ -32,6 +33,7 @@ AppFolders AppFolders::resolve(const QString& programDir, const QString& kundeOv
     f.m_programDir = withTrailingSlash(programDir);
     if (!kundeOverride.isEmpty()) {
         f.m_dataDir = withTrailingSlash(QFileInfo(kundeOverride).absoluteFilePath());
+        f.m_named = true;
         return f;
     }
     const QString local = findCaseInsensitive(f.m_programDir + QStringLiteral("Kunde"));
@@ -60,6 +62,12 @@ AppFolders AppFolders::resolve(const QString& programDir, const QString& kundeOv
     }
     QDir().mkpath(f.m_dataDir);
     return f;
+}
+
+QString AppFolders::perUserBase()
+{
+    return withTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        + QStringLiteral("Kavimor/Tarvex");
 }
 
 QString AppFolders::tempDir() const

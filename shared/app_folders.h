@@ -8,6 +8,8 @@
 //               folder when that can't be created, or the folder given on the command line
 //   configDir   dataDir + "Konfiguration/"
 // Existing files are found without regard to case ("scripts.ini" is "Scripts.ini").
+// The terminal and zendor resolve the same folders from the same program folder, so
+// what one writes below the customer data folder the other finds.
 class AppFolders
 {
 public:
@@ -17,6 +19,10 @@ public:
     // perUserBase: the per-user data folder used when programDir + "Kunde" can't be created.
     static AppFolders resolve(const QString& programDir, const QString& kundeOverride,
                               const QString& perUserBase);
+    // The per-user data folder of the programs delivered together. One folder for all of
+    // them, whatever each calls itself, so a helper that falls back finds the terminal's
+    // customer data.
+    static QString perUserBase();
 
     const QString& programDir() const { return m_programDir; }
     const QString& dataDir() const { return m_dataDir; }
@@ -27,6 +33,10 @@ public:
     // Working copies; beside the customer data folder.
     QString tempDir() const;
     bool usesPerUserFolder() const { return m_perUser; }
+    // True when the customer data folder is the one beside the program, found without
+    // being named on the command line: a helper started from the same program folder
+    // finds it by itself.
+    bool besideProgram() const { return !m_perUser && !m_named; }
 
     // Creates the sub folders of the customer data folder that are missing.
     void createDataFolders() const;
@@ -42,4 +52,5 @@ private:
     QString m_programDir;
     QString m_dataDir;
     bool m_perUser = false;
+    bool m_named = false;
 };

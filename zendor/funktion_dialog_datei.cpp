@@ -26,11 +26,15 @@ void FunktionDialogDatei::show(const QString& record)
     req.startDir = ZendorPaths::toNative(m_ctx.programDir() + DatenPipe(8, record));
     req.fileName = initial;
     req.defaultExtension = extension;
-    req.filter = m_kind == Kind::Open
-        ? QStringLiteral("Dateien|*.") + extension + QStringLiteral("|Alle Dateien|*.*")
-        : QStringLiteral("Dateien|*.dat|Alle Dateien|*.*");
+    // The caller decides what becomes of an existing file; the dialog only picks the name.
+    req.confirmOverwrite = false;
+    // Without an extension the first entry offers every file ("*." would match none).
+    const QString openPattern = extension.isEmpty() ? QStringLiteral("*") : QStringLiteral("*.") + extension;
+    req.filter = m_kind == Kind::Open ? QStringLiteral("Dateien|") + openPattern + QStringLiteral("|Alle Dateien|*.*")
+                                      : QStringLiteral("Dateien|*.dat|Alle Dateien|*.*");
     const QStringList chosen = m_ctx.prompter().fileDialog(req);
-    const QString result = chosen.isEmpty() ? initial : chosen.first();
+    // A cancelled dialog hands back the initial name as it was given.
+    const QString result = chosen.isEmpty() ? initial : ZendorPaths::forCaller(chosen.first());
 
     if (m_kind == Kind::Open)
         m_ctx.diagnosticBox(QStringLiteral("Ergbnis: ") + result + QStringLiteral("Sichern nach: ") + m_ctx.settingsPath());

@@ -20,7 +20,7 @@ void FunktionDialogOrdner::show(const QString& record)
     req.kind = FileDialogKind::Folder;
     req.title = DatenPipe(6, record);
     const QStringList chosen = m_ctx.prompter().fileDialog(req);
-    const QString result = chosen.isEmpty() ? QString() : chosen.first();
+    const QString result = chosen.isEmpty() ? QString() : ZendorPaths::forCaller(chosen.first());
     m_ctx.diagnosticBox(QStringLiteral("Ergebnis Ordner: ") + result);
     ProfileStore(m_ctx.dataDir())
         .IniString(2, m_ctx.settingsFileName(), QStringLiteral("ZENDOR"), QStringLiteral("Ordnername"),

@@ -11,6 +11,16 @@ QString ZendorPaths::toNative(const QString& path)
     return p;
 }
 
+QString ZendorPaths::forCaller(const QString& path, QChar separator)
+{
+    QString p = path;
+    for (QChar& ch : p) {
+        if (ch == QLatin1Char('/') || ch == QLatin1Char('\\'))
+            ch = separator;
+    }
+    return p;
+}
+
 QString ZendorPaths::withoutTrailingSeparator(const QString& path)
 {
     if (path.size() > 1 && (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'))))

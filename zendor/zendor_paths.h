@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,9 @@ class ZendorPaths
 public:
     // "\" becomes "/".
     static QString toNative(const QString& path);
+    // The form a path is handed back to callers in: the platform's own separator
+    // throughout ("\" on Windows, where callers split results at "\").
+    static QString forCaller(const QString& path, QChar separator = QDir::separator());
     // Removes one trailing "/" or "\" (a lone root "/" stays).
     static QString withoutTrailingSeparator(const QString& path);
     // True for "X:...", a path starting with "/" and, with allowUnc, "\\...".

@@ -152,8 +152,12 @@ lxw_chart* buildChart(lxw_workbook* wb, const QString& sheetName, const TableCon
     chart_title_set_name(chart, title.constData());
     chart_legend_set_position(chart, LXW_CHART_LEGEND_RIGHT);
     if (!ChartKind::isPie(content.chartCode) && content.headers.size() > 1) {
+        // The library's axes follow the data, not the page: for lying bars its x axis is
+        // the value axis along the bottom and its y axis the categories on the left.
+        lxw_chart_axis* valueAxis =
+            ChartKind::shapeOf(content.chartCode) == ChartKind::Shape::Bar ? chart->x_axis : chart->y_axis;
         const QByteArray axis = content.headers.at(1).toUtf8();
-        chart_axis_set_name(chart->y_axis, axis.constData());
+        chart_axis_set_name(valueAxis, axis.constData());
     }
     lxw_chart_line noLine{};
     noLine.none = LXW_TRUE;

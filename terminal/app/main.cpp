@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -48,9 +47,9 @@ int main(int argc, char* argv[])
     parser.addOption(exitAfter);
     parser.process(app);
 
-    const AppFolders folders = AppFolders::resolve(
-        QCoreApplication::applicationDirPath(), parser.value(kunde),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // The per-user fallback is shared with zendor, which the terminal tells its folder.
+    const AppFolders folders =
+        AppFolders::resolve(QCoreApplication::applicationDirPath(), parser.value(kunde), AppFolders::perUserBase());
 
     QtClock clock;
     QtShell shell;

@@ -28,7 +28,14 @@ void HelperPrograms::startEditor(const QString& file) const
 void HelperPrograms::startZendor(const QString& record) const
 {
     const QString zendor = path(QStringLiteral("zendor"));
-    if (!m_shell.startProgram(zendor, {record}))
+    QStringList arguments;
+    // zendor finds the folder beside the program by itself; any other (named on the
+    // command line, or the per-user fallback) it is told, so its results and tables land
+    // where the terminal looks.
+    if (!m_state.folders.besideProgram())
+        arguments << QStringLiteral("--kunde") << m_state.folders.dataDir();
+    arguments << record;
+    if (!m_shell.startProgram(zendor, arguments))
         throw RuntimeError(ErrorCode::FileNotFound, zendor);
 }
 

@@ -20,7 +20,8 @@ public:
     QString path(const QString& baseName) const;
     // Starts the editor on a file (none: an empty sheet); throws when it cannot be started.
     void startEditor(const QString& file) const;
-    // Starts zendor with one pipe record; throws when it cannot be started.
+    // Starts zendor with one pipe record, and the customer data folder when zendor would
+    // not find it by itself; throws when it cannot be started.
     void startZendor(const QString& record) const;
     // Opens a folder in the desktop's file manager; throws when that fails.
     void openFolder(const QString& dir) const;

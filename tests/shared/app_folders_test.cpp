@@ -1,5 +1,6 @@
 #include "shared/app_folders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,6 +71,25 @@ TEST(AppFolders, ProgramFolderWhereKundeIsAFileFallsBack)
     const AppFolders f = AppFolders::resolve(prog.path(), QString(), prog.filePath("peruser"));
     EXPECT_TRUE(f.usesPerUserFolder());
     EXPECT_TRUE(QFileInfo(f.dataDir()).isDir());
+}
+
+TEST(AppFolders, PerUserFolderIsOneForEveryProgramAndOnlyTheFolderBesideTheProgramIsFoundUnnamed)
+{
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("zendor");
+    const QString helper = AppFolders::perUserBase();
+    QCoreApplication::setApplicationName("Tarvex");
+    EXPECT_EQ(AppFolders::perUserBase(), helper);
+    QCoreApplication::setApplicationName(name);
+    EXPECT_TRUE(helper.endsWith("/Kavimor/Tarvex")) << helper.toStdString();
+
+    QTemporaryDir prog;
+    EXPECT_TRUE(AppFolders::resolve(prog.path(), QString(), prog.filePath("peruser")).besideProgram());
+    EXPECT_FALSE(AppFolders::resolve(prog.path(), prog.filePath("Kunde"), prog.filePath("peruser")).besideProgram());
+    QDir(prog.path()).rmdir("Kunde");
+    QFile blocker(prog.filePath("Kunde"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    EXPECT_FALSE(AppFolders::resolve(prog.path(), QString(), prog.filePath("peruser")).besideProgram());
 }
 
 TEST(AppFolders, CaseInsensitiveLookupKeepsUnknownTail)

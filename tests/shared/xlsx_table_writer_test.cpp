@@ -9,6 +9,14 @@
 
 namespace {
 
+// The XML of the chart's first axis element of the given kind ("c:valAx", "c:catAx").
+QString axisXml(const QString& chart, const QString& element)
+{
+    const qsizetype from = chart.indexOf("<" + element + ">");
+    const qsizetype to = chart.indexOf("</" + element + ">", from);
+    return from < 0 || to < 0 ? QString() : chart.mid(from, to - from);
+}
+
 TEST(XlsxTableWriter, SheetNamesAreValidAndNeverTheChartSheet)
 {
     const QList<QPair<QString, QString>> cases = {
@@ -56,6 +64,33 @@ TEST(XlsxTableWriter, MissingValuesCountAsZeroAndEveryValueColumnIsTotalledAndCh
     // The series point at the table sheet by its (quoted) name.
     EXPECT_TRUE(chart.contains("'Tln''s Liste'!$B$3:$B$5"));
     EXPECT_TRUE(chart.contains("'Tln''s Liste'!$E$3:$E$5"));
+}
+
+TEST(XlsxTableWriter, AmountTitleSitsOnTheValueAxisWhetherBarsLieOrStand)
+{
+    QTemporaryDir dir;
+    TableContent content;
+    content.title = "T";
+    content.headers = {"Monat", "Betrag"};
+    content.rows = {{"Januar", {1.5}}, {"März", {2.25}}};
+    // Lying bars (2, 6, 22 and unknown codes) put the values along the bottom and the
+    // categories along the left; standing bars, areas and lines the other way round.
+    for (const int code : {2, 6, 22, 99, 3, 23, 4, 25}) {
+        const QString path = dir.filePath(QString("t%1.xlsx").arg(code));
+        content.chartCode = code;
+        XlsxTableWriter::write(path, content);
+        XlsxReader x(path);
+        ASSERT_TRUE(x.ok());
+        const QString valueAxis = axisXml(x.chartXml(), "c:valAx");
+        const QString categoryAxis = axisXml(x.chartXml(), "c:catAx");
+        ASSERT_FALSE(valueAxis.isEmpty()) << code;
+        ASSERT_FALSE(categoryAxis.isEmpty()) << code;
+        EXPECT_TRUE(valueAxis.contains("<c:title>") && valueAxis.contains("Betrag")) << code;
+        EXPECT_FALSE(categoryAxis.contains("<c:title>")) << code;
+        const bool lying = x.chartKind() == "barChart/bar";
+        EXPECT_EQ(lying, code == 2 || code == 6 || code == 22 || code == 99) << code;
+        EXPECT_TRUE(valueAxis.contains(lying ? "<c:axPos val=\"b\"/>" : "<c:axPos val=\"l\"/>")) << code;
+    }
 }
 
 TEST(XlsxTableWriter, FailuresThrowAndLeaveNothingBehind)

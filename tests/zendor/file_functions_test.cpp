@@ -1,5 +1,7 @@
 #include "tests/zendor/zendor_fixture.h"
 
+#include "zendor/zendor_paths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -166,6 +168,7 @@ TEST_F(DialogTest, ResultsAreWrittenToTarvexIniAlsoOnCancel)
     EXPECT_EQ(prompter.dialogs[1].kind, FileDialogKind::Save);
     EXPECT_EQ(prompter.dialogs[1].defaultExtension, "txt");
     EXPECT_EQ(prompter.dialogs[1].filter, "Dateien|*.dat|Alle Dateien|*.*");
+    EXPECT_FALSE(prompter.dialogs[1].confirmOverwrite);
 
     prompter.addAnswer(prog() + "/ordner/");
     run("|3||0|||Ordner wählen|||");
@@ -173,6 +176,23 @@ TEST_F(DialogTest, ResultsAreWrittenToTarvexIniAlsoOnCancel)
     prompter.addAnswer("<cancel>");
     run("|3||0|||Ordner wählen|||");
     EXPECT_EQ(iniValue("ZENDOR", "Ordnername"), "");
+}
+
+TEST_F(DialogTest, ResultsUseThePlatformSeparatorAndNoExtensionOffersEveryFile)
+{
+    prompter.addAnswer(prog() + "/daten/wahl");
+    run("|1||0|||Öffnen|||");
+    ASSERT_EQ(prompter.dialogs.size(), 1);
+    EXPECT_EQ(prompter.dialogs[0].filter, "Dateien|*|Alle Dateien|*.*");
+    EXPECT_EQ(prompter.dialogs[0].defaultExtension, "");
+    EXPECT_EQ(iniValue("ZENDOR", "Dateiname"), QDir::toNativeSeparators(prog() + "/daten/wahl"));
+
+    // What a Windows dialog returns ("C:/...") reaches the caller with backslashes; the
+    // folder dialog's drive root loses its one trailing separator.
+    EXPECT_EQ(zendor::ZendorPaths::forCaller("C:/Daten/a b.txt", '\\'), "C:\\Daten\\a b.txt");
+    EXPECT_EQ(zendor::ZendorPaths::forCaller("\\\\server/share\\x", '\\'), "\\\\server\\share\\x");
+    EXPECT_EQ(zendor::ZendorPaths::withoutTrailingSeparator(zendor::ZendorPaths::forCaller("C:/", '\\')), "C:");
+    EXPECT_EQ(zendor::ZendorPaths::forCaller("/home/a\\b", '/'), "/home/a/b");
 }
 
 TEST_F(DialogTest, DiagnosticTextsOfTheDialogs)

@@ -71,6 +71,20 @@ TEST_F(ZipFunctionsTest, MissingZipFolderIsAnErrorAndNothingStarts)
     EXPECT_TRUE(shell.calls.isEmpty());
 }
 
+TEST_F(ZipFunctionsTest, ArchiverThatCannotStartIsReportedAndNoFolderOpens)
+{
+    prompter.addAnswers({writeFile("a.txt", "a"), "x.zip"});
+    run("|6||0|||||");
+    // Without a pattern the dialog offers every file.
+    EXPECT_EQ(prompter.dialogs[0].filter, "Dateien|*|Alle Dateien|*.*");
+    ASSERT_EQ(prompter.records().size(), 3); // dialog, zip name, report
+    const PromptRecord& report = prompter.records().last();
+    EXPECT_EQ(report.caption, "Systemfehler ZENDOR Version 1.10.0802");
+    EXPECT_TRUE(report.text.startsWith("Modul: FunktionZippen\r\rGrund: ")) << report.text.toStdString();
+    EXPECT_TRUE(report.text.contains("\r\rWert: |6||0|||||")) << report.text.toStdString();
+    EXPECT_TRUE(shell.calls.isEmpty());
+}
+
 TEST_F(ZipFunctionsTest, FilterZipWritesStartsAndRemovesItsInstructionFile)
 {
     writeFile("capture/a.txt", "a");

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,8 +26,9 @@ int main(int argc, char** argv)
     const zendor::CommandLine cl = zendor::CommandLine::parse(QApplication::arguments().mid(1));
     const QString exeDir = QApplication::applicationDirPath();
     const QString programDir = cl.programDir.isEmpty() ? exeDir : QDir(cl.programDir).absolutePath();
-    const AppFolders folders = AppFolders::resolve(
-        programDir, cl.kundeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // The same folder the terminal resolves from this program folder, unless the caller
+    // names one.
+    const AppFolders folders = AppFolders::resolve(programDir, cl.kundeDir, AppFolders::perUserBase());
 
     auto prompter = makeProgramPrompter();
     QtShell shell;

@@ -35,7 +35,9 @@ void FunktionZippen::zip(const QString& record)
     req.kind = FileDialogKind::OpenMany;
     req.fileName = DatenPipe(2, record);
     req.defaultExtension = pattern;
-    req.filter = QStringLiteral("Dateien|") + pattern + QStringLiteral("|Alle Dateien|*.*");
+    // Without a pattern the first entry offers every file.
+    req.filter = QStringLiteral("Dateien|") + (pattern.isEmpty() ? QStringLiteral("*") : pattern)
+        + QStringLiteral("|Alle Dateien|*.*");
     req.title = DatenPipe(6, record);
     req.startDir = ZendorPaths::toNative(m_ctx.programDir() + DatenPipe(8, record));
     const QStringList chosen = m_ctx.prompter().fileDialog(req);
@@ -99,7 +101,9 @@ void FunktionZippen::zip(const QString& record)
         return;
     const QString instructions = zipFolder + QStringLiteral("/TVX-Zip.ini");
     ZipInstructionFile::write(instructions, zipFolder + QLatin1Char('/') + zipName, files);
-    ZipallRunner(m_ctx).start(instructions, false);
+    const ZipallRunner runner(m_ctx);
+    if (!runner.start(instructions, false))
+        throw RuntimeError(ErrorCode::FileNotFound, runner.zipallPath());
     m_ctx.shell().openFolder(zipFolder);
 }
 
