@@ -43,6 +43,28 @@ void FileOps::clearAttributes(const QString& path)
     f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
 }
 
+void FileOps::copyInPlace(const QString& source, const QString& target)
+{
+    // Through the open target: its owner and rights stay as they are (a copy that set the
+    // source's rights would fail for a file someone else owns, after emptying it).
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw RuntimeError(codeOf(EACCES), source);
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw RuntimeError(codeOf(EACCES), target);
+    constexpr qint64 kChunk = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(kChunk);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+            throw RuntimeError(codeOf(EIO), source);
+        if (out.write(chunk) != chunk.size())
+            throw RuntimeError(codeOf(out.error() == QFileDevice::ResourceError ? ENOSPC : EIO), target);
+    }
+    if (!out.flush())
+        throw RuntimeError(codeOf(ENOSPC), target);
+}
+
 void FileOps::copyReplacing(const QString& source, const QString& target)
 {
     const fs::path src = pathOf(source);
@@ -51,8 +73,16 @@ void FileOps::copyReplacing(const QString& source, const QString& target)
     tmp += u".zendor-part";
     std::error_code ec;
     if (!fs::copy_file(src, tmp, fs::copy_options::overwrite_existing, ec) || ec) {
-        fs::remove(tmp, ec);
-        throw RuntimeError(codeOf(ec ? ec.value() : EIO), source);
+        const int error = ec ? ec.value() : EIO;
+        std::error_code ignore;
+        fs::remove(tmp, ignore);
+        // A folder that allows no new file but holds a writable target: the target is
+        // written in place.
+        if ((error == EACCES || error == EPERM) && fs::is_regular_file(dst, ignore)) {
+            copyInPlace(source, target);
+            return;
+        }
+        throw RuntimeError(codeOf(error), source);
     }
     fs::rename(tmp, dst, ec);
     if (ec) {

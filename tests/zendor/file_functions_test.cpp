@@ -1,6 +1,7 @@
 #include "tests/zendor/zendor_fixture.h"
 
 #include "zendor/zendor_paths.h"
+#include "tests/support/file_rights.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,22 @@ TEST_F(CopyTest, ReadOnlyTargetIsReplacedWhenOverwriting)
     EXPECT_EQ(readFile("dst/a.txt"), "neu");
     EXPECT_TRUE(prompter.records().isEmpty());
 }
+
+#ifdef Q_OS_LINUX
+TEST_F(CopyTest, WritableTargetInAClosedFolderIsWrittenInPlace)
+{
+    writeFile("src/a.txt", "neu");
+    const QString target = writeFile("dst/a.txt", "alt");
+    const ClosedFolder closed(prog(), prog() + "/dst", target);
+    const FileRightsOfNobody nobody;
+    if (!nobody.active() || FileRightsOfNobody::canCreateIn(prog() + "/dst"))
+        GTEST_SKIP() << "the folder cannot be closed to this user";
+    run(QString("|7|%1/src/*.txt|%1/dst|1|0|0|0||").arg(prog()));
+    EXPECT_EQ(readFile("dst/a.txt"), "neu");
+    EXPECT_FALSE(QFileInfo::exists(target + ".zendor-part"));
+    EXPECT_TRUE(prompter.records().isEmpty()) << prompter.records().value(0).text.toStdString();
+}
+#endif
 
 TEST_F(CopyTest, OneTargetNameForSeveralFilesKeepsTheLastAndAsksEachTime)
 {
