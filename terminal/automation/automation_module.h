@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terminal/automation/alarm_watch.h"
+
 namespace tarvex {
 
 struct TerminalContext;
@@ -10,10 +12,13 @@ class AutomationModule
 public:
     explicit AutomationModule(TerminalContext& context);
 
+    AlarmWatch& alarms() { return m_alarms; }
+
 private:
     void resetAlarmCounters();
 
     TerminalContext& m_ctx;
+    AlarmWatch m_alarms;
 };
 
 } // namespace tarvex

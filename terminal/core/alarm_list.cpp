@@ -12,4 +12,23 @@ QString AlarmList::entryFromLine(const QString& line)
     return line.mid(2) + QStringLiteral("0 Zähler|");
 }
 
+AlarmList::Watched AlarmList::watchedOf(const QString& entry)
+{
+    return {DatenPipe(1, entry), leadingNumber(DatenPipe(14, entry)) != 0.0};
+}
+
+void AlarmList::append(const QString& entry)
+{
+    m_entries.append(entry);
+    m_watched.push_back(watchedOf(entry));
+}
+
+void AlarmList::set(int index, const QString& entry)
+{
+    if (index < 0 || index >= size())
+        return;
+    m_entries[index] = entry;
+    m_watched[std::size_t(index)] = watchedOf(entry);
+}
+
 } // namespace tarvex
