@@ -176,6 +176,14 @@ lxw_chart* buildChart(lxw_workbook* wb, const QString& sheetName, const TableCon
     const QByteArray title = content.title.toUtf8();
     chart_title_set_name(chart, title.constData());
     chart_legend_set_position(chart, LXW_CHART_LEGEND_RIGHT);
+    // Times of day as categories are labelled in their own format, not as day fractions.
+    // The library keeps the categories of horizontal bars on its y axis.
+    if (!ChartKind::isPie(content.chartCode) && !content.labelTimeFormat.isEmpty()) {
+        const QByteArray timeFormat = content.labelTimeFormat.toUtf8();
+        lxw_chart_axis* categories =
+            ChartKind::shapeOf(content.chartCode) == ChartKind::Shape::Bar ? chart->y_axis : chart->x_axis;
+        chart_axis_set_num_format(categories, timeFormat.constData());
+    }
     if (!ChartKind::isPie(content.chartCode) && content.headers.size() > 1) {
         const QByteArray axis = content.headers.at(1).toUtf8();
         chart_axis_set_name(chart->y_axis, axis.constData());

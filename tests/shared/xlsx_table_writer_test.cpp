@@ -3,6 +3,7 @@
 #include "tests/support/xlsx_reader.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,7 @@ TEST(XlsxTableWriter, TimeLabelsAndWholeNumbersKeepTheTableAndTotalsIntact)
     content.rows = {{"00:00", {1, 2, 3}}, {"14:30", {120, 0, 120}}, {"kein", {5, 5, 10}}};
     content.labelTimeFormat = "hh:mm";
     content.valueFormat = "0";
+    content.chartCode = 25;
     XlsxTableWriter::write(path, content);
 
     XlsxReader x(path);
@@ -114,6 +116,17 @@ TEST(XlsxTableWriter, TimeLabelsAndWholeNumbersKeepTheTableAndTotalsIntact)
     EXPECT_DOUBLE_EQ(cells["E7"].number, 133);
     EXPECT_TRUE(cells["E7"].medium[3]); // the frame still closes below the total row
     EXPECT_EQ(x.chartXml().count("<c:ser>"), 3);
+    // The category axis labels the times in the same format, also where it stands upright.
+    const QRegularExpression timeAxis("<c:catAx>.*<c:numFmt formatCode=\"hh:mm\" sourceLinked=\"0\"/>.*</c:catAx>",
+                                      QRegularExpression::DotMatchesEverythingOption);
+    EXPECT_TRUE(x.chartXml().contains(timeAxis)) << x.chartXml().toStdString();
+    content.chartCode = 22;
+    XlsxTableWriter::write(path, content);
+    XlsxReader bars(path);
+    ASSERT_EQ(bars.chartKind(), "barChart/bar");
+    EXPECT_TRUE(bars.chartXml().contains(timeAxis)) << bars.chartXml().toStdString();
+    EXPECT_FALSE(bars.chartXml().contains(
+        QRegularExpression("<c:valAx>.*hh:mm.*</c:valAx>", QRegularExpression::DotMatchesEverythingOption)));
 }
 
 TEST(XlsxTableWriter, LabelsStayTextAndAmountsKeepTwoDecimalsByDefault)

@@ -18,6 +18,11 @@ AutomationWindows::AutomationWindows(TerminalContext& context, DisplayActions& d
     });
 }
 
+StatisticsWindow* AutomationWindows::statisticsWindow() const
+{
+    return m_statistics;
+}
+
 void AutomationWindows::Statistik()
 {
     if (m_statistics) {

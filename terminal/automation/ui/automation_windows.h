@@ -22,7 +22,7 @@ public:
     // Opens the statistics window, or brings the open one to the front.
     void Statistik();
     // The open statistics window, or nullptr.
-    StatisticsWindow* statisticsWindow() const { return m_statistics; }
+    StatisticsWindow* statisticsWindow() const;
 
 private:
     TerminalContext& m_ctx;

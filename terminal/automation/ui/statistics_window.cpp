@@ -6,9 +6,9 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -240,12 +240,13 @@ void StatisticsWindow::drawChart()
         series = {bars};
     }
 
-    auto* timeAxis = new QBarCategoryAxis;
-    timeAxis->append(times);
-    timeAxis->setLabelsAngle(-90);
-    QFont small = timeAxis->labelsFont();
-    small.setPointSizeF(qMax(6.0, small.pointSizeF() - 2));
-    timeAxis->setLabelsFont(small);
+    // The half hours lie at 0 to 47; every third hour is labelled so the labels stay legible.
+    auto* timeAxis = new QCategoryAxis;
+    timeAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    timeAxis->setRange(-0.5, StatisticsReport::kRows - 0.5);
+    for (int i = 0; i < StatisticsReport::kRows; i += 6)
+        timeAxis->append(times.at(i), i);
+    timeAxis->setGridLineVisible(false);
     auto* countAxis = new QValueAxis;
     countAxis->setRange(0, double(qMax<qint64>(top, 10)));
     countAxis->setLabelFormat(QStringLiteral("%.0f"));
