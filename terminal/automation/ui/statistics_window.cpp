@@ -143,7 +143,7 @@ StatisticsWindow::StatisticsWindow(TerminalContext& context, DisplayActions& dis
     });
 
     setModal(false);
-    placeWindow(parent);
+    WidgetHelpers::placeWindow(this, place(), QSize(1000, 560), parent);
     refresh();
 }
 
@@ -152,26 +152,15 @@ QChart* StatisticsWindow::chart() const
     return m_chartView->chart();
 }
 
-void StatisticsWindow::placeWindow(QWidget* parent)
+WidgetHelpers::WindowPlace StatisticsWindow::place()
 {
-    const KundeSettings& s = m_ctx.state.settings;
-    if (s.statistB > 0 && s.statistH > 0) {
-        setGeometry(s.statistX, s.statistY, s.statistB, s.statistH);
-        return;
-    }
-    resize(1000, 560);
-    if (parent)
-        move(parent->geometry().topLeft() + QPoint(40, 60));
+    KundeSettings& s = m_ctx.state.settings;
+    return {s.statistX, s.statistY, s.statistB, s.statistH};
 }
 
 void StatisticsWindow::done(int result)
 {
-    KundeSettings& s = m_ctx.state.settings;
-    const QRect g = geometry();
-    s.statistX = g.x();
-    s.statistY = g.y();
-    s.statistB = g.width();
-    s.statistH = g.height();
+    WidgetHelpers::rememberPlace(this, place());
     QDialog::done(result);
 }
 
@@ -271,18 +260,6 @@ void StatisticsWindow::reset()
     refresh();
 }
 
-QList<QStringList> StatisticsWindow::listRows() const
-{
-    QList<QStringList> rows;
-    for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
-        QStringList cells;
-        for (int c = 0; c < m_table->columnCount(); ++c)
-            cells << m_table->topLevelItem(i)->text(c);
-        rows.append(cells);
-    }
-    return rows;
-}
-
 void StatisticsWindow::exportToSpreadsheet()
 {
     if (m_pickedPosition >= 0 || !m_export.ready())
@@ -293,7 +270,7 @@ void StatisticsWindow::exportToSpreadsheet()
 
 void StatisticsWindow::chartKindChosen(int position)
 {
-    m_export.run(listRows(), StatisticsExport::chartCodeOfPosition(position));
+    m_export.run(WidgetHelpers::rowTexts(m_table), StatisticsExport::chartCodeOfPosition(position));
 }
 
 void StatisticsWindow::print()
@@ -301,7 +278,7 @@ void StatisticsWindow::print()
     QList<PrintColumn> columns;
     for (const Column& c : kColumns)
         columns.append({QString::fromUtf8(c.title), c.align});
-    m_display.printTable(QStringLiteral("Statistik"), columns, listRows());
+    m_display.printTable(QStringLiteral("Statistik"), columns, WidgetHelpers::rowTexts(m_table));
 }
 
 } // namespace tarvex

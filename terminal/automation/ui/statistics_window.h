@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/ui/widget_helpers.h"
 #include "terminal/automation/statistics_export.h"
 
 #include <QDialog>
@@ -47,8 +48,7 @@ public:
 
 private:
     void drawChart();
-    void placeWindow(QWidget* parent);
-    QList<QStringList> listRows() const;
+    WidgetHelpers::WindowPlace place();
     void chartKindChosen(int position);
 
     TerminalContext& m_ctx;
