@@ -97,7 +97,8 @@ bool StatisticsExport::ready()
 
 QString StatisticsExport::run(const QList<QStringList>& listRows, int chartCode)
 {
-    if (m_ctx.state.debugMode)
+    // The kunde.ini debug flag, not the main window's debug switch.
+    if (m_ctx.state.settings.debug)
         m_ctx.prompter.information(debugText(chartCode, listRows));
     const QString path = workbookPath(m_ctx.state.folders.dataDir(), m_ctx.clock.now());
     try {

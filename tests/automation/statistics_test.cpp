@@ -140,14 +140,18 @@ TEST_F(StatisticsTest, ExportWritesTheWorkbookIntoTheTablesFolderAndOpensIt)
 
 TEST_F(StatisticsTest, DebugFlagShowsWhatIsHandedOverFirst)
 {
-    state->debugMode = true;
+    state->debugMode = true; // the main window's switch alone shows nothing
+    StatisticsExport quiet(rig().context());
+    ASSERT_FALSE(quiet.run(listRows(), 2).isEmpty());
+    EXPECT_TRUE(prompter.records().isEmpty());
+    state->settings.debug = true;
     StatisticsExport exporter(rig().context());
     prompter.addAnswer("Ok");
     ASSERT_FALSE(exporter.run(listRows(), 2).isEmpty());
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records()[0].caption, "Information");
     EXPECT_EQ(prompter.records()[0].text, StatisticsExport::debugText(2, listRows()));
-    EXPECT_EQ(shell.calls.size(), 1);
+    EXPECT_EQ(shell.calls.size(), 2);
 }
 
 TEST_F(StatisticsTest, NoWritableFolderOrNoProgramToOpenItTellsTheUser)
