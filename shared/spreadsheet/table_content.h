@@ -14,4 +14,9 @@ struct TableContent
     QStringList headers;
     QList<TableRow> rows;
     int chartCode = 2;
+    // Empty: the labels are written as text. Otherwise a time format ("hh:mm"): labels that
+    // read as a time of day in that format become times shown with it, others stay text.
+    QString labelTimeFormat;
+    // Number format of the value columns and the total row.
+    QString valueFormat = QStringLiteral("0.00");
 };

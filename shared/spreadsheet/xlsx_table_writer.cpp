@@ -7,10 +7,12 @@
 
 #include <QFile>
 #include <QHash>
+#include <QTime>
 
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace {
@@ -22,7 +24,10 @@ constexpr lxw_col_t kFirstCol = 1;
 class FormatCache
 {
 public:
-    explicit FormatCache(lxw_workbook* wb) : m_wb(wb) {}
+    FormatCache(lxw_workbook* wb, const QString& labelFormat, const QString& valueFormat)
+        : m_wb(wb), m_labelFormat(labelFormat.toUtf8()), m_valueFormat(valueFormat.toUtf8())
+    {
+    }
 
     lxw_format* get(bool header, bool text, bool top, bool bottom, bool left, bool right)
     {
@@ -31,7 +36,7 @@ public:
         if (lxw_format* f = m_formats.value(key))
             return f;
         lxw_format* f = workbook_add_format(m_wb);
-        format_set_num_format(f, text ? "@" : "0.00");
+        format_set_num_format(f, text ? m_labelFormat.constData() : m_valueFormat.constData());
         if (header) {
             format_set_pattern(f, LXW_PATTERN_SOLID);
             format_set_bg_color(f, 0xC0C0C0);
@@ -47,6 +52,8 @@ public:
 
 private:
     lxw_workbook* m_wb;
+    QByteArray m_labelFormat;
+    QByteArray m_valueFormat;
     QHash<int, lxw_format*> m_formats;
 };
 
@@ -68,14 +75,28 @@ void check(lxw_error e, const QString& what)
         throw RuntimeError(ErrorCode::PathFileAccess, what + QStringLiteral(": ") + QString::fromUtf8(lxw_strerror(e)));
 }
 
-QString numberText(double v)
+// The digits after the decimal point a number format shows ("0.00" two, "0" none).
+int decimalsOf(const QString& format)
 {
-    return QString::number(v, 'f', 2);
+    const qsizetype point = format.indexOf(QLatin1Char('.'));
+    return point < 0 ? 0 : int(format.size() - point - 1);
+}
+
+// A label as a time of day (a fraction of a day), or nothing when it is not one.
+std::optional<double> timeOfDay(const QString& label, const QString& format)
+{
+    const QTime t = QTime::fromString(label, format);
+    if (!t.isValid())
+        return std::nullopt;
+    return t.msecsSinceStartOfDay() / 86400000.0;
 }
 
 void writeTable(lxw_workbook* wb, lxw_worksheet* ws, const TableContent& content)
 {
-    FormatCache formats(wb);
+    const bool timeLabels = !content.labelTimeFormat.isEmpty();
+    FormatCache formats(wb, timeLabels ? content.labelTimeFormat : QStringLiteral("@"), content.valueFormat);
+    const int decimals = decimalsOf(content.valueFormat);
+    const auto numberText = [decimals](double v) { return QString::number(v, 'f', decimals); };
     const int cols = int(content.headers.size());
     const int n = int(content.rows.size());
     const lxw_col_t lastCol = lxw_col_t(kFirstCol + cols - 1);
@@ -96,7 +117,11 @@ void writeTable(lxw_workbook* wb, lxw_worksheet* ws, const TableContent& content
     for (int r = 0; r < n; ++r) {
         const TableRow& row = content.rows.at(r);
         const lxw_row_t sheetRow = lxw_row_t(kHeaderRow + 1 + r);
-        worksheet_write_string(ws, sheetRow, kFirstCol, row.label.toUtf8().constData(), fmt(sheetRow, kFirstCol));
+        const std::optional<double> time = timeLabels ? timeOfDay(row.label, content.labelTimeFormat) : std::nullopt;
+        if (time)
+            worksheet_write_number(ws, sheetRow, kFirstCol, *time, fmt(sheetRow, kFirstCol));
+        else
+            worksheet_write_string(ws, sheetRow, kFirstCol, row.label.toUtf8().constData(), fmt(sheetRow, kFirstCol));
         note(0, row.label);
         for (int c = 1; c < cols; ++c) {
             const double v = c - 1 < row.values.size() ? row.values.at(c - 1) : 0.0;
@@ -151,6 +176,14 @@ lxw_chart* buildChart(lxw_workbook* wb, const QString& sheetName, const TableCon
     const QByteArray title = content.title.toUtf8();
     chart_title_set_name(chart, title.constData());
     chart_legend_set_position(chart, LXW_CHART_LEGEND_RIGHT);
+    // Times of day as categories are labelled in their own format, not as day fractions.
+    // The library keeps the categories of horizontal bars on its y axis.
+    if (!ChartKind::isPie(content.chartCode) && !content.labelTimeFormat.isEmpty()) {
+        const QByteArray timeFormat = content.labelTimeFormat.toUtf8();
+        lxw_chart_axis* categories =
+            ChartKind::shapeOf(content.chartCode) == ChartKind::Shape::Bar ? chart->y_axis : chart->x_axis;
+        chart_axis_set_num_format(categories, timeFormat.constData());
+    }
     if (!ChartKind::isPie(content.chartCode) && content.headers.size() > 1) {
         // The library's axes follow the data, not the page: for lying bars its x axis is
         // the value axis along the bottom and its y axis the categories on the left.

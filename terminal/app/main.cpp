@@ -6,6 +6,7 @@
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/automation/automation_module.h"
+#include "terminal/automation/ui/automation_windows.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/platform/qt_serial_port.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[])
     terminal.StartVorbereitung();
     MainWindow window(terminal, serial);
     SerialWindows serialWindows(context, serial, &window);
+    AutomationWindows automationWindows(context, window.displayActions(), &window);
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);
     if (parser.isSet(exitAfterShow)) {

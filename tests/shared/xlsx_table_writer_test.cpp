@@ -3,6 +3,7 @@
 #include "tests/support/xlsx_reader.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -116,3 +117,67 @@ TEST(XlsxTableWriter, FailuresThrowAndLeaveNothingBehind)
 }
 
 } // namespace
+
+TEST(XlsxTableWriter, TimeLabelsAndWholeNumbersKeepTheTableAndTotalsIntact)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zeit.xlsx");
+    TableContent content;
+    content.title = "Zeiten";
+    content.headers = {"Zeit", "Senden", "Empfangen", "Summe"};
+    content.rows = {{"00:00", {1, 2, 3}}, {"14:30", {120, 0, 120}}, {"kein", {5, 5, 10}}};
+    content.labelTimeFormat = "hh:mm";
+    content.valueFormat = "0";
+    content.chartCode = 25;
+    XlsxTableWriter::write(path, content);
+
+    XlsxReader x(path);
+    ASSERT_TRUE(x.ok());
+    auto cells = x.cells(1);
+    // Times of day are numbers (fractions of a day) shown as hh:mm; a label that is no
+    // time stays text under the same format.
+    EXPECT_TRUE(cells["B3"].isNumber);
+    EXPECT_DOUBLE_EQ(cells["B3"].number, 0.0);
+    EXPECT_DOUBLE_EQ(cells["B4"].number, 14.5 / 24.0);
+    EXPECT_EQ(cells["B4"].numFormat, "hh:mm");
+    EXPECT_FALSE(cells["B5"].isNumber);
+    EXPECT_EQ(cells["B5"].text, "kein");
+    EXPECT_EQ(cells["B2"].text, "Zeit");
+    EXPECT_EQ(cells["B7"].text, "Gesamt:");
+    for (const char* c : {"C3", "D4", "E5", "C7", "E7"})
+        EXPECT_EQ(cells[c].numFormat, "0") << c;
+    EXPECT_DOUBLE_EQ(cells["C7"].number, 126);
+    EXPECT_DOUBLE_EQ(cells["D7"].number, 7);
+    EXPECT_DOUBLE_EQ(cells["E7"].number, 133);
+    EXPECT_TRUE(cells["E7"].medium[3]); // the frame still closes below the total row
+    EXPECT_EQ(x.chartXml().count("<c:ser>"), 3);
+    // The category axis labels the times in the same format, also where it stands upright.
+    const QRegularExpression timeAxis("<c:catAx>.*<c:numFmt formatCode=\"hh:mm\" sourceLinked=\"0\"/>.*</c:catAx>",
+                                      QRegularExpression::DotMatchesEverythingOption);
+    EXPECT_TRUE(x.chartXml().contains(timeAxis)) << x.chartXml().toStdString();
+    content.chartCode = 22;
+    XlsxTableWriter::write(path, content);
+    XlsxReader bars(path);
+    ASSERT_EQ(bars.chartKind(), "barChart/bar");
+    EXPECT_TRUE(bars.chartXml().contains(timeAxis)) << bars.chartXml().toStdString();
+    EXPECT_FALSE(bars.chartXml().contains(
+        QRegularExpression("<c:valAx>.*hh:mm.*</c:valAx>", QRegularExpression::DotMatchesEverythingOption)));
+}
+
+TEST(XlsxTableWriter, LabelsStayTextAndAmountsKeepTwoDecimalsByDefault)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("text.xlsx");
+    TableContent content;
+    content.title = "Text";
+    content.headers = {"Datum, Uhrzeit", "Betrag"};
+    content.rows = {{"12:30", {1.5}}};
+    XlsxTableWriter::write(path, content);
+    XlsxReader x(path);
+    ASSERT_TRUE(x.ok());
+    auto cells = x.cells(1);
+    EXPECT_FALSE(cells["B3"].isNumber);
+    EXPECT_EQ(cells["B3"].text, "12:30");
+    EXPECT_EQ(cells["B3"].numFormat, "@");
+    EXPECT_EQ(cells["C3"].numFormat, "0.00");
+}

@@ -65,7 +65,7 @@ QMap<QString, XlsxReader::Cell> XlsxReader::cells(int worksheet) const
     };
     QList<Style> styles;
     {
-        QMap<int, QString> fmts{{0, "General"}, {2, "0.00"}, {49, "@"}};
+        QMap<int, QString> fmts{{0, "General"}, {1, "0"}, {2, "0.00"}, {20, "h:mm"}, {49, "@"}};
         QList<QList<bool>> borders;
         QList<bool> fills;
         QXmlStreamReader x(part("xl/styles.xml"));

@@ -14,7 +14,7 @@ public:
         QString text;      // shared string or the number as written
         bool isNumber = false;
         double number = 0;
-        QString numFormat; // format code of the cell's style ("@", "0.00", "General")
+        QString numFormat; // format code of the cell's style ("@", "0.00", "0", "hh:mm", "General")
         bool medium[4] = {false, false, false, false}; // left, right, top, bottom borders medium
         bool filled = false;
     };

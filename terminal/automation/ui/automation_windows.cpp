@@ -1,0 +1,43 @@
+#include "terminal/automation/ui/automation_windows.h"
+
+#include "terminal/automation/ui/statistics_window.h"
+#include "terminal/core/function_numbers.h"
+#include "terminal/core/function_table.h"
+#include "terminal/core/terminal_context.h"
+
+namespace tarvex {
+
+AutomationWindows::AutomationWindows(TerminalContext& context, DisplayActions& display, QWidget* window)
+    : m_ctx(context), m_display(display), m_parent(window)
+{
+    // The function table outlives this object: the entry checks that it still exists.
+    const QPointer<AutomationWindows> self(this);
+    m_ctx.functions.add(Fn::Statistik, [self] {
+        if (self)
+            self->Statistik();
+    });
+}
+
+StatisticsWindow* AutomationWindows::statisticsWindow() const
+{
+    return m_statistics;
+}
+
+void AutomationWindows::Statistik()
+{
+    if (m_statistics) {
+        m_statistics->raise();
+        m_statistics->activateWindow();
+        return;
+    }
+    guarded(m_ctx.errors, "Statistik", 0, QString(), [&] {
+        auto* window = new StatisticsWindow(m_ctx, m_display, m_parent);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_statistics = window;
+        // The window's place is kept with the other settings.
+        connect(window, &QDialog::finished, this, [this] { m_ctx.settingsFile.IniDateien(2); });
+        window->show();
+    });
+}
+
+} // namespace tarvex
