@@ -7,6 +7,8 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/automation/automation_module.h"
 #include "terminal/automation/ui/automation_windows.h"
+#include "terminal/automation/ui/main_window_alarm_host.h"
+#include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/platform/qt_serial_port.h"
@@ -72,6 +74,11 @@ int main(int argc, char* argv[])
     AutomationWindows automationWindows(context, window.displayActions(), &window);
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);
+    // Firing alarms reach the window, the script engine and the sound.
+    MainWindowAlarmHost alarmHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });
+    QtSound alarmSound;
+    automation.alarms().setHost(&alarmHost);
+    automation.alarms().setSound(&alarmSound);
     if (parser.isSet(exitAfterShow)) {
         QTimer::singleShot(0, &app, [&] {
             std::printf("window-shown\n");

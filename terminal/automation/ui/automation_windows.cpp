@@ -1,5 +1,6 @@
 #include "terminal/automation/ui/automation_windows.h"
 
+#include "terminal/automation/ui/alarm_dialog.h"
 #include "terminal/automation/ui/statistics_window.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
@@ -15,6 +16,10 @@ AutomationWindows::AutomationWindows(TerminalContext& context, DisplayActions& d
     m_ctx.functions.add(Fn::Statistik, [self] {
         if (self)
             self->Statistik();
+    });
+    m_ctx.functions.add(Fn::Alarme, [self] {
+        if (self)
+            self->Alarmierungen();
     });
 }
 
@@ -37,6 +42,14 @@ void AutomationWindows::Statistik()
         // The window's place is kept with the other settings.
         connect(window, &QDialog::finished, this, [this] { m_ctx.settingsFile.IniDateien(2); });
         window->show();
+    });
+}
+
+void AutomationWindows::Alarmierungen()
+{
+    guarded(m_ctx.errors, "Alarmierungen", 0, QString(), [&] {
+        AlarmDialog dialog(m_ctx, m_display, m_parent);
+        dialog.exec();
     });
 }
 

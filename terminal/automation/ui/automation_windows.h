@@ -12,7 +12,7 @@ class StatisticsWindow;
 struct TerminalContext;
 
 // The windows of alarms, scheduler and statistics behind their program functions: the
-// statistics window (505), modeless on the main window, one at a time.
+// statistics window (505), modeless on the main window, one at a time; the alarm dialog (765).
 class AutomationWindows : public QObject
 {
     Q_OBJECT
@@ -21,6 +21,8 @@ public:
 
     // Opens the statistics window, or brings the open one to the front.
     void Statistik();
+    // The alarm dialog (modal); OK reloads the active alarms.
+    void Alarmierungen();
     // The open statistics window, or nullptr.
     StatisticsWindow* statisticsWindow() const;
 

@@ -103,6 +103,12 @@ void ScriptEngine::runSelected()
     m_interpreter->runSelected();
 }
 
+void ScriptEngine::runEntry(const QString& entry)
+{
+    selectScript(entry);
+    runSelected();
+}
+
 void ScriptEngine::ScriptAuswahl()
 {
     if (m_interpreter->running())

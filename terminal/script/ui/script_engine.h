@@ -37,6 +37,9 @@ public:
     bool selectScript(const QString& itemText);
     // Runs the script selected in the list (the double click).
     void runSelected();
+    // Selects the list entry with exactly this text when it is listed, then runs the
+    // selected script (how alarms and scheduled tasks start theirs).
+    void runEntry(const QString& entry);
     // Opens the selection window (or brings it to the front); the script chosen there runs
     // when it closes.
     void ScriptAuswahl();
