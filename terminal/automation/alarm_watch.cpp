@@ -80,6 +80,16 @@ QString AlarmWatch::alarmLine(const QString& entry, int frequency) const
            + QString::number(frequency) + QStringLiteral("\t\tOriginal Alarmeintrag: ") + entry;
 }
 
+QString AlarmWatch::inDataFolder(const QString& path) const
+{
+    // A relative path names a file below the customer data folder (so a definition moves
+    // with the folder).
+    if (path.isEmpty() || !QFileInfo(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'))).isRelative()
+        || path.contains(QLatin1Char(':')))
+        return path;
+    return m_ctx.state.folders.dataDir() + path;
+}
+
 QString AlarmWatch::datedPath(const QString& path, const QDate& date)
 {
     const qsizetype slash = qMax(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
@@ -96,7 +106,7 @@ void AlarmWatch::fire(const QString& entry, int frequency)
     bool playing = false;
     if (flag(entry, kSound) && m_sound) {
         // A missing sound file silences this action only.
-        const QString wav = AppFolders::findCaseInsensitive(field(entry, kSoundFile));
+        const QString wav = AppFolders::findCaseInsensitive(inDataFolder(field(entry, kSoundFile)));
         if (QFileInfo(wav).isFile())
             playing = m_sound->play(wav, true);
     }
@@ -152,7 +162,7 @@ void AlarmWatch::sendMail(const QString& entry)
 
 void AlarmWatch::writeFileLine(const QString& entry, const QString& line)
 {
-    QString path = field(entry, kFilePath);
+    QString path = inDataFolder(field(entry, kFilePath));
     if (flag(entry, kDateInName))
         path = datedPath(path, m_ctx.clock.now().date());
     path = AppFolders::findCaseInsensitive(path);

@@ -41,6 +41,7 @@ private:
     void sendMail(const QString& entry);
     void writeFileLine(const QString& entry, const QString& line);
     QString alarmLine(const QString& entry, int frequency) const;
+    QString inDataFolder(const QString& path) const;
 
     TerminalContext& m_ctx;
     AlarmHost* m_host = nullptr;

@@ -188,6 +188,15 @@ TEST_F(AlarmWatchTest, ReceivedLinesAreCheckedAsTheyArriveHostileBytesIncluded)
     EXPECT_GE(readFile(folders.anzeigeDir() + "monitor.txt").count('z'), qsizetype(endless.size() - 4 - 64 * 1024));
 }
 
+TEST_F(AlarmWatchTest, RelativePathsAreBelowTheCustomerFolder)
+{
+    writeFile(folders.dataDir() + "Sounds/alarm.wav", "RIFF");
+    define({def("Netz", "1", "0|1|Sounds\\alarm.wav|0||0||1|Meldungen/netz.txt|0|0|0|0")});
+    watch().AlarmPruefen("Netz aus");
+    EXPECT_EQ(events.log, (QStringList{"play alarm.wav loop", "stop after 0 box"}));
+    EXPECT_TRUE(readFile(folders.dataDir() + "Meldungen/netz.txt").startsWith("Alarmmeldung: Netz\t"));
+}
+
 TEST(AlarmFile, DatedFileNamesAndTheRecordRoundTrip)
 {
     const QDate d(2026, 12, 7);
