@@ -1,13 +1,18 @@
 #include "terminal/automation/automation_module.h"
 
 #include "shared/app_folders.h"
+#include "shared/line_appender.h"
 #include "shared/platform/prompter.h"
 #include "terminal/core/data_loader.h"
+#include "terminal/core/error_report.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
 #include "terminal/core/helper_programs.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace tarvex {
 
@@ -19,7 +24,18 @@ AutomationModule::AutomationModule(TerminalContext& context) : m_ctx(context), m
     };
     f.addRange({Fn::ZeitplanerProtokoll, Fn::ZeitplanerProtokoll2},
                [this, protocol](int) { m_ctx.programs.startEditor(protocol("zeitplanerprotokoll.txt")); });
-    f.add(Fn::AlarmProtokoll, [this, protocol] { m_ctx.programs.startEditor(protocol("alarmprotokoll.txt")); });
+    f.add(Fn::AlarmProtokoll, [this, protocol] {
+        guarded(m_ctx.errors, "AlarmProtokoll", 0, QString(), [&] {
+            // The editor opens an empty protocol when no alarm has fired yet.
+            const QString file = protocol("alarmprotokoll.txt");
+            if (!QFileInfo::exists(file)) {
+                QDir().mkpath(QFileInfo(file).absolutePath());
+                LineAppender appender;
+                appender.open(file);
+            }
+            m_ctx.programs.startEditor(file);
+        });
+    });
     f.add(Fn::AlarmzaehlerLoeschen, [this] { resetAlarmCounters(); });
 }
 

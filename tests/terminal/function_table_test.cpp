@@ -149,6 +149,8 @@ TEST_F(ProgramFunctionsTest, EditorFunctionsStartQuilletWithTheProtocols)
     EXPECT_EQ(shell.calls[0].arguments, QStringList{});
     EXPECT_EQ(shell.calls[1].arguments, QStringList{folders.dataDir() + "Capture/zeitplanerprotokoll.txt"});
     EXPECT_EQ(shell.calls[2].arguments, QStringList{folders.dataDir() + "Capture/alarmprotokoll.txt"});
+    EXPECT_TRUE(QFileInfo(folders.dataDir() + "Capture/alarmprotokoll.txt").isFile())
+        << "the alarm protocol is created empty before the editor opens it";
 }
 
 TEST_F(ProgramFunctionsTest, AlarmCounterResetAsksWithNoAsDefaultAndReloads)
