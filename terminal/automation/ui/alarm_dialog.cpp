@@ -79,8 +79,12 @@ void AlarmDialog::buildControls()
     for (const Column& c : kColumns)
         titles << QString::fromUtf8(c.title);
     m_table->setHeaderLabels(titles);
-    for (int i = 0; i < int(std::size(kColumns)); ++i)
-        m_table->setColumnWidth(i, kColumns[i].width / 15);
+    // Widths in the list's units (15 to a pixel), never narrower than the title or a number.
+    const QFontMetrics metrics = m_table->fontMetrics();
+    for (int i = 0; i < int(std::size(kColumns)); ++i) {
+        const int least = metrics.horizontalAdvance(titles.at(i) + QStringLiteral("00")) + 8;
+        m_table->setColumnWidth(i, qMax(kColumns[i].width / 15, least));
+    }
     connect(m_table, &QTreeWidget::currentItemChanged, this, [this] { showRow(); });
     frameLayout->addWidget(m_table);
     layout->addWidget(m_frame, 1);
