@@ -43,6 +43,7 @@ void AlarmWatch::AlarmPruefen(const QString& line)
     while (!bare.isEmpty() && (bare.back() == QLatin1Char('\r') || bare.back() == QLatin1Char('\n')))
         bare.chop(1);
     const AlarmList& list = m_ctx.state.alarms;
+    m_pairs.build(line);
     // The list is looked at anew for every alarm: a box shown by one of them lets the
     // operator reload it meanwhile.
     for (int i = 0; i < list.size(); ++i) {
@@ -50,7 +51,13 @@ void AlarmWatch::AlarmPruefen(const QString& line)
         // An empty text would match every line; the dialog never stores one.
         if (w.text.isEmpty())
             continue;
-        const bool match = w.wholeLine ? bare == w.text : line.contains(w.text);
+        bool match = false;
+        if (w.wholeLine)
+            match = bare.size() == w.text.size() && bare == w.text;
+        else if (w.text.size() == 1)
+            match = line.contains(w.text[0]);
+        else
+            match = m_pairs.mayHold(w.pairKey) && line.contains(w.text);
         if (match)
             AlarmAusloesen(i);
     }

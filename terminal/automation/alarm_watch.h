@@ -1,5 +1,6 @@
 #pragma once
 
+#include "terminal/core/alarm_list.h"
 #include "terminal/core/data_bus.h"
 
 #include <QObject>
@@ -47,6 +48,7 @@ private:
     AlarmHost* m_host = nullptr;
     Sound* m_sound = nullptr;
     Subscription m_lines;
+    PairKeys m_pairs;
 };
 
 } // namespace tarvex

@@ -14,7 +14,10 @@ QString AlarmList::entryFromLine(const QString& line)
 
 AlarmList::Watched AlarmList::watchedOf(const QString& entry)
 {
-    return {DatenPipe(1, entry), leadingNumber(DatenPipe(14, entry)) != 0.0};
+    Watched w{DatenPipe(1, entry), leadingNumber(DatenPipe(14, entry)) != 0.0, 0};
+    if (w.text.size() >= 2)
+        w.pairKey = PairKeys::key(w.text[0], w.text[1]);
+    return w;
 }
 
 void AlarmList::append(const QString& entry)
