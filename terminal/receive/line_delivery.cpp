@@ -12,6 +12,8 @@
 
 #include <QFile>
 
+#include <QFileInfo>
+
 namespace tarvex {
 
 LineDelivery::LineDelivery(TerminalState& state, const Clock& clock, ErrorReport& errors, ViewRoles& view, DataBus& bus)
@@ -108,8 +110,18 @@ void LineDelivery::writeCapture(const QByteArray& line, bool immediate)
         return;
     // The capture file is never held open between lines.
     LineAppender capture;
-    capture.open(AppFolders::findCaseInsensitive(s.capDatei));
+    capture.open(capturePath());
     capture.appendBytes(bytes);
+}
+
+const QString& LineDelivery::capturePath()
+{
+    const QString& setting = m_state.settings.capDatei;
+    if (setting != m_captureSetting || m_capturePath.isEmpty() || !QFileInfo::exists(m_capturePath)) {
+        m_captureSetting = setting;
+        m_capturePath = AppFolders::findCaseInsensitive(setting);
+    }
+    return m_capturePath;
 }
 
 void LineDelivery::writeMonitor(const QByteArray& line, bool immediate)

@@ -57,6 +57,9 @@ public:
 private:
     // The monitor file named in a failure report, without a look at the disk per line.
     QString reportedMonitorPath() const;
+    // The capture file as found on disk; looked up again when the setting changes or the
+    // file found is gone.
+    const QString& capturePath();
     QString timeStamp() const;
 
     TerminalState& m_state;
@@ -66,6 +69,8 @@ private:
     DataBus& m_bus;
     LineAppender m_monitor;
     QString m_monitorPath; // as found when the monitor was last opened
+    QString m_captureSetting;
+    QString m_capturePath;
 };
 
 } // namespace tarvex
