@@ -82,30 +82,15 @@ ScriptSelectionDialog::ScriptSelectionDialog(TerminalContext& context, DisplayAc
     layout->addWidget(m_status);
     connect(m_table, &QTreeWidget::currentItemChanged, this, [this] { showSelected(); });
     setModal(false);
-    placeWindow(parent);
+    KundeSettings& s = m_ctx.state.settings;
+    WidgetHelpers::placeWindow(this, {s.scriptX, s.scriptY, s.scriptB, s.scriptH}, QSize(900, 400), parent);
     fill();
-}
-
-void ScriptSelectionDialog::placeWindow(QWidget* parent)
-{
-    const KundeSettings& s = m_ctx.state.settings;
-    if (s.scriptB > 0 && s.scriptH > 0) {
-        setGeometry(s.scriptX, s.scriptY, s.scriptB, s.scriptH);
-        return;
-    }
-    resize(900, 400);
-    if (parent)
-        move(parent->geometry().topLeft() + QPoint(40, 60));
 }
 
 void ScriptSelectionDialog::done(int result)
 {
     KundeSettings& s = m_ctx.state.settings;
-    const QRect g = geometry();
-    s.scriptX = g.x();
-    s.scriptY = g.y();
-    s.scriptB = g.width();
-    s.scriptH = g.height();
+    WidgetHelpers::rememberPlace(this, {s.scriptX, s.scriptY, s.scriptB, s.scriptH});
     QDialog::done(result);
 }
 
@@ -176,14 +161,7 @@ void ScriptSelectionDialog::print()
     QList<PrintColumn> columns;
     for (const Column& c : kColumns)
         columns.append({QString::fromUtf8(c.title)});
-    QList<QStringList> rows;
-    for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
-        QStringList cells;
-        for (int c = 0; c < m_table->columnCount(); ++c)
-            cells << m_table->topLevelItem(i)->text(c);
-        rows.append(cells);
-    }
-    m_display.printTable(QStringLiteral("Scriptauswahl"), columns, rows);
+    m_display.printTable(QStringLiteral("Scriptauswahl"), columns, WidgetHelpers::rowTexts(m_table));
 }
 
 } // namespace tarvex

@@ -37,7 +37,6 @@ private:
     void send();
     void print();
     void manageScripts();
-    void placeWindow(QWidget* parent);
     void showSelected();
 
     TerminalContext& m_ctx;
