@@ -218,6 +218,7 @@ void Terminal::registerFunctions()
         m_view.settingsChanged();
         IniDateien(2);
     });
+    m_functions.setCheckRule(Fn::StatusLampen, [this] { return m_state.settings.status; });
 }
 
 } // namespace tarvex

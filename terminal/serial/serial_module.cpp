@@ -110,6 +110,10 @@ void SerialModule::registerFunctions()
                            "per Drag+Drop auf die graue Oberfläche des Terminalprogramms."));
         m_ctx.programs.openFolder(state.folders.programDir());
     });
+    // Greyed while no connection is open.
+    for (int n : {Fn::VerbindungBeenden, Fn::VerbindungReset, Fn::DateiWaehlenUndSenden, Fn::DateiSenden,
+                  Fn::DateiSendenHinweis, Fn::ZeichenSenden})
+        f.setEnabledRule(n, [&state] { return state.connectionActive; });
 }
 
 } // namespace tarvex

@@ -1,5 +1,6 @@
 #include "terminal/core/ui/main_window.h"
 
+#include "terminal/core/error_report.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
@@ -49,7 +50,10 @@ MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent
     setObjectName(QStringLiteral("frm1"));
     setMinimumSize(640, 400);
     resize(1000, 700);
-    setMenuBar(named(new QMenuBar(this), "frm1_mnu"));
+    m_menu = new MenuBar(m_ctx.functions, this);
+    setMenuBar(m_menu);
+    connect(m_menu, &MenuBar::functionChosen, this, &MainWindow::frm1_MenuEvent);
+    connect(m_menu, &MenuBar::functionHovered, this, &MainWindow::frm1_MenuOver);
     m_menuText = named(new QLabel(this), "frm1_lblMenuText");
     buildToolBar();
     buildCentral();
@@ -57,6 +61,7 @@ MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent
     m_terminal.setView(this);
     m_displayActions = new DisplayActions(m_ctx, m_display, this);
     m_ctx.functions.add(Fn::Analysezeile, [this] { ZeichenAnalyse(0); });
+    m_ctx.functions.setCheckRule(Fn::Analysezeile, [this] { return m_ctx.state.settings.analyse; });
     m_tools->refreshStates();
     connect(m_display, &QPlainTextEdit::selectionChanged, this, [this] {
         if (m_ctx.state.settings.analyse)
@@ -241,6 +246,7 @@ void MainWindow::BildAufbau()
         setGeometry(s.startX, s.startY, s.startB, s.startH);
 
     m_terminal.loadDataFiles();
+    MenüErzeugen();
     fillScriptList();
     fillFilterList();
     m_terminal.rotateMonitorFile();
@@ -266,6 +272,16 @@ void MainWindow::BildAufbau()
     else
         show();
     m_terminal.updateSchedulerTimer();
+}
+
+void MainWindow::MenüErzeugen()
+{
+    guarded(m_ctx.errors, "MenüErzeugen", 2, QString(), [&] {
+        setBusyCursor(true);
+        m_menu->build(MenuModel::build(m_ctx.state.menu.lines(), m_ctx.state.settings.menuTasten),
+                      m_serial.parameterSets().availableSets());
+        setBusyCursor(false);
+    });
 }
 
 void MainWindow::applyDisplayStyle()
@@ -408,6 +424,7 @@ void MainWindow::connectionChanged(bool active)
     showSendReceiveOptions();
     enableConnectionControls(active);
     updateOptionLamps();
+    m_ctx.functions.refreshStates();
     if (active) {
         // The port was opened with the settings as they are now.
         endCharacterChanged();

@@ -2,6 +2,7 @@
 
 #include "terminal/core/view_roles.h"
 #include "terminal/core/ui/lamp_images.h"
+#include "terminal/core/ui/menu_bar.h"
 #include "terminal/core/ui/tool_bar.h"
 #include "terminal/script/ui/script_bar.h"
 #include "terminal/serial/sender.h"
@@ -39,6 +40,9 @@ public:
 
     // Builds and shows the window and loads the data files, in the start-up order.
     void BildAufbau();
+    // Builds the menu bar from the menu structure table and the saved parameter sets.
+    void MenüErzeugen();
+    MenuBar& menu() const { return *m_menu; }
 
     // TerminalView
     void setLamp(Lamp lamp, LampImage image) override;
@@ -109,6 +113,7 @@ private:
     TerminalContext& m_ctx;
     SerialModule& m_serial;
     ToolBar* m_tools = nullptr;
+    MenuBar* m_menu = nullptr;
     LampImages m_lampImages;
     std::array<QLabel*, 8> m_panels{};
     std::array<QLabel*, 6> m_lamps{};

@@ -229,6 +229,7 @@ void MainWindow::ZeichenAnalyse(int mode)
         s.analyse = !s.analyse;
         layoutOptionalRows();
         m_ctx.settingsFile.IniDateien(2);
+        m_ctx.functions.refreshStates();
     }
     if (s.analyse || mode == 1)
         m_analyse->setPlainText(CharacterInfo::ZeichenAnalyse(m_display->textCursor().selectedText()));

@@ -64,6 +64,7 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
 
     FunctionTable& f = m_ctx.functions;
     f.add(Fn::ScriptAuswahl, [this] { ScriptAuswahl(); });
+    f.setEnabledRule(Fn::ScriptAuswahl, [this] { return m_ctx.state.connectionActive; });
     f.add(Fn::ScriptgruppeLaden, [this] { m_groups->ScriptgruppeInOut(1, QString()); });
     f.add(Fn::ScriptgruppeSichern, [this] {
         const QString remembered = m_ctx.state.settings.scriptGrp;
