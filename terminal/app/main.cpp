@@ -65,6 +65,7 @@ int main(int argc, char* argv[])
     SerialModule serial(context);
     ReceiveModule receive(context, serial);
     AutomationModule automation(context);
+    automation.scheduler().setMonitorFile(&receive.delivery());
 
     terminal.StartVorbereitung();
     MainWindow window(terminal, serial);
