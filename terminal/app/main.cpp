@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     terminal.StartVorbereitung();
     MainWindow window(terminal, serial);
     SerialWindows serialWindows(context, serial, &window);
-    AutomationWindows automationWindows(context, window.displayActions(), &window);
+    AutomationWindows automationWindows(context, window.displayActions(), &window, &automation.scheduler());
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);
     if (parser.isSet(exitAfterShow)) {
