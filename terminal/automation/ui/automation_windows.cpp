@@ -33,8 +33,13 @@ SchedulerDialog* AutomationWindows::schedulerDialog() const
 
 void AutomationWindows::ZeitPlaner()
 {
-    if (m_schedulerDialog || !m_scheduler)
+    if (!m_scheduler)
         return;
+    if (m_schedulerDialog && m_schedulerDialog->isVisible()) {
+        m_schedulerDialog->raise();
+        m_schedulerDialog->activateWindow();
+        return;
+    }
     guarded(m_ctx.errors, "ZeitPlaner", 0, QString(), [&] {
         auto* dialog = new SchedulerDialog(m_ctx, m_display, *m_scheduler, m_parent);
         dialog->setAttribute(Qt::WA_DeleteOnClose);

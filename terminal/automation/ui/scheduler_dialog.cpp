@@ -11,6 +11,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -86,6 +87,8 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
     grid->addWidget(new QLabel(QStringLiteral("Termin:"), task), 0, 1);
     grid->addWidget(m_time, 0, 2);
 
+    // Each option row is a group of its own: choosing a rhythm leaves the file choice as it is.
+    auto* rhythmGroup = new QButtonGroup(this);
     auto* rhythms = new QHBoxLayout;
     for (int i = 0; i < rhythmNames().size(); ++i) {
         auto* option = new QRadioButton(rhythmNames().at(i), task);
@@ -95,6 +98,7 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
                 rhythmChosen(i + 1);
         });
         m_rhythms << option;
+        rhythmGroup->addButton(option);
         rhythms->addWidget(option);
     }
     m_when = named(new QComboBox(task), "frm11_cbZeitangabe");
@@ -106,11 +110,13 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
     m_kind->addItems(kindItems());
     grid->addWidget(new QLabel(QStringLiteral("Aufgabe:"), task), 2, 0);
     grid->addWidget(m_kind, 2, 1);
+    auto* fileGroup = new QButtonGroup(this);
     auto* files = new QHBoxLayout;
     for (int i = 0; i < fileChoiceNames().size(); ++i) {
         auto* option = new QRadioButton(fileChoiceNames().at(i), task);
         option->setObjectName(QStringLiteral("frm11_optDatei%1").arg(i + 1));
         m_files << option;
+        fileGroup->addButton(option);
         files->addWidget(option);
     }
     m_files.first()->setChecked(true);
