@@ -83,9 +83,9 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
     for (int minutes = 0; minutes < 24 * 60; minutes += 30)
         m_time->addItem(QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0')));
     m_time->setCurrentIndex(0);
-    grid->addWidget(m_status, 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Termin:"), task), 0, 1);
-    grid->addWidget(m_time, 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Termin:"), task), 0, 0);
+    grid->addWidget(m_time, 0, 1);
+    grid->addWidget(m_status, 0, 2, 1, 2);
 
     // Each option row is a group of its own: choosing a rhythm leaves the file choice as it is.
     auto* rhythmGroup = new QButtonGroup(this);
@@ -103,7 +103,8 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
     }
     m_when = named(new QComboBox(task), "frm11_cbZeitangabe");
     grid->addWidget(new QLabel(QStringLiteral("Serie:"), task), 1, 0);
-    grid->addLayout(rhythms, 1, 1, 1, 2);
+    grid->addLayout(rhythms, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Zeitangabe:"), task), 1, 2);
     grid->addWidget(m_when, 1, 3);
 
     m_kind = named(new QComboBox(task), "frm11_cbAufgabe");
@@ -120,7 +121,8 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
         files->addWidget(option);
     }
     m_files.first()->setChecked(true);
-    grid->addLayout(files, 2, 2, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Datei:"), task), 2, 2);
+    grid->addLayout(files, 2, 3);
 
     m_folder = named(new QLineEdit(task), "frm11_edKopieren");
     m_folder->setToolTip(QStringLiteral("Mausklick öffnet den Zielordner im Explorer"));
@@ -128,18 +130,25 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
     auto* choose = named(new QPushButton(QStringLiteral("..."), task), "frm11_cmdAuswahl");
     m_folderButton = choose;
     grid->addWidget(new QLabel(QStringLiteral("Kopierpfad:"), task), 3, 0);
-    grid->addWidget(m_folder, 3, 1, 1, 2);
-    grid->addWidget(choose, 3, 3);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_folder, 1);
+    folderRow->addWidget(choose);
+    grid->addLayout(folderRow, 3, 1, 1, 3);
     m_stamp = named(new QCheckBox(QStringLiteral("Datum und Zeit vor den Dateinamen"), task), "frm11_chkZeit");
     m_ask = named(new QCheckBox(QStringLiteral("Schreibgeschützte Dateien nicht löschen"), task), "frm11_chkLoeschen");
     m_explorer = named(new QCheckBox(QStringLiteral("Zielordner im Explorer öffnen"), task), "frm11_chkExplorer");
-    grid->addWidget(m_stamp, 4, 1);
-    grid->addWidget(m_ask, 4, 2);
-    grid->addWidget(m_explorer, 4, 3);
+    auto* flags = new QHBoxLayout;
+    flags->addWidget(m_stamp);
+    flags->addWidget(m_ask);
+    flags->addWidget(m_explorer);
+    flags->addStretch(1);
+    grid->addLayout(flags, 4, 1, 1, 3);
     m_script = named(new QComboBox(task), "frm11_cbScript");
     m_script->addItems(m_ctx.state.scripts.barItems());
     grid->addWidget(new QLabel(QStringLiteral("Script:"), task), 5, 0);
-    grid->addWidget(m_script, 5, 1, 1, 3);
+    grid->addWidget(m_script, 5, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
     layout->addWidget(task);
 
     auto* buttons = new QHBoxLayout;
