@@ -145,6 +145,9 @@ QString Scheduler::protocolPath() const
 void Scheduler::reload()
 {
     m_ctx.loader.DatenIn(4, 1, m_ctx.state.folders.configDir() + QStringLiteral("Zeitplaner.dat"));
+    // New tasks start with the next minute: a task entered for a minute just passed waits
+    // for its next turn.
+    m_lastTick = QDateTime();
     m_ctx.state.updateSchedulerTimer();
 }
 

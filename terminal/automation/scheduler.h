@@ -34,7 +34,8 @@ public:
     // since the last tick (a late tick, or the pause while a task ran).
     void tick();
 
-    // Reads Zeitplaner.dat into the active list again and lets the timer follow.
+    // Reads Zeitplaner.dat into the active list again and lets the timer follow; the next
+    // tick looks at its own minute only.
     void reload();
 
     // The due rule of an active-list entry on a day. shown: the rhythm's value as the

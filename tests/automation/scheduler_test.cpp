@@ -166,6 +166,13 @@ TEST_F(SchedulerTest, ALateTickMakesUpTheMinuteItSkippedButNotALongGap)
     clock.set(QDateTime(QDate(2027, 1, 4), QTime(18, 0, 0)));
     scheduler().tick();
     EXPECT_EQ(runner.runs, QStringList{"01 Halb"});
+    // Tasks loaded anew start with the minute of the next tick.
+    clock.set(QDateTime(QDate(2027, 1, 5), QTime(15, 59, 30)));
+    scheduler().tick();
+    setTasks({scriptTask("16:00", 1, 0, "02 Vier"), scriptTask("16:01", 1, 0, "03 Neu")});
+    clock.set(QDateTime(QDate(2027, 1, 5), QTime(16, 1, 30)));
+    scheduler().tick();
+    EXPECT_EQ(runner.runs, (QStringList{"01 Halb", "03 Neu"}));
 }
 
 TEST_F(SchedulerTest, DaylightSavingChangesSkipTheLostHourAndRunTheRepeatedHourOnce)

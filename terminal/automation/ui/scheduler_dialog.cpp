@@ -64,13 +64,7 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
     m_table = named(new QTreeWidget(m_frame), "frm11_lvTabelle");
     m_table->setRootIsDecorated(false);
     m_table->setAllColumnsShowFocus(true);
-    m_table->setColumnCount(int(std::size(kColumns)));
-    QStringList titles;
-    for (const Column& c : kColumns)
-        titles << QString::fromUtf8(c.title);
-    m_table->setHeaderLabels(titles);
-    for (int i = 0; i < int(std::size(kColumns)); ++i)
-        m_table->setColumnWidth(i, kColumns[i].width / 15);
+    WidgetHelpers::setTwipColumns(m_table, kColumns);
     frameLayout->addWidget(m_table);
     layout->addWidget(m_frame, 1);
 
