@@ -380,16 +380,4 @@ TEST_F(SchedulerFileTest, AFailedJobWritesItsErrorLineAndTheNextTaskStillRuns)
     EXPECT_TRUE(state->tmrZeitplaner.isActive());
 }
 
-TEST_F(SchedulerFileTest, DebugBoxesShowTheRecordAndTheScript)
-{
-    state->settings.debug = true;
-    const QString line = scriptTask("14:30", 1, 0, "03 Abfrage");
-    prompter.addAnswers({"Ok", "Ok"});
-    runNow(line);
-    ASSERT_EQ(prompter.records().size(), 2);
-    EXPECT_EQ(prompter.records()[0].text, "Übergabe Parameter: " + line + "|\r\rAufgabe: Script senden (4) => 4");
-    EXPECT_EQ(prompter.records()[1].text, "Scriptbefehl: 03 Abfrage");
-    EXPECT_EQ(runner.runs, QStringList{"03 Abfrage"});
-}
-
 } // namespace
