@@ -61,6 +61,20 @@ inline void rememberPlace(const QWidget* window, const WindowPlace& place)
     place.height = g.height();
 }
 
+// Gives a list its column headers and widths from a table of columns, each with a `title`
+// (UTF-8) and a `width` in twips (15 to a pixel).
+template <typename Columns>
+void setTwipColumns(QTreeWidget* list, const Columns& columns)
+{
+    QStringList titles;
+    for (const auto& c : columns)
+        titles << QString::fromUtf8(c.title);
+    list->setHeaderLabels(titles);
+    int i = 0;
+    for (const auto& c : columns)
+        list->setColumnWidth(i++, c.width / 15);
+}
+
 // The cell texts of a list's rows, in the list's order.
 inline QList<QStringList> rowTexts(const QTreeWidget* list)
 {

@@ -67,18 +67,21 @@ int main(int argc, char* argv[])
     SerialModule serial(context);
     ReceiveModule receive(context, serial);
     AutomationModule automation(context);
+    automation.scheduler().setMonitorFile(&receive.delivery());
 
     terminal.StartVorbereitung();
     MainWindow window(terminal, serial);
     SerialWindows serialWindows(context, serial, &window);
-    AutomationWindows automationWindows(context, window.displayActions(), &window);
+    AutomationWindows automationWindows(context, window.displayActions(), &window, &automation.scheduler());
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);
-    // Firing alarms reach the window, the script engine and the sound.
-    MainWindowAlarmHost alarmHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });
+    // Firing alarms reach the window, the script engine and the sound; scheduled tasks
+    // start their scripts the same way.
+    MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });
     QtSound alarmSound;
-    automation.alarms().setHost(&alarmHost);
+    automation.alarms().setHost(&windowHost);
     automation.alarms().setSound(&alarmSound);
+    automation.scheduler().setScriptRunner(&windowHost);
     if (parser.isSet(exitAfterShow)) {
         QTimer::singleShot(0, &app, [&] {
             std::printf("window-shown\n");

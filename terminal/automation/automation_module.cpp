@@ -16,7 +16,7 @@
 
 namespace tarvex {
 
-AutomationModule::AutomationModule(TerminalContext& context) : m_ctx(context), m_alarms(context)
+AutomationModule::AutomationModule(TerminalContext& context) : m_ctx(context), m_alarms(context), m_scheduler(context)
 {
     FunctionTable& f = m_ctx.functions;
     const auto protocol = [this](const char* name) {

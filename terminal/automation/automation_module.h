@@ -1,6 +1,7 @@
 #pragma once
 
 #include "terminal/automation/alarm_watch.h"
+#include "terminal/automation/scheduler.h"
 
 namespace tarvex {
 
@@ -13,12 +14,14 @@ public:
     explicit AutomationModule(TerminalContext& context);
 
     AlarmWatch& alarms() { return m_alarms; }
+    Scheduler& scheduler() { return m_scheduler; }
 
 private:
     void resetAlarmCounters();
 
     TerminalContext& m_ctx;
     AlarmWatch m_alarms;
+    Scheduler m_scheduler;
 };
 
 } // namespace tarvex

@@ -13,6 +13,8 @@ class SchedulerList
 public:
     // The entry of a Zeitplaner.dat line, or an empty text for an inactive task.
     static QString entryFromLine(const QString& line);
+    // The entry of a line whatever its status (a task run by hand).
+    static QString entryOf(const QString& line);
     // The number behind the last "(" of a coded choice such as "Täglich (1)".
     static int codeOf(const QString& choice);
 

@@ -139,11 +139,7 @@ void Terminal::startSession()
 
 void Terminal::updateSchedulerTimer()
 {
-    m_state.tmrZeitplaner.setInterval(60000);
-    if (m_state.tasks.isEmpty())
-        m_state.tmrZeitplaner.stop();
-    else if (!m_state.tmrZeitplaner.isActive())
-        m_state.tmrZeitplaner.start();
+    m_state.updateSchedulerTimer();
 }
 
 void Terminal::MasterMessage()

@@ -23,4 +23,13 @@ TerminalState::TerminalState(AppFolders f, QObject* parent)
     tmrZeitplaner.setInterval(60000);
 }
 
+void TerminalState::updateSchedulerTimer()
+{
+    tmrZeitplaner.setInterval(60000);
+    if (tasks.isEmpty())
+        tmrZeitplaner.stop();
+    else if (!tmrZeitplaner.isActive())
+        tmrZeitplaner.start();
+}
+
 } // namespace tarvex

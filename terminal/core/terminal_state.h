@@ -55,6 +55,9 @@ public:
     QTimer tmrVerzoegert;
     QTimer tmrZeitplaner;
 
+    // The scheduler timer runs, once a minute, exactly while the active task list is not empty.
+    void updateSchedulerTimer();
+
     // The poll period of the serial line; short compared with the port's read time-out.
     static constexpr int kPollIntervalMs = 10;
 };

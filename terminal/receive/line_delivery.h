@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/line_appender.h"
+#include "terminal/core/monitor_file.h"
 #include "terminal/receive/receive_listener.h"
 
 #include <QByteArray>
@@ -20,15 +21,15 @@ struct SentData;
 
 // Delivers received lines, in the fixed order: display, received statistics, monitor file,
 // capture file, the line observers (script recorder, alarm check) and the line counter.
-class LineDelivery : public ReceiveListener
+class LineDelivery : public ReceiveListener, public MonitorFile
 {
 public:
     LineDelivery(TerminalState& state, const Clock& clock, ErrorReport& errors, ViewRoles& view, DataBus& bus);
 
     // The monitor file is open exactly while the connection is.
-    void openMonitor();
-    void closeMonitor();
-    bool monitorOpen() const { return m_monitor.isOpen(); }
+    void openMonitor() override;
+    void closeMonitor() override;
+    bool monitorOpen() const override { return m_monitor.isOpen(); }
 
     // ReceiveListener
     void lineReceived(const QByteArray& line, const QByteArray& rest, bool immediate) override;

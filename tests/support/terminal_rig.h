@@ -71,6 +71,7 @@ public:
           automation(terminal.context())
     {
         terminal.setView(view);
+        automation.scheduler().setMonitorFile(&receive.delivery());
     }
 
     TerminalContext& context() { return terminal.context(); }

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
+#include <QToolBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -89,6 +91,7 @@ TEST_F(MenuTest, ItemsCallTheirFunctionsAndFollowTheConnection)
     for (int i = 0; i < 12; ++i)
         writeFile(data(QString("set%1.def").arg(i, 2, 10, QLatin1Char('0')).toUtf8().constData()), "|1|9600|n|8|1|13|\r\n");
     window->MenüErzeugen();
+    state->settings.com = 1;
     QMenuBar* bar = window->menuBar();
     ASSERT_EQ(bar->actions().size(), 2);
     QMenu* first = bar->actions()[0]->menu();
@@ -135,6 +138,13 @@ TEST_F(MenuTest, ShippedMenuHasNoDeadEntriesAndReachesEveryFunction)
             continue;
         EXPECT_TRUE(inMenu.contains(n)) << "function not reachable from the menu: " << n;
     }
+    // The saved parameter sets go in front of "Beenden".
+    writeFile(data("nacht.def"), "|1|9600|n|8|1|13|\r\n");
+    window->MenüErzeugen();
+    const QStringList file = captions(window->menuBar()->actions()[0]->menu());
+    ASSERT_GE(file.size(), 15);
+    EXPECT_EQ(file[14], "0  nacht.def");
+    EXPECT_TRUE(file[15].startsWith("&Beenden"));
     // Every item of the shipped file is in a menu the bar shows.
     int shown = 0;
     for (const MenuModel::Submenu& m : MenuModel::build(table, true))

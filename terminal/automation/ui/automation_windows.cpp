@@ -1,6 +1,7 @@
 #include "terminal/automation/ui/automation_windows.h"
 
 #include "terminal/automation/ui/alarm_dialog.h"
+#include "terminal/automation/ui/scheduler_dialog.h"
 #include "terminal/automation/ui/statistics_window.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
@@ -8,8 +9,9 @@
 
 namespace tarvex {
 
-AutomationWindows::AutomationWindows(TerminalContext& context, DisplayActions& display, QWidget* window)
-    : m_ctx(context), m_display(display), m_parent(window)
+AutomationWindows::AutomationWindows(TerminalContext& context, DisplayActions& display, QWidget* window,
+                                     Scheduler* scheduler)
+    : m_ctx(context), m_display(display), m_parent(window), m_scheduler(scheduler)
 {
     // The function table outlives this object: the entry checks that it still exists.
     const QPointer<AutomationWindows> self(this);
@@ -20,6 +22,34 @@ AutomationWindows::AutomationWindows(TerminalContext& context, DisplayActions& d
     m_ctx.functions.add(Fn::Alarme, [self] {
         if (self)
             self->Alarmierungen();
+    });
+    if (m_scheduler) {
+        m_ctx.functions.add(Fn::Zeitplaner, [self] {
+            if (self)
+                self->ZeitPlaner();
+        });
+    }
+}
+
+SchedulerDialog* AutomationWindows::schedulerDialog() const
+{
+    return m_schedulerDialog;
+}
+
+void AutomationWindows::ZeitPlaner()
+{
+    if (!m_scheduler)
+        return;
+    if (m_schedulerDialog && m_schedulerDialog->isVisible()) {
+        m_schedulerDialog->raise();
+        m_schedulerDialog->activateWindow();
+        return;
+    }
+    guarded(m_ctx.errors, "ZeitPlaner", 0, QString(), [&] {
+        auto* dialog = new SchedulerDialog(m_ctx, m_display, *m_scheduler, m_parent);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        m_schedulerDialog = dialog;
+        dialog->open();
     });
 }
 

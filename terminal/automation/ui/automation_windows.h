@@ -8,16 +8,21 @@ class QWidget;
 namespace tarvex {
 
 class DisplayActions;
+class Scheduler;
+class SchedulerDialog;
 class StatisticsWindow;
 struct TerminalContext;
 
 // The windows of alarms, scheduler and statistics behind their program functions: the
-// statistics window (505), modeless on the main window, one at a time; the alarm dialog (765).
+// statistics window (505), modeless on the main window, one at a time; the scheduler's
+// task dialog (760), modal on the main window; the alarm dialog (765).
 class AutomationWindows : public QObject
 {
     Q_OBJECT
 public:
-    AutomationWindows(TerminalContext& context, DisplayActions& display, QWidget* window);
+    // The scheduler's dialog is there when the scheduler is given.
+    AutomationWindows(TerminalContext& context, DisplayActions& display, QWidget* window,
+                      Scheduler* scheduler = nullptr);
 
     // Opens the statistics window, or brings the open one to the front.
     void Statistik();
@@ -25,12 +30,18 @@ public:
     void Alarmierungen();
     // The open statistics window, or nullptr.
     StatisticsWindow* statisticsWindow() const;
+    // Opens the task dialog of the scheduler (modal, without blocking the caller).
+    void ZeitPlaner();
+    // The open task dialog, or nullptr.
+    SchedulerDialog* schedulerDialog() const;
 
 private:
     TerminalContext& m_ctx;
     DisplayActions& m_display;
     QPointer<QWidget> m_parent;
     QPointer<StatisticsWindow> m_statistics;
+    Scheduler* m_scheduler = nullptr;
+    QPointer<SchedulerDialog> m_schedulerDialog;
 };
 
 } // namespace tarvex
