@@ -290,6 +290,10 @@ void Scheduler::runFileTask(const QStringList& fields, QString& path)
     const int files = SchedulerList::codeOf(fields.at(kFileChoice - 1));
     const int kind = SchedulerList::codeOf(fields.at(kKind - 1));
     QString folder = fields.at(kFolder - 1);
+    // A relative target folder is below the customer data folder, so a task moves with it.
+    if (!folder.isEmpty() && !folder.contains(QLatin1Char(':'))
+        && QFileInfo(QString(folder).replace(QLatin1Char('\\'), QLatin1Char('/'))).isRelative())
+        folder = m_ctx.state.folders.dataDir() + folder;
     if (!folder.endsWith(QLatin1Char('\\')) && !folder.endsWith(QLatin1Char('/')))
         folder += folder.contains(QLatin1Char('/')) && !folder.contains(QLatin1Char('\\')) ? QLatin1Char('/')
                                                                                             : QLatin1Char('\\');

@@ -277,6 +277,13 @@ TEST_F(SchedulerFileTest, CopyWithTheStampAndTheExplorerOnTheTarget)
     EXPECT_EQ(readFile(target + "/Anlage.txt"), "Gespräch 2\r\n");
 }
 
+TEST_F(SchedulerFileTest, ARelativeTargetFolderIsBelowTheCustomerFolder)
+{
+    QDir().mkpath(folders.dataDir() + "Archiv");
+    runNow(taskLine("14:30", 1, 0, Monitor, Copy, "Archiv\\"));
+    EXPECT_EQ(readFile(folders.dataDir() + "Archiv/monitor.txt"), "Monitor\r\n");
+}
+
 TEST_F(SchedulerFileTest, AMissingTargetFolderTouchesNoFile)
 {
     const QString plainFile = programDir.filePath("datei");
