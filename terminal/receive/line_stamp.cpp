@@ -4,7 +4,17 @@ namespace tarvex {
 
 QString LineStamp::timeText(const QDateTime& now)
 {
-    return now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ") + now.toString(QStringLiteral("hh:mm:ss"));
+    // Lines arrive many to a second: the text is made once per second (formatting a date
+    // costs more than the rest of a line's way to the display).
+    thread_local qint64 cachedSecond = -1;
+    thread_local QString cachedText;
+    const qint64 second = now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
+    if (second != cachedSecond) {
+        cachedText = now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ")
+                     + now.toString(QStringLiteral("hh:mm:ss"));
+        cachedSecond = second;
+    }
+    return cachedText;
 }
 
 QString LineStamp::prefix(const QDateTime& now, bool time, bool index, int lineIndex)

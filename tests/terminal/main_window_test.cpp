@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 
@@ -560,6 +562,37 @@ TEST_F(MainWindowTest, ScriptAbortQuestionDefaultsToNo)
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records().last().answer, "<default>:No");
     EXPECT_FALSE(state->scriptAbortRequest);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, BurstLongerThanTheDisplayKeepsWhatLineByLineWouldKeep)
+{
+    writeStandardFiles();
+    writeFile(data("kunde.ini"), "[Anzeige]\r\nMaxZeilen=3\r\n");
+    window().BildAufbau();
+    QPlainTextEdit* display = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige");
+    // The same text fed to a display of the same size in single steps.
+    QPlainTextEdit reference;
+    reference.document()->setMaximumBlockCount(3);
+    const auto feedReference = [&](const QString& text) {
+        QTextCursor c(reference.document());
+        c.movePosition(QTextCursor::End);
+        c.insertText(QString(text).replace("\r\n", "\n").replace('\r', '\n'));
+    };
+    const QStringList bursts{QStringLiteral("alt"), QStringLiteral("eins\r\nzwei\rdrei\nvier\r\nfü"),
+                             QStringLiteral("nf\r"), QStringLiteral("a\rb\r"), QStringLiteral("x\r\n\r\ny")};
+    for (const QString& burst : bursts) {
+        window().displayBurst(true);
+        window().appendDisplay(burst);
+        window().displayBurst(false);
+        feedReference(burst);
+        EXPECT_EQ(display->toPlainText(), reference.toPlainText()) << burst.toStdString();
+    }
+    EXPECT_EQ(MainWindow::startOfLastLines("a\r\nb\rc", 2), 3);
+    EXPECT_EQ(MainWindow::startOfLastLines("a\rb", 5), 0);
 }
 
 } // namespace

@@ -449,11 +449,37 @@ void MainWindow::displayBurst(bool active)
         flushDisplay();
 }
 
+qsizetype MainWindow::startOfLastLines(const QString& text, int blocks)
+{
+    // Going back from the end: the position behind the line end that leaves `blocks` lines
+    // (the last one possibly empty) after it; 0 when the text holds fewer line ends.
+    int ends = 0;
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        const QChar ch = text.at(i);
+        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n'))
+            continue;
+        const qsizetype behind = i + 1;
+        if (ch == QLatin1Char('\n') && i > 0 && text.at(i - 1) == QLatin1Char('\r'))
+            --i; // CR LF is one line end
+        if (++ends == blocks)
+            return behind;
+    }
+    return 0;
+}
+
 void MainWindow::flushDisplay()
 {
     if (m_pendingDisplay.isEmpty())
         return;
-    const QString text = std::exchange(m_pendingDisplay, QString());
+    QString text = std::exchange(m_pendingDisplay, QString());
+    // A burst with more lines than the display keeps: only its last lines would stay, so
+    // only those are laid out (the files get every line anyway).
+    const int limit = m_display->document()->maximumBlockCount();
+    const qsizetype keep = limit > 0 ? startOfLastLines(text, limit) : 0;
+    if (keep > 0) {
+        m_display->document()->clear();
+        text.remove(0, keep);
+    }
     QTextCursor c(m_display->document());
     c.movePosition(QTextCursor::End);
     c.beginEditBlock();

@@ -61,6 +61,8 @@ public:
     QPlainTextEdit* display() const { return m_display; }
     // Lays out the text that arrived since the last pass of the event loop.
     void flushDisplay();
+    // Where the last `blocks` lines of a text begin (0 when it has no more than that).
+    static qsizetype startOfLastLines(const QString& text, int blocks);
     DisplayActions& displayActions() const { return *m_displayActions; }
 
     // The script bar, driven by the script subsystem.
