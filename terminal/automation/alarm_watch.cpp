@@ -73,11 +73,11 @@ void AlarmWatch::AlarmAusloesen(int index)
     const int threshold = leadingInt(field(entry, kThreshold));
     const int count = counter(entry) + 1;
     if (count < threshold) {
-        list.set(index, withCounter(entry, count));
+        list.setCounted(index, withCounter(entry, count));
         return;
     }
     const QString fired = withCounter(entry, 0);
-    list.set(index, fired);
+    list.setCounted(index, fired);
     fire(fired, count);
 }
 

@@ -54,8 +54,14 @@ public:
         m_watched.clear();
     }
     void append(const QString& entry);
-    // Replaces an entry (its counter changed).
+    // Replaces an entry.
     void set(int index, const QString& entry);
+    // Replaces an entry whose counter alone changed: what it watches for stays.
+    void setCounted(int index, const QString& entry)
+    {
+        if (index >= 0 && index < size())
+            m_entries[index] = entry;
+    }
     int size() const { return int(m_entries.size()); }
 
 private:

@@ -117,7 +117,7 @@ void LineDelivery::writeCapture(const QByteArray& line, bool immediate)
 const QString& LineDelivery::capturePath()
 {
     const QString& setting = m_state.settings.capDatei;
-    if (setting != m_captureSetting || m_capturePath.isEmpty() || !QFileInfo::exists(m_capturePath)) {
+    if (setting != m_captureSetting || m_capturePath.isEmpty()) {
         m_captureSetting = setting;
         m_capturePath = AppFolders::findCaseInsensitive(setting);
     }

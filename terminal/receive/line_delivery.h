@@ -58,8 +58,8 @@ public:
 private:
     // The monitor file named in a failure report, without a look at the disk per line.
     QString reportedMonitorPath() const;
-    // The capture file as found on disk; looked up again when the setting changes or the
-    // file found is gone.
+    // The capture file as found on disk (names are matched without regard to case); looked
+    // up again when the setting changes.
     const QString& capturePath();
     QString timeStamp() const;
 
