@@ -211,6 +211,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("TARVEX_ANSWERS");
+    QtClock::readTimeZoneOnce(); // as the terminal does
     QApplication app(argc, argv);
     const int lines = argc > 1 ? std::max(1000, atoi(argv[1])) : 120000;
     std::printf("receive path: %d call records through a pseudo-terminal; display, monitor, capture and time stamps on\n", lines);

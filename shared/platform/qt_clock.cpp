@@ -1,11 +1,21 @@
 #include "shared/platform/qt_clock.h"
 
+#include <QFileInfo>
+
 #include <QEventLoop>
 #include <QTimer>
 
 QtClock::QtClock()
 {
     m_timer.start();
+}
+
+void QtClock::readTimeZoneOnce()
+{
+#ifdef Q_OS_LINUX
+    if (qEnvironmentVariableIsEmpty("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
+        qputenv("TZ", ":/etc/localtime");
+#endif
 }
 
 QDateTime QtClock::now() const

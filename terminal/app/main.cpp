@@ -27,6 +27,8 @@ using namespace tarvex;
 
 int main(int argc, char* argv[])
 {
+    // Every received line takes the local time.
+    QtClock::readTimeZoneOnce();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setOrganizationName(QStringLiteral("Kavimor"));
