@@ -24,6 +24,9 @@ public:
 
     // Opens, appends one line and closes again.
     static void appendLineTo(const QString& path, const QString& line);
+    // Opens, appends the bytes and closes again, with as few system calls as the platform
+    // allows (files written for every received line).
+    static void appendBytesTo(const QString& path, const QByteArray& bytes);
 
 private:
     QFile m_file;

@@ -109,9 +109,7 @@ void LineDelivery::writeCapture(const QByteArray& line, bool immediate)
     if (bytes.isEmpty())
         return;
     // The capture file is never held open between lines.
-    LineAppender capture;
-    capture.open(capturePath());
-    capture.appendBytes(bytes);
+    LineAppender::appendBytesTo(capturePath(), bytes);
 }
 
 const QString& LineDelivery::capturePath()

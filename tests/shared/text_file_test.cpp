@@ -174,3 +174,28 @@ TEST(LineAppender, AppendsAndFlushesEachLine)
 }
 
 } // namespace
+
+TEST(LineAppenderOnce, AppendsCreatesAndNamesEachFailure)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cap.txt");
+    LineAppender::appendBytesTo(path, "eins\r\n");
+    LineAppender::appendBytesTo(path, "zwei\r\n");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("eins\r\nzwei\r\n"));
+
+    const auto codeOf = [](const QString& target) {
+        try {
+            LineAppender::appendBytesTo(target, "x\r\n");
+        } catch (const RuntimeError& e) {
+            return e.code();
+        }
+        return 0;
+    };
+    EXPECT_EQ(codeOf(dir.filePath("fehlt/cap.txt")), ErrorCode::PathNotFound);
+    EXPECT_EQ(codeOf(dir.path()), ErrorCode::PermissionDenied) << "a folder in the file's place";
+#ifdef Q_OS_LINUX
+    EXPECT_EQ(codeOf(QStringLiteral("/dev/full")), ErrorCode::DiskFull);
+#endif
+}
