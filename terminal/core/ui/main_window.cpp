@@ -482,21 +482,11 @@ void MainWindow::flushDisplay()
     }
     QTextCursor c(m_display->document());
     c.movePosition(QTextCursor::End);
-    c.beginEditBlock();
-    // Line ends of every kind start a new line of the display.
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n'))
-            continue;
-        c.insertText(text.mid(start, i - start));
-        c.insertBlock();
-        if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    c.insertText(text.mid(start));
-    c.endEditBlock();
+    // Line ends of every kind start a new line of the display; the whole burst goes in with
+    // one insertion (the cursor makes a new line of every "\n").
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    c.insertText(text);
     m_display->setTextCursor(c);
     m_display->ensureCursorVisible();
 }
