@@ -1,6 +1,10 @@
 #pragma once
 
+#include "shared/number_text.h"
+
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -61,8 +65,15 @@ inline void rememberPlace(const QWidget* window, const WindowPlace& place)
     place.height = g.height();
 }
 
-// Gives a list its column headers and widths from a table of columns, each with a `title`
-// (UTF-8) and a `width` in twips (15 to a pixel).
+// A column of a list window: its title (UTF-8) and its width in twips (15 to a pixel).
+struct TwipColumn
+{
+    const char* title;
+    int width;
+};
+
+// Gives a list its column headers and widths from a table of columns; a column is never
+// narrower than its title.
 template <typename Columns>
 void setTwipColumns(QTreeWidget* list, const Columns& columns)
 {
@@ -70,9 +81,22 @@ void setTwipColumns(QTreeWidget* list, const Columns& columns)
     for (const auto& c : columns)
         titles << QString::fromUtf8(c.title);
     list->setHeaderLabels(titles);
+    const QFontMetrics metrics = list->fontMetrics();
     int i = 0;
-    for (const auto& c : columns)
-        list->setColumnWidth(i++, c.width / 15);
+    for (const auto& c : columns) {
+        const int least = metrics.horizontalAdvance(titles.at(i) + QStringLiteral("00")) + 8;
+        list->setColumnWidth(i++, qMax(c.width / 15, least));
+    }
+}
+
+// A check box's state as a flag field ("1" or "0"), and back (any number but 0 is set).
+inline QString flagText(const QCheckBox* box)
+{
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+inline void setFlag(QCheckBox* box, const QString& value)
+{
+    box->setChecked(leadingNumber(value) != 0.0);
 }
 
 // The cell texts of a list's rows, in the list's order.

@@ -28,31 +28,17 @@
 
 namespace tarvex {
 
+using WidgetHelpers::flagText;
 using WidgetHelpers::named;
+using WidgetHelpers::setFlag;
 
 namespace {
 
-struct Column
-{
-    const char* title;
-    int width; // in the list's width units (15 to a pixel)
-};
-
-const Column kColumns[] = {{"Nr.", 500},        {"Status", 900},      {"Alarmgrund", 2500},    {"Wie oft?", 800},
-                           {"Optisch", 900},     {"Akustisch", 900},   {"Auswahl", 1500},       {"Per Email", 900},
-                           {"Auswahl", 1500},    {"Script", 900},      {"Auswahl", 1500},       {"InDatei", 900},
-                           {"Auswahl", 1500},    {"Zeit Datei", 900},  {"Zeit Eintrag", 900},   {"Alarm endet", 900},
-                           {"Anzeige lösch.", 900}};
-
-QString flagText(const QCheckBox* box)
-{
-    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-void setFlag(QCheckBox* box, const QString& value)
-{
-    box->setChecked(leadingNumber(value) != 0.0);
-}
+const WidgetHelpers::TwipColumn kColumns[] = {
+    {"Nr.", 500}, {"Status", 900}, {"Alarmgrund", 2500}, {"Wie oft?", 800}, {"Optisch", 900},
+    {"Akustisch", 900}, {"Auswahl", 1500}, {"Per Email", 900}, {"Auswahl", 1500}, {"Script", 900},
+    {"Auswahl", 1500}, {"InDatei", 900}, {"Auswahl", 1500}, {"Zeit Datei", 900}, {"Zeit Eintrag", 900},
+    {"Alarm endet", 900}, {"Anzeige lösch.", 900}};
 
 } // namespace
 
@@ -75,16 +61,7 @@ void AlarmDialog::buildControls()
     m_table = named(new QTreeWidget(m_frame), "frm18_lvTabelle");
     m_table->setRootIsDecorated(false);
     m_table->setAllColumnsShowFocus(true);
-    QStringList titles;
-    for (const Column& c : kColumns)
-        titles << QString::fromUtf8(c.title);
-    m_table->setHeaderLabels(titles);
-    // Widths in the list's units (15 to a pixel), never narrower than the title or a number.
-    const QFontMetrics metrics = m_table->fontMetrics();
-    for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        const int least = metrics.horizontalAdvance(titles.at(i) + QStringLiteral("00")) + 8;
-        m_table->setColumnWidth(i, qMax(kColumns[i].width / 15, least));
-    }
+    WidgetHelpers::setTwipColumns(m_table, kColumns);
     connect(m_table, &QTreeWidget::currentItemChanged, this, [this] { showRow(); });
     frameLayout->addWidget(m_table);
     layout->addWidget(m_frame, 1);
@@ -304,10 +281,7 @@ void AlarmDialog::removeAll()
 
 void AlarmDialog::print()
 {
-    QList<PrintColumn> columns;
-    for (const Column& c : kColumns)
-        columns.append({QString::fromUtf8(c.title)});
-    m_display.printTable(QStringLiteral("Alarmierungen"), columns, WidgetHelpers::rowTexts(m_table));
+    m_display.printList(QStringLiteral("Alarmierungen"), m_table);
 }
 
 bool AlarmDialog::save()

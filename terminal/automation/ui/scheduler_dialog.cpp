@@ -30,24 +30,15 @@
 namespace tarvex {
 
 using namespace SchedulerTask;
+using WidgetHelpers::flagText;
 using WidgetHelpers::named;
 
 namespace {
 
-struct Column
-{
-    const char* title;
-    int width; // twips, 15 to a pixel
-};
-
-const Column kColumns[] = {{"Nr.", 500},         {"Status", 800},   {"Termin", 800},   {"Serie", 1500},
-                           {"Zeitangabe", 1200}, {"Dateiauswahl", 1500}, {"Aufgabe", 1500}, {"Kopierpfad", 2500},
-                           {"Stempel", 800},     {"Abfrage", 800},  {"Explorer", 800}, {"Script", 2500}};
-
-QString flagText(const QCheckBox* box)
-{
-    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-}
+const WidgetHelpers::TwipColumn kColumns[] = {
+    {"Nr.", 500}, {"Status", 800}, {"Termin", 800}, {"Serie", 1500}, {"Zeitangabe", 1200},
+    {"Dateiauswahl", 1500}, {"Aufgabe", 1500}, {"Kopierpfad", 2500}, {"Stempel", 800}, {"Abfrage", 800},
+    {"Explorer", 800}, {"Script", 2500}};
 
 } // namespace
 
@@ -338,10 +329,7 @@ void SchedulerDialog::frm11_cmdAuswahl_Click()
 
 void SchedulerDialog::frm11_cmdDrucken_Click()
 {
-    QList<PrintColumn> columns;
-    for (const Column& c : kColumns)
-        columns.append({QString::fromUtf8(c.title), PrintAlign::Left});
-    m_display.printTable(QStringLiteral("Zeitplaner"), columns, WidgetHelpers::rowTexts(m_table));
+    m_display.printList(QStringLiteral("Zeitplaner"), m_table);
 }
 
 void SchedulerDialog::frm11_cmdOK_Click()

@@ -1,5 +1,7 @@
 #include "terminal/display/ui/display_actions.h"
 
+#include "shared/ui/widget_helpers.h"
+
 #include "shared/app_folders.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/prompter.h"
@@ -18,6 +20,8 @@
 #include <QPlainTextEdit>
 
 #include <new>
+
+#include <QTreeWidget>
 
 namespace tarvex {
 
@@ -278,6 +282,15 @@ void DisplayActions::printTable(const QString& title, const QList<PrintColumn>& 
         printer().print(PrintJob{title, printFont(), l.tablePages(columns, rows)});
         m_ctx.view.setBusyCursor(false);
     });
+}
+
+void DisplayActions::printList(const QString& title, const QTreeWidget* list)
+{
+    QList<PrintColumn> columns;
+    const QTreeWidgetItem* header = list->headerItem();
+    for (int c = 0; c < list->columnCount(); ++c)
+        columns.append({header->text(c), PrintAlign::Left});
+    printTable(title, columns, WidgetHelpers::rowTexts(list));
 }
 
 bool DisplayActions::printerInformation(const QString& title)

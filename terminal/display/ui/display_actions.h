@@ -9,6 +9,8 @@
 
 class QPlainTextEdit;
 
+class QTreeWidget;
+
 namespace tarvex {
 
 class Printer;
@@ -38,6 +40,8 @@ public:
     // Print mode 3: a list as a table, one column per header, after the question.
     void printTable(const QString& title, const QList<PrintColumn>& columns, const QList<QStringList>& rows,
                     const QString& options = PrintLayout::kDefaultOptions);
+    // Print mode 3 for a list window: its column titles and rows, left-aligned.
+    void printList(const QString& title, const QTreeWidget* list);
     // The print routine without the question: lines under a title.
     void printLines(const QString& title, const QStringList& lines,
                     const QString& options = PrintLayout::kDefaultOptions);

@@ -21,15 +21,9 @@ namespace tarvex {
 
 namespace {
 
-struct Column
-{
-    const char* title;
-    int width; // in the list's width units (15 to a pixel)
-};
-
-const Column kColumns[] = {{"Nr.", 450},       {"Bezeichnung", 3000}, {"Befehle", 3000}, {"Abfrage", 800},
-                           {"Return", 800},    {"LineFeed", 850},     {"Quittung", 800}, {"Zeichen", 1000},
-                           {"Warten", 800},    {"Wartezeit", 1000}};
+const WidgetHelpers::TwipColumn kColumns[] = {
+    {"Nr.", 450}, {"Bezeichnung", 3000}, {"Befehle", 3000}, {"Abfrage", 800}, {"Return", 800},
+    {"LineFeed", 850}, {"Quittung", 800}, {"Zeichen", 1000}, {"Warten", 800}, {"Wartezeit", 1000}};
 
 } // namespace
 
@@ -48,12 +42,7 @@ ScriptSelectionDialog::ScriptSelectionDialog(TerminalContext& context, DisplayAc
     m_table = named(new QTreeWidget(this), "frm14_lvTabelle");
     m_table->setRootIsDecorated(false);
     m_table->setAllColumnsShowFocus(true);
-    QStringList titles;
-    for (const Column& c : kColumns)
-        titles << QString::fromUtf8(c.title);
-    m_table->setHeaderLabels(titles);
-    for (int i = 0; i < int(std::size(kColumns)); ++i)
-        m_table->setColumnWidth(i, kColumns[i].width / 15);
+    WidgetHelpers::setTwipColumns(m_table, kColumns);
     m_table->header()->setSectionsClickable(true);
     connect(m_table->header(), &QHeaderView::sectionClicked, this, &ScriptSelectionDialog::sortByColumn);
     connect(m_table, &QTreeWidget::itemDoubleClicked, this, [this] { send(); });
@@ -158,10 +147,7 @@ void ScriptSelectionDialog::send()
 
 void ScriptSelectionDialog::print()
 {
-    QList<PrintColumn> columns;
-    for (const Column& c : kColumns)
-        columns.append({QString::fromUtf8(c.title)});
-    m_display.printTable(QStringLiteral("Scriptauswahl"), columns, WidgetHelpers::rowTexts(m_table));
+    m_display.printList(QStringLiteral("Scriptauswahl"), m_table);
 }
 
 } // namespace tarvex
