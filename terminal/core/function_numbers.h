@@ -53,12 +53,14 @@ constexpr int Zeitplaner = 760;
 constexpr int ZeitplanerProtokoll = 761;
 constexpr int ZeitplanerProtokoll2 = 762;
 constexpr int Alarme = 765;
+constexpr int AktiveAlarme = 770;         // the active alarm list over the display
 constexpr int AlarmzaehlerLoeschen = 771;
 constexpr int AlarmProtokoll = 775;
 constexpr int Dauertest = 785;
 constexpr int Zwischenablage = 795;
 constexpr int Optionen = 805;             // options pages 805 … 811
 constexpr int OptionenFilter = 809;
+constexpr int Funktionsleiste = 815;       // the function bar dialog
 constexpr int Scriptverwaltung = 820;
 constexpr int ScriptgruppeLaden = 825;
 constexpr int ScriptgruppeSichern = 826;
@@ -67,6 +69,7 @@ constexpr int Webseite = 925;
 constexpr int SupportMail = 926;
 constexpr int WebSupport = 931;
 constexpr int WebDownload = 935;
+constexpr int Information = 1020;         // the program's about box
 
 } // namespace Fn
 

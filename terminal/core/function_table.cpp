@@ -26,6 +26,8 @@ void FunctionTable::add(int number, FunctionEntry added)
         e.enabled = std::move(added.enabled);
     if (added.checked)
         e.checked = std::move(added.checked);
+    // A surface built before the function existed shows it greyed until now.
+    emit statesChanged();
 }
 
 void FunctionTable::add(int number, std::function<void()> action)

@@ -113,6 +113,7 @@ QList<SettingKey> buildTable()
         textKey("Modem", "Trennen", &S::modemTrennen),
         textKey("Modem", "Anwahl", &S::modemAnwahl),
     };
+    appendNumberedTextKeys(t, "F_Leiste", "Taste", 1, &S::fLeisteTasten);
     appendNumberedTextKeys(t, "Script", "Platzhalter", 0, &S::platzhalter);
     t += QList<SettingKey>{
         intKey("Script", "Slider", &S::slider),

@@ -53,6 +53,8 @@ struct KundeSettings
     QString druckSchrift;
     // F_Leiste
     bool fLeisteAktiv = false;
+    // the operator's own buttons, pipe records |kind|image|value| (see FunctionButton)
+    std::array<QString, 12> fLeisteTasten;
     // Modem
     bool anruf = false;
     QString modemInitial, modemAnnehmen, modemTrennen, modemAnwahl;

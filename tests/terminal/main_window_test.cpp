@@ -379,8 +379,12 @@ TEST_F(MainWindowTest, DebugCheckBoxShowsToolbarNumbersAndRestoresTheTitle)
     QCheckBox* debug = findNamed<QCheckBox>(window(), "frm1_chkDebug");
     QTest::mouseClick(debug, Qt::LeftButton);
     EXPECT_TRUE(state->debugMode);
+    int helpRuns = 0;
+    terminal().context().functions.add(Fn::Hilfe, [&] { ++helpRuns; });
+    terminal().context().functions.refreshStates();
     findNamed<QToolBar>(window(), "frm1_tb1")->actions()[15]->trigger();
     EXPECT_EQ(window().windowTitle(), "ButtonClick: 16");
+    EXPECT_EQ(helpRuns, 1);
     QTest::mouseClick(debug, Qt::LeftButton);
     EXPECT_FALSE(state->debugMode);
     EXPECT_EQ(window().windowTitle(), "Terminal Tarvex");

@@ -1,5 +1,8 @@
 #include "terminal/core/ui/main_window.h"
 
+#include "shared/cp1252.h"
+#include "terminal/core/ui/function_bar_dialog.h"
+
 #include "terminal/core/error_report.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
@@ -62,6 +65,11 @@ MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent
     m_displayActions = new DisplayActions(m_ctx, m_display, this);
     m_ctx.functions.add(Fn::Analysezeile, [this] { ZeichenAnalyse(0); });
     m_ctx.functions.setCheckRule(Fn::Analysezeile, [this] { return m_ctx.state.settings.analyse; });
+    m_ctx.functions.add(Fn::Funktionsleiste, {[this] { FunktionsLeiste(0); }, QStringLiteral("Funktionsleiste"),
+                                              QStringLiteral("Eigene Schaltflächen der Funktionsleiste"), {}, {}, {}});
+    m_ctx.functions.add(Fn::Information, {[this] { showInformation(); }, QStringLiteral("Information"),
+                                          QStringLiteral("Über das Programm"), {}, {}, {}});
+    m_keys = new KeyPreview(m_ctx.functions, m_ctx.state.settings, *this);
     m_tools->refreshStates();
     connect(m_display, &QPlainTextEdit::selectionChanged, this, [this] {
         if (m_ctx.state.settings.analyse)
@@ -74,6 +82,7 @@ void MainWindow::buildToolBar()
     m_tools = new ToolBar(m_ctx.functions, this);
     addToolBar(Qt::TopToolBarArea, m_tools);
     connect(m_tools, &ToolBar::buttonClicked, this, &MainWindow::frm1_tb1_ButtonClick);
+    connect(m_tools, &ToolBar::userButtonClicked, this, &MainWindow::functionBarButton);
 }
 
 void MainWindow::buildStatusBar()
@@ -247,6 +256,8 @@ void MainWindow::BildAufbau()
 
     m_terminal.loadDataFiles();
     MenüErzeugen();
+    showFunctionBar();
+    m_keys->install();
     fillScriptList();
     fillFilterList();
     m_terminal.rotateMonitorFile();
@@ -276,6 +287,7 @@ void MainWindow::BildAufbau()
 
 void MainWindow::MenüErzeugen()
 {
+    m_shownMenuTasten = m_ctx.state.settings.menuTasten;
     guarded(m_ctx.errors, "MenüErzeugen", 2, QString(), [&] {
         setBusyCursor(true);
         m_menu->build(MenuModel::build(m_ctx.state.menu.lines(), m_ctx.state.settings.menuTasten),
@@ -287,6 +299,8 @@ void MainWindow::MenüErzeugen()
 void MainWindow::applyDisplayStyle()
 {
     const KundeSettings& s = m_ctx.state.settings;
+    m_shownStyle = QStringList{s.schrift, QString::number(s.farbeHG), QString::number(s.farbeVG),
+                               QString::number(s.maxZeilen)}.join(QLatin1Char('\n'));
     // The document drops its oldest lines itself; a limit of 0 would keep nothing.
     m_display->document()->setMaximumBlockCount(s.maxZeilen > 0 ? s.maxZeilen : kDefaultMaxLines);
     m_display->setFont(DisplayStyle::fontFromRecord(s.schrift));
@@ -376,8 +390,90 @@ void MainWindow::settingsChanged()
     fillFilterList();
     layoutOptionalRows();
     updateCapturePanel();
+    statusPanel(5)->setToolTip(StatusTexts::receivedLinesToolTip(s));
+    // Restyling the display lays out every line again: only when its settings changed.
+    const QString style = QStringList{s.schrift, QString::number(s.farbeHG), QString::number(s.farbeVG),
+                                      QString::number(s.maxZeilen)}.join(QLatin1Char('\n'));
+    if (style != m_shownStyle)
+        applyDisplayStyle();
+    showFunctionBar();
+    // The menu is rebuilt after the event that changed the settings has finished: that
+    // event may come from one of the items the rebuild replaces.
+    if (s.menuTasten != m_shownMenuTasten) {
+        m_shownMenuTasten = s.menuTasten;
+        QTimer::singleShot(0, this, &MainWindow::MenüErzeugen);
+    }
     // Enabled and check states that read the settings follow them on every surface.
     m_ctx.functions.refreshStates();
+}
+
+void MainWindow::showFunctionBar()
+{
+    const KundeSettings& s = m_ctx.state.settings;
+    m_tools->setVisible(s.fLeisteAktiv);
+    if (m_buttonsShown && s.fLeisteTasten == m_shownButtons)
+        return;
+    m_buttonsShown = true;
+    m_shownButtons = s.fLeisteTasten;
+    m_tools->setUserButtons(functionButtons(s.fLeisteTasten), [this](const FunctionButton& b) -> ToolBar::Labels {
+        switch (b.kind) {
+        case FunctionButton::Kind::Function: {
+            const QString caption = m_ctx.functions.caption(b.function());
+            return {caption.isEmpty() ? QString::number(b.function()) : caption,
+                    QStringLiteral("Programmfunktion ") + QString::number(b.function())};
+        }
+        case FunctionButton::Kind::Script: {
+            const QString prefix = QStringLiteral("%1 ").arg(b.scriptSlot(), 2, 10, QLatin1Char('0'));
+            for (const QString& item : m_ctx.state.scripts.barItems()) {
+                if (item.startsWith(prefix))
+                    return {item.mid(prefix.size()), QStringLiteral("Script ") + item};
+            }
+            return {QStringLiteral("Script ") + prefix.trimmed(), QStringLiteral("Script ") + prefix.trimmed()};
+        }
+        case FunctionButton::Kind::Characters:
+            return {b.value.left(12), QStringLiteral("Zeichen senden: ") + b.value};
+        }
+        return {};
+    });
+}
+
+void MainWindow::functionBarButton(const FunctionButton& button)
+{
+    switch (button.kind) {
+    case FunctionButton::Kind::Function:
+        m_ctx.functions.PrgFunktionen(button.function());
+        break;
+    case FunctionButton::Kind::Script:
+        emit scriptButtonClicked(button.scriptSlot());
+        break;
+    case FunctionButton::Kind::Characters:
+        if (!m_ctx.state.connectionActive) {
+            m_ctx.prompter.information(QStringLiteral("Keine Verbindung aktiv!"));
+            break;
+        }
+        m_serial.line().RS232_Protokoll(4, 0, Cp1252::decode(FunctionButton::characterBytes(button.value)));
+        m_display->setFocus();
+        break;
+    }
+}
+
+void MainWindow::FunktionsLeiste(int mode)
+{
+    FunctionBarDialog dialog(m_ctx, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (mode == 0) {
+        showFunctionBar();
+        if (m_ctx.state.connectionActive)
+            m_display->setFocus();
+    }
+}
+
+void MainWindow::showInformation()
+{
+    m_ctx.prompter.information(TerminalState::kTitle + QStringLiteral("\rVersion ") + TerminalState::kVersion +
+                               QStringLiteral("\r\rTerminalprogramm für Geräte an der seriellen Schnittstelle:\r"
+                                              "Anzeige, Aufzeichnung, Scripts, Alarme, Zeitplaner und Statistik."));
 }
 
 void MainWindow::showSendReceiveOptions()

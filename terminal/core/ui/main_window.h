@@ -2,6 +2,7 @@
 
 #include "terminal/core/view_roles.h"
 #include "terminal/core/ui/lamp_images.h"
+#include "terminal/core/ui/key_preview.h"
 #include "terminal/core/ui/menu_bar.h"
 #include "terminal/core/ui/tool_bar.h"
 #include "terminal/script/ui/script_bar.h"
@@ -71,6 +72,10 @@ public:
     // the script bar shows the running script.
     void setScriptRunning(bool running);
 
+    // The function bar dialog frm27; afterwards the bar shows the new buttons.
+    void FunktionsLeiste(int mode);
+    ToolBar& functionBar() const { return *m_tools; }
+
     // A menu item was chosen / is under the mouse (items carry program function numbers).
     void frm1_MenuEvent(int item);
     void frm1_MenuOver(int item, const QString& helpText);
@@ -78,6 +83,10 @@ public:
     // selected character of the display is analysed.
     void ZeichenAnalyse(int mode);
     QLabel* statusPanel(int number) const { return m_panels.at(std::size_t(number - 1)); }
+
+signals:
+    // A function bar button of the operator asks for the script of this slot.
+    void scriptButtonClicked(int slot);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,6 +99,10 @@ private:
     void buildStatusBar();
     void buildCentral();
     void applyDisplayStyle();
+    // What the settings say about the function bar: shown or not, the operator's buttons.
+    void showFunctionBar();
+    void functionBarButton(const FunctionButton& button);
+    void showInformation();
     void fillScriptList();
     void fillFilterList();
     void updateOptionLamps();
@@ -116,6 +129,13 @@ private:
     SerialModule& m_serial;
     ToolBar* m_tools = nullptr;
     MenuBar* m_menu = nullptr;
+    KeyPreview* m_keys = nullptr;
+    // The settings the display style, the menu and the function bar were last built from,
+    // so a change of other settings doesn't rebuild them.
+    QString m_shownStyle;
+    bool m_shownMenuTasten = false;
+    std::array<QString, FunctionButton::kMaxButtons> m_shownButtons;
+    bool m_buttonsShown = false;
     LampImages m_lampImages;
     std::array<QLabel*, 8> m_panels{};
     std::array<QLabel*, 6> m_lamps{};

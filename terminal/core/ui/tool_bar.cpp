@@ -3,6 +3,9 @@
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
 
+#include <QApplication>
+#include <QStyle>
+
 namespace tarvex {
 
 const QList<ToolBar::Slot>& ToolBar::layout()
@@ -15,18 +18,46 @@ const QList<ToolBar::Slot>& ToolBar::layout()
     return buttons;
 }
 
+QIcon ToolBar::image(int index)
+{
+    // The desktop's theme where it has one, the style's own image otherwise.
+    struct Image
+    {
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    };
+    static const Image images[FunctionButton::kImages] = {
+        {"document-new", QStyle::SP_FileIcon},
+        {"document-open", QStyle::SP_DialogOpenButton},
+        {"document-save", QStyle::SP_DialogSaveButton},
+        {"document-print", QStyle::SP_FileDialogDetailedView},
+        {"edit-copy", QStyle::SP_FileLinkIcon},
+        {"edit-clear", QStyle::SP_TrashIcon},
+        {"edit-find", QStyle::SP_FileDialogContentsView},
+        {"accessories-text-editor", QStyle::SP_FileDialogListView},
+        {"appointment-new", QStyle::SP_BrowserReload},
+        {"dialog-password", QStyle::SP_VistaShield},
+        {"preferences-system", QStyle::SP_ComputerIcon},
+        {"help-browser", QStyle::SP_DialogHelpButton},
+    };
+    const Image& i = images[qBound(0, index, FunctionButton::kImages - 1)];
+    return QIcon::fromTheme(QString::fromLatin1(i.theme), QApplication::style()->standardIcon(i.fallback));
+}
+
 ToolBar::ToolBar(FunctionTable& functions, QWidget* parent) : QToolBar(parent), m_functions(functions)
 {
     setObjectName(QStringLiteral("frm1_tb1"));
     setMovable(false);
-    setToolButtonStyle(Qt::ToolButtonTextOnly);
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setIconSize(QSize(20, 20));
     int position = 1;
+    int imageIndex = 0;
     for (const Slot& b : layout()) {
         while (position < b.index) {
             addSeparator();
             ++position;
         }
-        QAction* a = addAction(m_functions.caption(b.function));
+        QAction* a = addAction(image(imageIndex++), m_functions.caption(b.function));
         a->setObjectName(QStringLiteral("frm1_tb1_Button%1").arg(b.index));
         a->setToolTip(m_functions.toolTip(b.function));
         connect(a, &QAction::triggered, this, [this, b] { emit buttonClicked(b.index, b.function); });
@@ -36,10 +67,30 @@ ToolBar::ToolBar(FunctionTable& functions, QWidget* parent) : QToolBar(parent), 
     connect(&m_functions, &FunctionTable::statesChanged, this, &ToolBar::refreshStates);
 }
 
+void ToolBar::setUserButtons(const QList<FunctionButton>& buttons,
+                             const std::function<Labels(const FunctionButton&)>& labels)
+{
+    qDeleteAll(m_userActions);
+    m_userActions.clear();
+    if (buttons.isEmpty())
+        return;
+    m_userActions.append(addSeparator());
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const FunctionButton& b = buttons.at(i);
+        const Labels l = labels(b);
+        QAction* a = addAction(image(b.image), l.caption);
+        a->setObjectName(QStringLiteral("frm1_tb1_User%1").arg(i + 1));
+        a->setToolTip(l.toolTip);
+        connect(a, &QAction::triggered, this, [this, b] { emit userButtonClicked(b); });
+        m_userActions.append(a);
+    }
+    refreshStates();
+}
+
 void ToolBar::refreshStates()
 {
     for (const auto& [action, function] : m_buttons)
-        action->setEnabled(m_functions.isEnabled(function));
+        action->setEnabled(m_functions.contains(function) && m_functions.isEnabled(function));
 }
 
 } // namespace tarvex

@@ -38,6 +38,8 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
         if (m_ctx.state.connectionActive)
             m_window.display()->setFocus();
     };
+    // A function bar button of the operator names its script by slot.
+    connect(&window, &MainWindow::scriptButtonClicked, this, &ScriptEngine::runSlot);
     m_groups->tableLoaded = [this, focusDisplay] {
         fillScriptList();
         focusDisplay();
@@ -108,6 +110,22 @@ void ScriptEngine::runEntry(const QString& entry)
 {
     selectScript(entry);
     runSelected();
+}
+
+void ScriptEngine::runSlot(int slot)
+{
+    if (m_interpreter->running())
+        return;
+    const QString prefix = QStringLiteral("%1 ").arg(slot, 2, 10, QLatin1Char('0'));
+    QListWidget* list = m_window.scriptBar().scripts();
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text().startsWith(prefix)) {
+            runEntry(list->item(i)->text());
+            return;
+        }
+    }
+    m_ctx.prompter.information(QStringLiteral("Script ") + prefix.trimmed() +
+                               QStringLiteral(" ist in der aktuellen Scriptgruppe nicht vorhanden."));
 }
 
 void ScriptEngine::ScriptAuswahl()

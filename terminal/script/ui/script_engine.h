@@ -40,6 +40,8 @@ public:
     // Selects the list entry with exactly this text when it is listed, then runs the
     // selected script (how alarms and scheduled tasks start theirs).
     void runEntry(const QString& entry);
+    // Starts the script of this slot of the current group, as the function bar asks.
+    void runSlot(int slot);
     // Opens the selection window (or brings it to the front); the script chosen there runs
     // when it closes.
     void ScriptAuswahl();
