@@ -11,7 +11,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -161,6 +165,34 @@ TEST_F(AlarmDialogTest, DeletingAllAndAMissingFile)
     });
     EXPECT_TRUE(readFile(config("Alarmierungen.dat")).isEmpty());
     EXPECT_EQ(state->alarms.size(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AlarmDialogTest, ActiveListShowsOverTheDisplayUntilAMouseButton)
+{
+    main->resize(800, 600);
+    main->show();
+    terminal().PrgFunktionen(770);
+    auto* overlay = findNamed<QFrame>(*main, "frm1_frAlarme");
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_TRUE(overlay->isVisible());
+    EXPECT_EQ(overlay->geometry(), main->display()->rect());
+    EXPECT_EQ(findNamed<QLabel>(*main, "frm1_lblAlarme")->text(),
+              "Mit einer beliebigen Maustaste schliessen Sie die Anzeige wieder.");
+    auto* list = findNamed<QListWidget>(*main, "frm1_lbAlarme");
+    ASSERT_EQ(list->count(), 1) << "the active definition only";
+    EXPECT_EQ(list->item(0)->text(), state->alarms.entries().at(0));
+    // It follows the display's size, and any button closes it.
+    main->resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(overlay->geometry(), main->display()->rect());
+    const QPointer<QFrame> alive(overlay);
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
 }
 
 } // namespace

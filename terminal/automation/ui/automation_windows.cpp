@@ -1,5 +1,10 @@
 #include "terminal/automation/ui/automation_windows.h"
 
+#include "terminal/automation/ui/active_alarms_overlay.h"
+#include "terminal/display/ui/display_actions.h"
+
+#include <QPlainTextEdit>
+
 #include "terminal/automation/ui/alarm_dialog.h"
 #include "terminal/automation/ui/scheduler_dialog.h"
 #include "terminal/automation/ui/statistics_window.h"
@@ -23,12 +28,26 @@ AutomationWindows::AutomationWindows(TerminalContext& context, DisplayActions& d
         if (self)
             self->Alarmierungen();
     });
+    m_ctx.functions.add(Fn::AktiveAlarme, {[self] {
+                                               if (self)
+                                                   self->showActiveAlarms();
+                                           },
+                                           QStringLiteral("Aktive Alarme"),
+                                           QStringLiteral("Aktive Alarme über der Anzeige zeigen"), {}, {}, {}});
     if (m_scheduler) {
         m_ctx.functions.add(Fn::Zeitplaner, [self] {
             if (self)
                 self->ZeitPlaner();
         });
     }
+}
+
+ActiveAlarmsOverlay* AutomationWindows::showActiveAlarms()
+{
+    if (m_activeAlarms)
+        m_activeAlarms->close();
+    m_activeAlarms = new ActiveAlarmsOverlay(m_ctx.state.alarms.entries(), m_display.display());
+    return m_activeAlarms;
 }
 
 SchedulerDialog* AutomationWindows::schedulerDialog() const

@@ -7,6 +7,7 @@ class QWidget;
 
 namespace tarvex {
 
+class ActiveAlarmsOverlay;
 class DisplayActions;
 class Scheduler;
 class SchedulerDialog;
@@ -15,7 +16,8 @@ struct TerminalContext;
 
 // The windows of alarms, scheduler and statistics behind their program functions: the
 // statistics window (505), modeless on the main window, one at a time; the scheduler's
-// task dialog (760), modal on the main window; the alarm dialog (765).
+// task dialog (760), modal on the main window; the alarm dialog (765); the active alarm list
+// over the display (770).
 class AutomationWindows : public QObject
 {
     Q_OBJECT
@@ -34,6 +36,8 @@ public:
     void ZeitPlaner();
     // The open task dialog, or nullptr.
     SchedulerDialog* schedulerDialog() const;
+    // The active alarm list over the display, until a mouse button is pressed.
+    ActiveAlarmsOverlay* showActiveAlarms();
 
 private:
     TerminalContext& m_ctx;
@@ -42,6 +46,7 @@ private:
     QPointer<StatisticsWindow> m_statistics;
     Scheduler* m_scheduler = nullptr;
     QPointer<SchedulerDialog> m_schedulerDialog;
+    QPointer<ActiveAlarmsOverlay> m_activeAlarms;
 };
 
 } // namespace tarvex

@@ -60,6 +60,8 @@ public:
 
     // The display's text, one entry per line.
     QStringList displayLines() const;
+    // The display these operations work on (lists can be shown over it).
+    QPlainTextEdit* display() const { return m_display; }
     // The display as a rich text document with its fonts and colours.
     QByteArray displayRtf() const;
 
