@@ -53,6 +53,16 @@ struct KundeSettings
     QString druckSchrift;
     // F_Leiste
     bool fLeisteAktiv = false;
+    // Mail: the server zendor sends alarm mails through. zendor reads these keys as they
+    // are, the password too. Port and time limit 0 mean zendor's defaults (25 or 465 with
+    // TLS from the start; 30 seconds). Verschluesselung: 0 none, 1 STARTTLS, 2 TLS.
+    QString mailServer;
+    int mailPort = 0;
+    QString mailAbsender;
+    QString mailBenutzer;
+    QString mailPasswort;
+    int mailVerschluesselung = 0;
+    int mailZeitlimit = 0;
     // Modem
     bool anruf = false;
     QString modemInitial, modemAnnehmen, modemTrennen, modemAnwahl;

@@ -16,7 +16,7 @@ set(RULES
   "terminal/receive|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/receive/"
   "terminal/display/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/display/,terminal/display/ui/"
   "terminal/display|shared/,terminal/platform/,terminal/core/,terminal/display/"
-  "terminal/options/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/options/,terminal/options/ui/"
+  "terminal/options/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/display/ui/,terminal/options/,terminal/options/ui/"
   "terminal/automation/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/core/ui/,terminal/display/,terminal/display/ui/,terminal/automation/,terminal/automation/ui/"
   "terminal/automation|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/automation/"
   "terminal/script/ui|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/display/ui/,terminal/script/ui/"
