@@ -32,6 +32,8 @@ OptionsWindow::OptionsWindow(TerminalContext& context, int page, QWidget* parent
     setModal(true);
     auto* outer = new QVBoxLayout(this);
     m_tabs = named(new QTabWidget(this), "frm4_tabOptionen");
+    // Every tab caption stays visible: the window is at least as wide as the tab row.
+    m_tabs->setUsesScrollButtons(false);
     outer->addWidget(m_tabs);
 
     auto* password = new PasswordOptionsPage(context, m_tabs);
