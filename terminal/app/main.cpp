@@ -11,6 +11,7 @@
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/options/ui/options_windows.h"
 #include "terminal/platform/qt_serial_port.h"
 #include "terminal/receive/receive_module.h"
 #include "terminal/script/ui/script_engine.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[])
     terminal.StartVorbereitung();
     MainWindow window(terminal, serial);
     SerialWindows serialWindows(context, serial, &window);
+    OptionsWindows optionsWindows(context, &window);
     AutomationWindows automationWindows(context, window.displayActions(), &window, &automation.scheduler());
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);

@@ -55,6 +55,16 @@ struct KundeSettings
     bool fLeisteAktiv = false;
     // the operator's own buttons, pipe records |kind|image|value| (see FunctionButton)
     std::array<QString, 12> fLeisteTasten;
+    // Mail: the server zendor sends alarm mails through. zendor reads these keys as they
+    // are, the password too. Port and time limit 0 mean zendor's defaults (25 or 465 with
+    // TLS from the start; 30 seconds). Verschluesselung: 0 none, 1 STARTTLS, 2 TLS.
+    QString mailServer;
+    int mailPort = 0;
+    QString mailAbsender;
+    QString mailBenutzer;
+    QString mailPasswort;
+    int mailVerschluesselung = 0;
+    int mailZeitlimit = 0;
     // Modem
     bool anruf = false;
     QString modemInitial, modemAnnehmen, modemTrennen, modemAnwahl;

@@ -5,6 +5,7 @@
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
 #include "shared/text_file.h"
+#include "terminal/core/capture_check.h"
 #include "terminal/core/connection_control.h"
 #include "terminal/core/function_captions.h"
 #include "terminal/core/function_numbers.h"
@@ -109,23 +110,7 @@ void Terminal::rotateMonitorFile()
 
 void Terminal::checkCaptureDirectory()
 {
-    KundeSettings& s = m_state.settings;
-    if (!s.capture)
-        return;
-    QString name = s.capDatei;
-    name.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    const qsizetype cut = name.lastIndexOf(QLatin1Char('\\'));
-    const QString dirShown = cut < 0 ? QString() : s.capDatei.left(cut);
-    if (!dirShown.isEmpty() && QFileInfo(AppFolders::findCaseInsensitive(dirShown)).isDir())
-        return;
-    m_services.prompter.message(
-        QStringLiteral("Information"),
-        QStringLiteral("Capture Datei kann nicht angelegt werden,\rda der Zielordner \r\r") + dirShown
-            + QStringLiteral("\r\rnicht existiert.\r\rIm Menü Eigenschaften => Verbindung können Sie die\r"
-                             "Einstellungen korrigieren."),
-        BoxButtons::Ok, BoxIcon::Exclamation);
-    s.capture = false;
-    s.capDatei.clear();
+    tarvex::checkCaptureDirectory(m_state.settings, m_services.prompter);
 }
 
 void Terminal::startSession()

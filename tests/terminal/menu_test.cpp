@@ -3,6 +3,7 @@
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/options/ui/options_windows.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/serial/ui/serial_windows.h"
 
@@ -37,6 +38,7 @@ protected:
         terminal().StartVorbereitung();
         window = std::make_unique<MainWindow>(terminal(), serial());
         serialWindows = std::make_unique<SerialWindows>(terminal().context(), serial(), window.get());
+        optionsWindows = std::make_unique<OptionsWindows>(terminal().context(), window.get());
         automationWindows = std::make_unique<AutomationWindows>(terminal().context(), window->displayActions(),
                                                                 window.get(), &rig().automation.scheduler());
         window->BildAufbau();
@@ -46,6 +48,7 @@ protected:
     {
         scripts.reset();
         automationWindows.reset();
+        optionsWindows.reset();
         serialWindows.reset();
         window.reset();
     }
@@ -59,6 +62,7 @@ protected:
 
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<SerialWindows> serialWindows;
+    std::unique_ptr<OptionsWindows> optionsWindows;
     std::unique_ptr<AutomationWindows> automationWindows;
     std::unique_ptr<ScriptEngine> scripts;
 };

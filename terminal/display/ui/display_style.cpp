@@ -25,10 +25,26 @@ QFont DisplayStyle::fontFromRecord(const QString& record)
     return f;
 }
 
+QString DisplayStyle::recordFromFont(const QFont& font)
+{
+    const auto flag = [](bool on) { return on ? QStringLiteral("Wahr") : QStringLiteral("Falsch"); };
+    const int size = font.pointSize() > 0 ? font.pointSize() : qRound(font.pointSizeF());
+    // A field can't hold the separator.
+    QString name = font.family();
+    name.remove(QLatin1Char('|'));
+    return QLatin1Char('|') + name + QLatin1Char('|') + QString::number(size) + QLatin1Char('|') + flag(font.bold())
+        + QLatin1Char('|') + flag(font.italic()) + QLatin1Char('|') + flag(font.underline()) + QLatin1Char('|');
+}
+
 QColor DisplayStyle::colorFromSetting(int value)
 {
     const unsigned v = unsigned(value) & 0xFFFFFFu;
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+int DisplayStyle::settingFromColor(const QColor& color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
 
 } // namespace tarvex

@@ -13,8 +13,13 @@ namespace DisplayStyle {
 // a size below 6 becomes 6, the flags are set when they read "Wahr".
 QFont fontFromRecord(const QString& record);
 
+// The record of a font: name, point size and the three flags as "Wahr"/"Falsch".
+QString recordFromFont(const QFont& font);
+
 // A colour stored as red + green * 256 + blue * 65536.
 QColor colorFromSetting(int value);
+// The stored value of a colour (the inverse of colorFromSetting).
+int settingFromColor(const QColor& color);
 
 } // namespace DisplayStyle
 
