@@ -11,6 +11,7 @@
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/options/ui/password_functions.h"
 #include "terminal/platform/qt_serial_port.h"
 #include "terminal/receive/receive_module.h"
 #include "terminal/script/ui/script_engine.h"
@@ -75,6 +76,7 @@ int main(int argc, char* argv[])
     MainWindow window(terminal, serial);
     SerialWindows serialWindows(context, serial, &window);
     AutomationWindows automationWindows(context, window.displayActions(), &window, &automation.scheduler());
+    PasswordFunctions passwordFunctions(context, &window, [&terminal] { terminal.ProgrammEnde(0); });
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
