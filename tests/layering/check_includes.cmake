@@ -21,7 +21,7 @@ set(RULES
   "terminal/automation|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/automation/"
   "terminal/script/ui|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/display/ui/,terminal/script/ui/"
   "terminal/script|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/script/"
-  "terminal/app|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/serial/ui/,terminal/script/ui/,terminal/automation/ui/"
+  "terminal/app|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/serial/ui/,terminal/script/ui/,terminal/automation/ui/,terminal/options/ui/"
   "quillet/ui|shared/,shared/ui/,quillet/,quillet/ui/"
   "quillet/app|shared/,shared/ui/,quillet/,quillet/ui/"
   "quillet|shared/,quillet/"
