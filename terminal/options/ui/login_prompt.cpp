@@ -20,6 +20,7 @@ LoginPrompt::LoginPrompt(QString password, Prompter& prompter, std::function<voi
     setObjectName(QStringLiteral("frm3"));
     setWindowTitle(QStringLiteral("Benutzer anmelden"));
     setModal(true);
+    setMinimumWidth(320);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(named(new QLabel(QStringLiteral("Bitte geben Sie das Passwort ein:"), this), "frm3_lblPasswort"));
