@@ -130,10 +130,11 @@ TEST_F(LoginPromptTest, WrongEntryKeepsThePromptAndTheRightOneClosesIt)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(LoginPromptTest, BeendenCloseBoxAndEscapeAskAndOnlyYesEndsTheProgram)
+TEST_F(LoginPromptTest, BeendenCloseBoxAndEscapeAskAndOnlyYesEndsTheProgramInOrder)
 {
     build();
     state->settings.passwort = "abc";
+    state->settings.koordinate = true;
     QSignalSpy ended(&terminal(), &Terminal::endRequested);
     bool closedByEnd = false;
     whenShown([&](LoginPrompt& prompt) {
@@ -147,7 +148,7 @@ TEST_F(LoginPromptTest, BeendenCloseBoxAndEscapeAskAndOnlyYesEndsTheProgram)
         EXPECT_EQ(ended.count(), 0);
 
         prompter.addAnswer("Yes");
-        prompt.close();
+        click(prompt, "frm3_cmdBeenden");
         closedByEnd = !prompt.isVisible();
     });
     login();
@@ -160,44 +161,10 @@ TEST_F(LoginPromptTest, BeendenCloseBoxAndEscapeAskAndOnlyYesEndsTheProgram)
     }
     EXPECT_TRUE(state->endRequest);
     EXPECT_EQ(ended.count(), 1);
-}
-
-TEST_F(LoginPromptTest, BeendenYesRunsTheOrderlyEnd)
-{
-    build();
-    state->settings.passwort = "abc";
-    state->settings.koordinate = true;
-    whenShown([&](LoginPrompt& prompt) {
-        prompter.addAnswer("Yes");
-        click(prompt, "frm3_cmdBeenden");
-        EXPECT_FALSE(prompt.isVisible());
-    });
-    login();
-    EXPECT_TRUE(state->endRequest);
     EXPECT_TRUE(readFile(data("kunde.ini")).contains("Passwort=")) << "the settings were written on the way out";
 }
 
-TEST_F(LoginPromptTest, WithoutPasswordItSaysSoAndOpensThePasswordPageAfterwards)
-{
-    build();
-    int pageOpened = 0;
-    terminal().functions().add(Fn::OptionenPasswort, [&] {
-        EXPECT_EQ(prompter.records().size(), 1) << "after the message";
-        ++pageOpened;
-    });
-    whenShown([&](LoginPrompt&) {});
-    login();
-    ASSERT_EQ(prompter.records().size(), 1);
-    EXPECT_EQ(prompter.records()[0].caption, "Sicherheitshinweis");
-    EXPECT_EQ(prompter.records()[0].text,
-              "Es ist kein Passwort definiert.\r\rSie müssen erst ein Passwort anlegen,\rum diese Funktion zu nutzen.");
-    EXPECT_EQ(pageOpened, 0) << "posted, not run inside the function";
-    QCoreApplication::processEvents();
-    EXPECT_EQ(pageOpened, 1);
-    EXPECT_EQ(shownCount, 0) << "no prompt without a password";
-}
-
-TEST_F(LoginPromptTest, MenuItemIsGreyWhileNoPasswordIsDefined)
+TEST_F(LoginPromptTest, WithoutPasswordTheItemIsGreyAndRunAnywayItSaysSoAndOpensThePasswordPage)
 {
     build();
     QAction* item = window->menu().action(Fn::Anmelden);
@@ -209,6 +176,22 @@ TEST_F(LoginPromptTest, MenuItemIsGreyWhileNoPasswordIsDefined)
     state->settings.passwort.clear();
     terminal().functions().refreshStates();
     EXPECT_FALSE(item->isEnabled());
+
+    int pageOpened = 0;
+    terminal().functions().add(Fn::OptionenPasswort, [&] {
+        EXPECT_EQ(prompter.records().size(), 1) << "after the message";
+        ++pageOpened;
+    });
+    whenShown([&](LoginPrompt&) {});
+    login(); // a surface that does not grey, such as the key map
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records()[0].caption, "Sicherheitshinweis");
+    EXPECT_EQ(prompter.records()[0].text,
+              "Es ist kein Passwort definiert.\r\rSie müssen erst ein Passwort anlegen,\rum diese Funktion zu nutzen.");
+    EXPECT_EQ(pageOpened, 0) << "posted, not run inside the function";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pageOpened, 1);
+    EXPECT_EQ(shownCount, 0) << "no prompt without a password";
 }
 
 TEST_F(LoginPromptTest, StoredPasswordWithPassStartShowsThePromptOnceTheLoopRuns)
