@@ -12,6 +12,7 @@
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/options/ui/options_windows.h"
+#include "terminal/options/ui/password_functions.h"
 #include "terminal/platform/qt_serial_port.h"
 #include "terminal/receive/receive_module.h"
 #include "terminal/script/ui/script_engine.h"
@@ -77,6 +78,7 @@ int main(int argc, char* argv[])
     SerialWindows serialWindows(context, serial, &window);
     OptionsWindows optionsWindows(context, &window);
     AutomationWindows automationWindows(context, window.displayActions(), &window, &automation.scheduler());
+    PasswordFunctions passwordFunctions(context, &window, [&terminal] { terminal.ProgrammEnde(0); });
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks

@@ -59,6 +59,7 @@ constexpr int AlarmProtokoll = 775;
 constexpr int Dauertest = 785;
 constexpr int Zwischenablage = 795;
 constexpr int Optionen = 805;             // options pages 805 … 811
+constexpr int OptionenPasswort = 806;
 constexpr int OptionenFilter = 809;
 constexpr int Funktionsleiste = 815;       // the function bar dialog
 constexpr int Scriptverwaltung = 820;

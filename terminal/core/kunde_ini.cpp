@@ -2,6 +2,7 @@
 
 #include "shared/number_text.h"
 #include "shared/profile_document.h"
+#include "terminal/core/password_code.h"
 
 namespace tarvex {
 
@@ -30,6 +31,14 @@ SettingKey textKey(const char* section, const char* key, QString S::*m)
             [m](S& s, const QString& v) { s.*m = v; }};
 }
 
+// The access password: plain in memory, scrambled in the file.
+SettingKey passwordKey(const char* section, const char* key, QString S::*m)
+{
+    SettingKey k = textKey(section, key, m);
+    k.scrambled = true;
+    return k;
+}
+
 // Text keys numbered keyPrefix + (first .. first + N - 1), one per element of an array member.
 template <std::size_t N>
 void appendNumberedTextKeys(QList<SettingKey>& t, const char* section, const char* keyPrefix, int first,
@@ -48,7 +57,7 @@ QList<SettingKey> buildTable()
         textKey("Alarm", "AlarmText", &S::alarmText),
         boolKey("Allgemein", "Debug", &S::debug),
         intKey("Allgemein", "Verzögert", &S::verzoegert),
-        textKey("Allgemein", "Passwort", &S::passwort),
+        passwordKey("Allgemein", "Passwort", &S::passwort),
         boolKey("Allgemein", "PassStart", &S::passStart),
         boolKey("Allgemein", "ScriptStart", &S::scriptStart),
         textKey("Allgemein", "ScriptText", &S::scriptText),
@@ -172,8 +181,8 @@ QList<SettingKey> buildTable()
 
 } // namespace
 
-KundeIni::KundeIni(QString path)
-    : m_path(std::move(path))
+KundeIni::KundeIni(QString path, std::function<int()> scrambleKeys)
+    : m_path(std::move(path)), m_scrambleKeys(scrambleKeys ? std::move(scrambleKeys) : PasswordCode::randomKeys())
 {
 }
 
@@ -188,7 +197,7 @@ bool KundeIni::boolValue(const QString& text)
     return leadingNumber(text) != 0.0;
 }
 
-void KundeIni::IniDateien(int mode, KundeSettings& settings) const
+void KundeIni::IniDateien(int mode, KundeSettings& settings, QStringList* damaged) const
 {
     if (mode == 1) {
         ProfileDocument doc;
@@ -198,13 +207,25 @@ void KundeIni::IniDateien(int mode, KundeSettings& settings) const
             return; // an unreadable file gives the current values, as a missing one does
         }
         for (const SettingKey& k : table()) {
-            if (const auto v = doc.value(k.section, k.key))
+            const auto v = doc.value(k.section, k.key);
+            if (!v)
+                continue;
+            if (!k.scrambled) {
                 k.set(settings, *v);
+                continue;
+            }
+            const PasswordCode::Unscrambled plain = PasswordCode::unscramble(*v);
+            k.set(settings, plain.text);
+            if (plain.damaged && damaged)
+                damaged->append(k.section + QLatin1Char('/') + k.key);
         }
     } else if (mode == 2) {
         ProfileDocument doc = ProfileDocument::load(m_path);
-        for (const SettingKey& k : table())
-            doc.setValue(k.section, k.key, k.get(settings));
+        for (const SettingKey& k : table()) {
+            const QString v = k.get(settings);
+            doc.setValue(k.section, k.key,
+                         k.scrambled ? PasswordCode::Codierer(1, 0, v, QString::number(m_scrambleKeys())) : v);
+        }
         if (doc.isModified())
             doc.save(m_path);
     }

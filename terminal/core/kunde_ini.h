@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -19,20 +20,26 @@ struct SettingKey
     SettingType type;
     std::function<QString(const KundeSettings&)> get; // the value as stored
     std::function<void(KundeSettings&, const QString&)> set;
+    // The file holds the value in the password's scrambled form (new key at every write);
+    // get and set see it plain.
+    bool scrambled = false;
 };
 
 // The owner of kunde.ini: the key table and the whole-file read and write.
 class KundeIni
 {
 public:
-    explicit KundeIni(QString path);
+    // `scrambleKeys` gives the key of every scrambled write (default: PasswordCode::randomKeys()).
+    explicit KundeIni(QString path, std::function<int()> scrambleKeys = {});
 
     // Every key, in file order.
     static const QList<SettingKey>& table();
 
     // Mode 1 reads every key (the current value is the default of a missing key),
     // mode 2 writes every key. Mode 2 throws RuntimeError when the file can't be written.
-    void IniDateien(int mode, KundeSettings& settings) const;
+    // A scrambled value that does not read back (damaged or edited by hand) reads as empty;
+    // its key ("Section/Key") is added to `damaged`.
+    void IniDateien(int mode, KundeSettings& settings, QStringList* damaged = nullptr) const;
 
     const QString& path() const { return m_path; }
 
@@ -42,6 +49,7 @@ public:
 
 private:
     QString m_path;
+    std::function<int()> m_scrambleKeys;
 };
 
 } // namespace tarvex

@@ -21,7 +21,11 @@ void SettingsFile::IniDateien(int mode)
         }
         return;
     }
-    const bool ok = guarded(m_errors, "IniDateien", mode, m_ini.path(), [&] { m_ini.IniDateien(mode, m_state.settings); });
+    QStringList damaged;
+    const bool ok =
+        guarded(m_errors, "IniDateien", mode, m_ini.path(), [&] { m_ini.IniDateien(mode, m_state.settings, &damaged); });
+    if (mode == 1)
+        m_passwordDamaged = !damaged.isEmpty();
     if (mode == 2)
         m_writeFailing = !ok;
 }

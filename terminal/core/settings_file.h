@@ -21,12 +21,16 @@ public:
     const KundeIni& kundeIni() const { return m_ini; }
     // The last write failed (and was reported).
     bool writeFailing() const { return m_writeFailing; }
+    // The stored password did not read back (damaged or edited by hand) and was dropped at
+    // the last read; the program runs without one until a new password is defined.
+    bool passwordDamaged() const { return m_passwordDamaged; }
 
 private:
     TerminalState& m_state;
     ErrorReport& m_errors;
     KundeIni m_ini;
     bool m_writeFailing = false;
+    bool m_passwordDamaged = false;
 };
 
 } // namespace tarvex

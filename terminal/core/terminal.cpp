@@ -131,6 +131,22 @@ void Terminal::MasterMessage()
 {
     m_state.tmrVerzoegert.setInterval(qMax(0, m_state.settings.verzoegert) * 1000);
     m_state.tmrVerzoegert.start();
+    // Both wait for the event loop. The delayed start does not wait for the log-in: the
+    // connection opens behind the prompt while it is shown.
+    if (m_settingsFile.passwordDamaged())
+        QMetaObject::invokeMethod(this, [this] { reportDamagedPassword(); }, Qt::QueuedConnection);
+    if (!m_state.settings.passwort.isEmpty() && m_state.settings.passStart)
+        QMetaObject::invokeMethod(this, [this] { PrgFunktionen(Fn::Anmelden); }, Qt::QueuedConnection);
+}
+
+void Terminal::reportDamagedPassword()
+{
+    m_services.prompter.message(
+        QStringLiteral("Sicherheitshinweis"),
+        QStringLiteral("Das gespeicherte Passwort in kunde.ini ist beschädigt\roder wurde von Hand geändert und kann nicht\r"
+                       "gelesen werden.\r\rDas Programm läuft ohne Passwortschutz, bis Sie\r"
+                       "unter Optionen ein neues Passwort anlegen."),
+        BoxButtons::Ok, BoxIcon::Exclamation);
 }
 
 void Terminal::writeStatistics()

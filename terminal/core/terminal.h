@@ -63,7 +63,9 @@ public:
     void startSession();
     // The scheduler timer runs only while tasks are active.
     void updateSchedulerTimer();
-    // Starts the delayed-start timer.
+    // Starts the delayed-start timer; once the event loop runs, tells about a stored password
+    // that could not be read and shows the log-in prompt (function 725) when a password is
+    // stored and PassStart is set.
     void MasterMessage();
 
     void IniDateien(int mode) { m_settingsFile.IniDateien(mode); }
@@ -87,6 +89,7 @@ private:
     // Switches an option shown by a lamp and confirms it with "Option '<name>' ist (de)aktiviert."
     void toggleOption(bool& option, const QString& name);
     void writeStatistics();
+    void reportDamagedPassword();
 
     TerminalState& m_state;
     Services m_services;

@@ -4,6 +4,7 @@
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/options/ui/options_windows.h"
+#include "terminal/options/ui/password_functions.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/serial/ui/serial_windows.h"
 
@@ -41,12 +42,15 @@ protected:
         optionsWindows = std::make_unique<OptionsWindows>(terminal().context(), window.get());
         automationWindows = std::make_unique<AutomationWindows>(terminal().context(), window->displayActions(),
                                                                 window.get(), &rig().automation.scheduler());
+        passwords = std::make_unique<PasswordFunctions>(terminal().context(), window.get(),
+                                                        [this] { terminal().ProgrammEnde(0); });
         window->BildAufbau();
         scripts = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
     }
     void TearDown() override
     {
         scripts.reset();
+        passwords.reset();
         automationWindows.reset();
         optionsWindows.reset();
         serialWindows.reset();
@@ -61,6 +65,7 @@ protected:
     }
 
     std::unique_ptr<MainWindow> window;
+    std::unique_ptr<PasswordFunctions> passwords;
     std::unique_ptr<SerialWindows> serialWindows;
     std::unique_ptr<OptionsWindows> optionsWindows;
     std::unique_ptr<AutomationWindows> automationWindows;
