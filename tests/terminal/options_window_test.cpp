@@ -277,6 +277,12 @@ TEST_F(OptionsWindowTest, PasswordIsCheckedThenStoredAtOnce)
             EXPECT_EQ(lastBox().text, refused);
             EXPECT_EQ(findNamed<QLineEdit>(w, "frm6_edPasswort2")->text(), QString::fromUtf8(b));
         }
+        // A character kunde.ini can't hold would lose the password at the next start.
+        prompter.addAnswer("Ok");
+        type(w, "frm6_edPasswort1", QStringLiteral("abc\u03A9"));
+        type(w, "frm6_edPasswort2", QStringLiteral("abc\u03A9"));
+        click(w, "frm6_cmdEintragen");
+        EXPECT_TRUE(lastBox().text.startsWith("Dieses Passwort kann nicht gespeichert werden."));
         EXPECT_TRUE(state->settings.passwort.isEmpty());
         EXPECT_FALSE(QFileInfo::exists(kundeIni()));
 

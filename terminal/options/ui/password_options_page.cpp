@@ -1,5 +1,7 @@
 #include "terminal/options/ui/password_options_page.h"
 
+#include "terminal/core/password_code.h"
+
 #include "shared/platform/prompter.h"
 #include "shared/ui/widget_helpers.h"
 #include "terminal/core/terminal_context.h"
@@ -77,6 +79,15 @@ void PasswordOptionsPage::frm6_cmdEintragen_Click()
         m_ctx.prompter.message(QStringLiteral("Sicherheitshinweis"),
                                QStringLiteral("Ihre Angaben sind nicht korrekt.\r\rBitte geben Sie zweimal das gleiche "
                                               "Passwort\rein (mind.3 Zeichen)."),
+                               BoxButtons::Ok, BoxIcon::Exclamation);
+        return;
+    }
+    if (!PasswordCode::fits(password)) {
+        // kunde.ini could not give it back: the program would start without a password.
+        m_ctx.prompter.message(QStringLiteral("Sicherheitshinweis"),
+                               QStringLiteral("Dieses Passwort kann nicht gespeichert werden.\r\rBitte verwenden Sie "
+                                              "nur Buchstaben, Ziffern und Zeichen der Tastatur\r(keine Zeichen wie "
+                                              "\u03A9 oder \u2192)."),
                                BoxButtons::Ok, BoxIcon::Exclamation);
         return;
     }
