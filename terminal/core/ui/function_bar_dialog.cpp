@@ -65,7 +65,10 @@ FunctionBarDialog::FunctionBarDialog(TerminalContext& context, QWidget* parent) 
     m_images->setFlow(QListView::LeftToRight);
     m_images->setWrapping(false);
     m_images->setIconSize(QSize(24, 24));
-    m_images->setFixedHeight(48);
+    m_images->setGridSize(QSize(30, 32));
+    m_images->setMovement(QListView::Static);
+    m_images->setFixedHeight(42);
+    m_images->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int i = 0; i < FunctionButton::kImages; ++i)
         m_images->addItem(new QListWidgetItem(ToolBar::image(i), QString()));
     m_images->setCurrentRow(0);
@@ -122,7 +125,7 @@ FunctionBarDialog::FunctionBarDialog(TerminalContext& context, QWidget* parent) 
     layout->addWidget(new QLabel(QStringLiteral("Eigene Schaltflächen der Funktionsleiste:"), this));
     layout->addLayout(listRow, 1);
     layout->addWidget(box);
-    resize(560, 420);
+    resize(600, 420);
     fillButtonList();
 }
 
@@ -140,8 +143,14 @@ QString FunctionBarDialog::label(const FunctionButton& b) const
         const int i = m_functions->findData(b.function());
         return i >= 0 ? m_functions->itemText(i) : QStringLiteral("%1  Funktion").arg(b.function(), 3, 10, QLatin1Char('0'));
     }
-    case FunctionButton::Kind::Script:
-        return QStringLiteral("Script %1").arg(b.scriptSlot(), 2, 10, QLatin1Char('0'));
+    case FunctionButton::Kind::Script: {
+        const QString number = QStringLiteral("%1").arg(b.scriptSlot(), 2, 10, QLatin1Char('0'));
+        for (int i = 0; i < m_scripts->count(); ++i) {
+            if (m_scripts->itemText(i).startsWith(number + QLatin1Char(' ')))
+                return QStringLiteral("Script ") + m_scripts->itemText(i);
+        }
+        return QStringLiteral("Script ") + number;
+    }
     case FunctionButton::Kind::Characters:
         return QStringLiteral("Senden: ") + b.value;
     }

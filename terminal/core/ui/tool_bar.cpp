@@ -4,6 +4,7 @@
 #include "terminal/core/function_table.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QStyle>
 
 namespace tarvex {
@@ -17,6 +18,28 @@ const QList<ToolBar::Slot>& ToolBar::layout()
     };
     return buttons;
 }
+
+namespace {
+
+// A key: the log-in button's image where neither theme nor style has one.
+QIcon keyImage()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 90, 10), 2));
+    p.setBrush(QColor(230, 180, 40));
+    p.drawEllipse(QRectF(3, 9, 13, 13));
+    p.drawRect(QRectF(15, 14, 14, 4));
+    p.drawRect(QRectF(22, 18, 3, 5));
+    p.drawRect(QRectF(26, 18, 3, 4));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(6.5, 13.5, 4, 4));
+    return QIcon(pixmap);
+}
+
+} // namespace
 
 QIcon ToolBar::image(int index)
 {
@@ -36,12 +59,13 @@ QIcon ToolBar::image(int index)
         {"edit-find", QStyle::SP_FileDialogContentsView},
         {"accessories-text-editor", QStyle::SP_FileDialogListView},
         {"appointment-new", QStyle::SP_BrowserReload},
-        {"dialog-password", QStyle::SP_VistaShield},
+        {"dialog-password", QStyle::SP_CustomBase}, // the style has no key: drawn below
         {"preferences-system", QStyle::SP_ComputerIcon},
         {"help-browser", QStyle::SP_DialogHelpButton},
     };
     const Image& i = images[qBound(0, index, FunctionButton::kImages - 1)];
-    return QIcon::fromTheme(QString::fromLatin1(i.theme), QApplication::style()->standardIcon(i.fallback));
+    const QIcon fallback = i.fallback == QStyle::SP_CustomBase ? keyImage() : QApplication::style()->standardIcon(i.fallback);
+    return QIcon::fromTheme(QString::fromLatin1(i.theme), fallback);
 }
 
 ToolBar::ToolBar(FunctionTable& functions, QWidget* parent) : QToolBar(parent), m_functions(functions)

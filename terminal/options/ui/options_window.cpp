@@ -110,6 +110,8 @@ void OptionsWindow::commitPassword(const QString& password, bool passStart)
         s->passStart = passStart;
     }
     writeSettings();
+    // The log-in item is grey exactly while no password is defined.
+    m_ctx.functions.refreshStates();
 }
 
 void OptionsWindow::writeSettings()
