@@ -216,6 +216,7 @@ void Terminal::registerFunctions()
         IniDateien(2);
     });
     m_functions.setCheckRule(Fn::StatusLampen, [this] { return m_state.settings.status; });
+    m_functions.setCheckRule(Fn::SessionAnzeige, [this] { return m_state.settings.session; });
 }
 
 } // namespace tarvex

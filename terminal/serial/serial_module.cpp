@@ -111,9 +111,13 @@ void SerialModule::registerFunctions()
         m_ctx.programs.openFolder(state.folders.programDir());
     });
     // Greyed while no connection is open.
+    // Everything that needs the open port is grey without it, also the functions whose
+    // subsystems register them later (their entries keep this rule).
     for (int n : {Fn::VerbindungBeenden, Fn::VerbindungReset, Fn::DateiWaehlenUndSenden, Fn::DateiSenden,
-                  Fn::DateiSendenHinweis, Fn::ZeichenSenden})
+                  Fn::BinaerSenden, Fn::BinaerEmpfangen, Fn::DateiSendenHinweis, Fn::ZeichenSenden, Fn::Modem305,
+                  Fn::Telefonbuch, Fn::Modem316, Fn::AnrufAnnehmen, Fn::Modem341, Fn::Dauertest})
         f.setEnabledRule(n, [&state] { return state.connectionActive; });
+    f.setCheckRule(Fn::AnrufAnnehmen, [&state] { return state.settings.anruf; });
 }
 
 } // namespace tarvex

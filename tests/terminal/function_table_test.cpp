@@ -62,6 +62,27 @@ TEST_F(ProgramFunctionsTest, EveryModuleRegistersItsOwnNumbersOnce)
     EXPECT_FALSE(numbers.contains(Fn::AnzeigeDrucken));
 }
 
+TEST_F(ProgramFunctionsTest, FunctionsRegisteredLaterKeepTheConnectionRuleAndAnnounceThemselves)
+{
+    FunctionTable& f = terminal().functions();
+    int announced = 0;
+    QObject::connect(&f, &FunctionTable::statesChanged, [&] { ++announced; });
+    // The continuous send test and the incoming-call switch come with their own windows.
+    f.add(Fn::Dauertest, [] {});
+    f.add(Fn::AnrufAnnehmen, [] {});
+    EXPECT_EQ(announced, 2);
+    EXPECT_FALSE(f.isEnabled(Fn::Dauertest));
+    EXPECT_FALSE(f.isEnabled(Fn::AnrufAnnehmen));
+    state->settings.anruf = true;
+    EXPECT_TRUE(f.isChecked(Fn::AnrufAnnehmen));
+    state->settings.com = 1;
+    state->settings.baudrate = 9600;
+    state->settings.parameter = QStringLiteral("n,8,1");
+    ASSERT_TRUE(terminal().VerbindungSteuern(1));
+    EXPECT_TRUE(f.isEnabled(Fn::Dauertest));
+    EXPECT_TRUE(f.isEnabled(Fn::AnrufAnnehmen));
+}
+
 TEST_F(ProgramFunctionsTest, UnknownAndLaterNumbersDoNothing)
 {
     for (int n : {0, 1, 50, 999, 4711, -5, 201, 222})
