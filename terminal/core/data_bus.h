@@ -22,9 +22,16 @@ struct ReceivedLine
 // Bytes that went to the line: a typed line (lineEnd), a key or a control code.
 struct SentData
 {
+    // Who sent it: the operator at the keyboard, or a text file.
+    enum class Origin { Keyboard, File };
+
     QByteArray bytes;
     bool lineEnd = false;
     QDateTime time;
+    Origin origin = Origin::Keyboard;
+    // A backspace the operator sent in immediate mode: it takes back the last character of
+    // the line being typed (nothing for the files).
+    bool erases = false;
 };
 
 class DataBus;

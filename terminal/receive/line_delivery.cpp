@@ -130,6 +130,8 @@ void LineDelivery::writeMonitor(const QByteArray& line, bool immediate)
 
 void LineDelivery::sentReceived(const SentData& sent)
 {
+    if (sent.erases)
+        return;
     guarded(m_errors, "Senden", 0, reportedMonitorPath(), [&] {
         writeMonitor(sent.bytes, !sent.lineEnd);
         writeCapture(sent.bytes, !sent.lineEnd);

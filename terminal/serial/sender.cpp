@@ -37,10 +37,10 @@ void Sender::echo(const QString& text)
         m_view.appendDisplay(text);
 }
 
-void Sender::mirror(const QString& text, bool lineEnd)
+void Sender::mirror(const QString& text, bool lineEnd, SentData::Origin origin)
 {
     // The monitor and capture files take what was sent from the bus, like everyone else.
-    m_bus.publishSent(SentData{Cp1252::encode(text), lineEnd, m_clock.now()});
+    m_bus.publishSent(SentData{Cp1252::encode(text), lineEnd, m_clock.now(), origin});
 }
 
 QString Sender::shown(QChar c) const
@@ -111,6 +111,8 @@ void Sender::keyTyped(const TypedKey& key)
             break;
         case TypedKey::Kind::Backspace:
             m_line.RS232_Protokoll(1, s.backSpace > 0 ? s.backSpace : 8);
+            m_bus.publishSent(SentData{QByteArray(1, char(s.backSpace > 0 ? s.backSpace : 8)), false, m_clock.now(),
+                                       SentData::Origin::Keyboard, true});
             if (m_view && !s.datenEcho)
                 m_view.displayBackspace();
             break;
@@ -180,7 +182,7 @@ bool Sender::DateiSenden(int mode, const QString& file)
             } else {
                 m_line.RS232_Protokoll(2, 0, line);
             }
-            mirror(line, true);
+            mirror(line, true, SentData::Origin::File);
             // Sent files are always shown, whatever the echo option says.
             if (m_view && m_state.debugMode) {
                 const QDateTime now = m_clock.now();

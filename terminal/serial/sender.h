@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terminal/core/data_bus.h"
+
 #include <QString>
 
 class Clock;
@@ -44,7 +46,7 @@ public:
 private:
     bool requireConnection();
     void sendTypedLine();
-    void mirror(const QString& text, bool lineEnd);
+    void mirror(const QString& text, bool lineEnd, SentData::Origin origin = SentData::Origin::Keyboard);
     void echo(const QString& text);
     QString shown(QChar c) const;
     QString readable(const QString& typed) const;

@@ -1,4 +1,5 @@
 #include "terminal/core/ui/main_window.h"
+#include "terminal/script/script_recorder.h"
 #include "terminal/script/scriptablauf.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/script/ui/script_selection_dialog.h"
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace tarvex;
@@ -196,6 +198,94 @@ TEST_F(ScriptEngineTest, SelectionWindowIsModelessAndComesBackWhereItWasLeft)
     // Senden closes it and runs the chosen script (its record asks nothing).
     engine->selectionWindow()->findChild<QPushButton*>("frm14_cmdSenden")->click();
     EXPECT_EQ(port.written, "A\r\nB\r\n");
+}
+
+} // namespace
+
+namespace {
+
+// The recorder as the operator uses it: function 190, the record button, keys typed into the
+// display, the stop button.
+class ScriptRecorderTest : public ScriptEngineTest
+{
+protected:
+    QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
+    void type(const QString& text) { QTest::keyClicks(window->display(), text); }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(window->display(), k, m); }
+    QStringList taken;
+    void SetUp() override
+    {
+        ScriptEngineTest::SetUp();
+        QObject::connect(engine.get(), &ScriptEngine::recordingTaken, [this](const QStringList& l) { taken = l; });
+    }
+};
+
+TEST_F(ScriptRecorderTest, TypedLinesBecomeCommandLinesAsTheDeviceGotThem)
+{
+    QPushButton* record = button("frm1_cmdRecord");
+    QPushButton* stop = button("frm1_cmdStop");
+    auto* count = window->findChild<QLabel*>("frm1_lblScriptRec");
+    EXPECT_FALSE(record->isEnabled()) << "hidden until function 190";
+    terminal().PrgFunktionen(190);
+    EXPECT_TRUE(record->isEnabled());
+    EXPECT_TRUE(count->isVisibleTo(window.get()));
+    EXPECT_EQ(count->text(), "0");
+
+    type("vorher");
+    QTest::mouseClick(record, Qt::LeftButton);
+    EXPECT_TRUE(record->isChecked());
+    // A correction with backspace is recorded corrected.
+    type("STATUSX");
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Return);
+    state->settings.tasten = true;
+    key(Qt::Key_C, Qt::ControlModifier);
+    // The device's answer ends the control key's line.
+    port.incoming << QByteArray("OK\r");
+    receiveModule().pipeline().SeriellLesen();
+    type("GEB");
+    key(Qt::Key_Return);
+    EXPECT_EQ(count->text(), "3");
+    // A file sent meanwhile is not the operator's typing.
+    writeFile(data("datei.txt"), "AUS DATEI\r\n");
+    prompter.addAnswer("Yes");
+    serial().sender().DateiSenden(1, data("datei.txt"));
+    EXPECT_EQ(count->text(), "3");
+
+    QTest::mouseClick(stop, Qt::LeftButton);
+    EXPECT_EQ(taken, (QStringList{"vorherSTATUS", "<Ctrl+C>", "GEB"}));
+    EXPECT_FALSE(record->isEnabled());
+    EXPECT_FALSE(record->isChecked());
+    EXPECT_FALSE(count->isVisibleTo(window.get()));
+}
+
+TEST_F(ScriptRecorderTest, KeysSentOneByOneEndWithReturnOrTheAnswerAndHidingDropsTheLines)
+{
+    state->settings.sofortSend = true;
+    state->settings.sofortEmpf = true;
+    terminal().PrgFunktionen(190);
+    QTest::mouseClick(button("frm1_cmdRecord"), Qt::LeftButton);
+    type("ABX");
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Return);
+    type("DE");
+    // A piece of an answer without a line end doesn't end the line; one with it does.
+    port.incoming << QByteArray("ok");
+    receiveModule().pipeline().SeriellLesen();
+    EXPECT_EQ(engine->recorder().lines(), QStringList{"AB"});
+    port.incoming << QByteArray("\n");
+    receiveModule().pipeline().SeriellLesen();
+    EXPECT_EQ(engine->recorder().lines(), (QStringList{"AB", "DE"}));
+    // Recording off: typing is not collected.
+    QTest::mouseClick(button("frm1_cmdRecord"), Qt::LeftButton);
+    type("X");
+    key(Qt::Key_Return);
+    EXPECT_EQ(engine->recorder().lines().size(), 2);
+    // Hiding through function 190 drops them; stopping then hands nothing over.
+    terminal().PrgFunktionen(190);
+    terminal().PrgFunktionen(190);
+    QTest::mouseClick(button("frm1_cmdStop"), Qt::LeftButton);
+    EXPECT_TRUE(taken.isEmpty());
 }
 
 } // namespace

@@ -54,15 +54,27 @@ ScriptBar::ScriptBar(QWidget* parent) : QWidget(parent)
     bar->addLayout(buttons);
 
     auto* recorder = new QHBoxLayout;
-    recorder->addWidget(named(new QPushButton(QStringLiteral("Aufnahme"), this), "frm1_cmdRecord"));
-    recorder->addWidget(named(new QPushButton(QStringLiteral("Stopp"), this), "frm1_cmdStop"));
+    m_record = named(new QPushButton(QStringLiteral("Aufnahme"), this), "frm1_cmdRecord");
+    m_record->setCheckable(true);
+    m_record->setToolTip(QStringLiteral("Gesendete Zeilen als Script aufnehmen"));
+    m_stopRecord = named(new QPushButton(QStringLiteral("Stopp"), this), "frm1_cmdStop");
+    m_stopRecord->setToolTip(QStringLiteral("Aufnahme beenden und als neues Script übernehmen"));
+    m_recordCount = named(new QLabel(QStringLiteral("0"), this), "frm1_lblScriptRec");
+    m_recordCount->setToolTip(QStringLiteral("Aufgenommene Zeilen"));
+    recorder->addWidget(m_record);
+    recorder->addWidget(m_stopRecord);
+    recorder->addWidget(m_recordCount);
     bar->addLayout(recorder);
-    auto* recList = named(new QListWidget(this), "frm1_lbScriptRecord");
-    recList->hide();
-    bar->addWidget(recList);
-    auto* recLabel = named(new QLabel(this), "frm1_lblScriptRec");
-    recLabel->hide();
-    bar->addWidget(recLabel);
+    m_recorded = named(new QListWidget(this), "frm1_lbScriptRecord");
+    m_recorded->hide();
+    bar->addWidget(m_recorded);
+    connect(m_record, &QPushButton::clicked, this, [this] {
+        // The button shows the recorder's state, not its own.
+        m_record->setChecked(!m_record->isChecked());
+        emit recordClicked();
+    });
+    connect(m_stopRecord, &QPushButton::clicked, this, &ScriptBar::stopRecordClicked);
+    showRecorder(false, false, {});
 
     m_width = named(new QSlider(Qt::Horizontal, this), "frm1_sliScripts");
     m_width->setRange(100, 600);
@@ -71,6 +83,17 @@ ScriptBar::ScriptBar(QWidget* parent) : QWidget(parent)
         emit widthChosen(value);
     });
     bar->addWidget(m_width);
+}
+
+void ScriptBar::showRecorder(bool shown, bool recording, const QStringList& lines)
+{
+    m_record->setEnabled(shown);
+    m_stopRecord->setEnabled(shown);
+    m_record->setChecked(recording);
+    m_recordCount->setVisible(shown);
+    m_recordCount->setText(QString::number(lines.size()));
+    m_recorded->clear();
+    m_recorded->addItems(lines);
 }
 
 void ScriptBar::setItems(const QStringList& items)

@@ -34,6 +34,13 @@ public:
     void setConnected(bool connected);
     bool running() const;
 
+    // The recorder's row: its buttons are usable while the recorder is shown; the record
+    // button stays pressed while recording; the label counts the collected lines.
+    void showRecorder(bool shown, bool recording, const QStringList& lines);
+    QPushButton* recordButton() const { return m_record; }    // frm1_cmdRecord
+    QPushButton* stopRecordButton() const { return m_stopRecord; } // frm1_cmdStop
+    QLabel* recordCount() const { return m_recordCount; }     // frm1_lblScriptRec
+
 signals:
     // A button of the bar asks for this program function.
     void functionRequested(int number);
@@ -41,6 +48,9 @@ signals:
     void stopRequested();
     // The user moved the width slider.
     void widthChosen(int width);
+    // The recorder's buttons.
+    void recordClicked();
+    void stopRecordClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +66,10 @@ private:
     bool m_connected = false;
     QList<QPushButton*> m_buttons;
     QSlider* m_width = nullptr;
+    QPushButton* m_record = nullptr;
+    QPushButton* m_stopRecord = nullptr;
+    QLabel* m_recordCount = nullptr;
+    QListWidget* m_recorded = nullptr;
 };
 
 } // namespace tarvex

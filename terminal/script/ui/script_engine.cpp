@@ -1,5 +1,7 @@
 #include "terminal/script/ui/script_engine.h"
 
+#include "terminal/script/script_recorder.h"
+
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
@@ -26,7 +28,8 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
       m_window(window),
       m_host(std::make_unique<MainWindowScriptHost>(m_ctx, window)),
       m_interpreter(std::make_unique<Scriptablauf>(m_ctx, serial, *m_host)),
-      m_groups(std::make_unique<ScriptGroups>(m_ctx))
+      m_groups(std::make_unique<ScriptGroups>(m_ctx)),
+      m_recorder(std::make_unique<tarvex::ScriptRecorder>(m_ctx.state, m_ctx.bus))
 {
     KundeSettings& s = m_ctx.state.settings;
     QPushButton* groupButton = window.scriptBar().groupButton();
@@ -73,6 +76,15 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
         const qsizetype colon = remembered.indexOf(QStringLiteral(": "));
         m_groups->ScriptgruppeInOut(2, colon >= 0 ? QFileInfo(remembered.mid(colon + 2)).fileName() : QString());
     });
+    f.add(Fn::ScriptRecorder, {[this] { ScriptRecorder(0); }, QStringLiteral("Scriptrecorder"),
+                               QStringLiteral("Scriptrecorder ein- und ausblenden"), {}, {}, {}});
+    ScriptBar& bar = window.scriptBar();
+    m_recorder->changed = [this, &bar] {
+        bar.showRecorder(m_recorder->shown(), m_recorder->recording(), m_recorder->lines());
+    };
+    connect(&bar, &ScriptBar::recordClicked, this, [this] { ScriptRecorder(1); });
+    connect(&bar, &ScriptBar::stopRecordClicked, this, [this] { ScriptRecorder(3); });
+
     // The connection is open when the delayed start fires; the script runs once the
     // timer's own handling is over.
     connect(&terminal, &Terminal::delayedStart, this, &ScriptEngine::runStartScript, Qt::QueuedConnection);
@@ -110,6 +122,30 @@ void ScriptEngine::runEntry(const QString& entry)
 {
     selectScript(entry);
     runSelected();
+}
+
+void ScriptEngine::ScriptRecorder(int mode)
+{
+    guarded(m_ctx.errors, "ScriptRecorder", mode, QString(), [&] {
+        switch (mode) {
+        case 0:
+            m_recorder->toggleShown();
+            break;
+        case 1:
+            m_recorder->toggleRecording();
+            break;
+        case 3: {
+            const QStringList lines = m_recorder->stop();
+            if (!lines.isEmpty())
+                emit recordingTaken(lines);
+            break;
+        }
+        default:
+            break;
+        }
+    });
+    if (m_ctx.state.connectionActive)
+        m_window.display()->setFocus();
 }
 
 void ScriptEngine::runSlot(int slot)

@@ -12,6 +12,7 @@ namespace tarvex {
 class MainWindow;
 class MainWindowScriptHost;
 class ScriptGroups;
+class ScriptRecorder;
 class Scriptablauf;
 class SerialModule;
 class Terminal;
@@ -19,8 +20,8 @@ struct TerminalContext;
 
 // The script engine on the main window: wires the script bar (tool tip on click, run on
 // double click, group button tool tip), registers the program functions 222 (selection
-// window), 825 (load a group) and 826 (save the table as a group), and runs the start
-// script after the delayed start.
+// window), 825 (load a group), 826 (save the table as a group) and 190 (the recorder), and
+// runs the start script after the delayed start.
 class ScriptEngine : public QObject
 {
     Q_OBJECT
@@ -49,6 +50,15 @@ public:
     // The start script of the delayed start.
     void runStartScript();
 
+    // The recorder: 0 shows or hides it (function 190), 1 switches recording on or off (the
+    // record button), 3 stops and hands the collected lines over (the stop button).
+    void ScriptRecorder(int mode);
+    tarvex::ScriptRecorder& recorder() { return *m_recorder; }
+
+signals:
+    // The recorder was stopped with lines collected: they become a new script.
+    void recordingTaken(const QStringList& lines);
+
 private:
     void selectionClosed(const QString& chosen);
 
@@ -57,6 +67,7 @@ private:
     std::unique_ptr<MainWindowScriptHost> m_host;
     std::unique_ptr<Scriptablauf> m_interpreter;
     std::unique_ptr<ScriptGroups> m_groups;
+    std::unique_ptr<tarvex::ScriptRecorder> m_recorder;
     QPointer<ScriptSelectionDialog> m_selection;
 };
 
