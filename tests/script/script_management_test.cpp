@@ -358,7 +358,15 @@ TEST_F(ScriptManagementTest, EditorHookFillsTheCommands)
 TEST_F(ScriptManagementTest, RecordedLinesBecomeANewScript)
 {
     clock.set(QDateTime(QDate(2026, 2, 3), QTime(14, 5, 6)));
+    // With Debug on, the new record is shown first.
+    state->debugMode = true;
+    prompter.addAnswer("Ok");
     windows->ScriptVerwaltung(1, {"ATZ", "", "<Ctrl+c>"});
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records().at(0).text, "Script 2: |Scriptrecorder 03.02.2026, 14:05:06|ATZ<>CTRL C|0|0|0|0||0||"
+                                             "\r\rBefehle: ATZ<>CTRL C");
+    state->debugMode = false;
+    prompter.clearRecords();
     ScriptManagementDialog* dialog = windows->managementWindow();
     ASSERT_NE(dialog, nullptr);
     list = dialog->slotList();
