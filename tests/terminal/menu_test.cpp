@@ -6,6 +6,7 @@
 #include "terminal/options/ui/options_windows.h"
 #include "terminal/options/ui/password_functions.h"
 #include "terminal/script/ui/script_engine.h"
+#include "terminal/script/ui/script_windows.h"
 #include "terminal/serial/ui/serial_windows.h"
 
 #include "tests/support/find_named.h"
@@ -46,9 +47,11 @@ protected:
                                                         [this] { terminal().ProgrammEnde(0); });
         window->BildAufbau();
         scripts = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
+        scriptWindows = std::make_unique<ScriptWindows>(terminal().context(), *scripts, *window);
     }
     void TearDown() override
     {
+        scriptWindows.reset();
         scripts.reset();
         passwords.reset();
         automationWindows.reset();
@@ -70,6 +73,7 @@ protected:
     std::unique_ptr<OptionsWindows> optionsWindows;
     std::unique_ptr<AutomationWindows> automationWindows;
     std::unique_ptr<ScriptEngine> scripts;
+    std::unique_ptr<ScriptWindows> scriptWindows;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
