@@ -14,6 +14,7 @@
 #include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/view_roles.h"
+#include "terminal/script/script_commands.h"
 #include "terminal/script/script_expansion.h"
 #include "terminal/script/script_host.h"
 
@@ -45,15 +46,7 @@ int pauseMs(double ms)
 
 const QStringList& Scriptablauf::commandOrder()
 {
-    static const QStringList order{
-        QStringLiteral("PAUS"), QStringLiteral("MARK"), QStringLiteral("ECHO"), QStringLiteral("LOAD"),
-        QStringLiteral("PARA"), QStringLiteral("PRNT"), QStringLiteral("INFO"), QStringLiteral("SAVT"),
-        QStringLiteral("SAVR"), QStringLiteral("IFPE"), QStringLiteral("MODW"), QStringLiteral("MODT"),
-        QStringLiteral("PARZ"), QStringLiteral("GOTO"), QStringLiteral("EXIT"), QStringLiteral("CLRB"),
-        QStringLiteral("PARW"), QStringLiteral("VERT"), QStringLiteral("VERA"), QStringLiteral("VERR"),
-        QStringLiteral("PADD"), QStringLiteral("PSUB"), QStringLiteral("PMUL"), QStringLiteral("PDIV"),
-        QStringLiteral("IFPV"), QStringLiteral("WAIT"), QStringLiteral("WAVE"), QStringLiteral("PROG")};
-    return order;
+    return ScriptCommands::commandOrder();
 }
 
 Scriptablauf::Scriptablauf(TerminalContext& context, SerialModule& serial, ScriptHost& host, QObject* parent)
@@ -181,10 +174,8 @@ void Scriptablauf::setStatus(const QString& text)
 Scriptablauf::Flow Scriptablauf::executeLine(const QString& raw)
 {
     const QString line = m_placeholders.replacePare(raw);
-    for (const QString& keyword : commandOrder()) {
-        if (line.contains(keyword + QLatin1Char(' ')))
-            return executeCommand(keyword, line);
-    }
+    if (const QString keyword = ScriptCommands::commandIn(line); !keyword.isEmpty())
+        return executeCommand(keyword, line);
     sendLine(line);
     return awaitAck();
 }
@@ -325,13 +316,7 @@ void Scriptablauf::placeholderArithmetic(Placeholders::Op op, const QString& lin
 Scriptablauf::Flow Scriptablauf::jump(const QString& label, int pauseAfter, bool)
 {
     const QString target = QStringLiteral("MARK ") + label.trimmed();
-    qsizetype found = -1;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (m_lines.at(i).trimmed() == target) {
-            found = i;
-            break;
-        }
-    }
+    const qsizetype found = ScriptCommands::markIndex(m_lines, label);
     Flow flow = Flow::Next;
     if (found < 0) {
         setStatus(QStringLiteral("Sprungmarke ") + target + QStringLiteral(" NICHT GEFUNDEN!!!"));
@@ -388,27 +373,32 @@ QString Scriptablauf::timeText(const QDateTime& now, int format)
     return now.time().toString(QString::fromLatin1(forms[f]));
 }
 
-void Scriptablauf::sendLine(QString line)
+QString Scriptablauf::replaceDateTime(QString line, const QDateTime& now)
 {
-    TerminalState& st = m_ctx.state;
-    const KundeSettings& s = st.settings;
-    const QDateTime now = m_ctx.clock.now();
     if (const qsizetype at = line.indexOf(QStringLiteral("DATE")); at >= 0)
         line.replace(at, 6, dateText(now, leadingInt(QStringView(line).mid(at + 5))));
     if (const qsizetype at = line.indexOf(QStringLiteral("TIME")); at >= 0)
         line.replace(at, 6, timeText(now, leadingInt(QStringView(line).mid(at + 5))));
+    return line;
+}
 
-    if (line.contains(QStringLiteral("CTRL"))) {
+void Scriptablauf::sendLine(QString line)
+{
+    TerminalState& st = m_ctx.state;
+    const KundeSettings& s = st.settings;
+    line = replaceDateTime(line, m_ctx.clock.now());
+    const QString command = ScriptCommands::sendingCommandIn(line);
+    if (command == QLatin1String("CTRL")) {
         const QString a = arg(line, 6).toUpper();
         if (!a.isEmpty())
             send(1, (a.front().unicode() - 64) & 0xFF);
         toDisplay(s.steuerAnzg ? QStringLiteral("<Ctrl+") + a.trimmed() + QLatin1Char('>') : a);
-    } else if (line.contains(QStringLiteral("ASCI"))) {
+    } else if (command == QLatin1String("ASCI")) {
         const int code = leadingInt(arg(line, 6)) & 0xFF;
         send(1, code);
         toDisplay(s.steuerAnzg ? QStringLiteral("<Ascii ") + QString::number(code) + QLatin1Char('>')
                                : Cp1252::decode(QByteArray(1, char(code))));
-    } else if (line.contains(QStringLiteral("ASCF"))) {
+    } else if (command == QLatin1String("ASCF")) {
         QByteArray bytes;
         const QStringList parts = (arg(line, 6).trimmed() + QLatin1Char(' ')).split(QLatin1Char(' '));
         for (qsizetype i = 0; i + 1 < parts.size(); ++i)
@@ -473,7 +463,13 @@ Scriptablauf::Flow Scriptablauf::awaitAck()
 void Scriptablauf::print(int mode)
 {
     const QString text = m_host.displayText();
-    const QString part = mode == 1 ? text.mid(m_startPosition) : text;
+    m_host.printLines(printout(mode == 1 ? text.mid(m_startPosition) : text, m_ctx.clock.now()));
+    if (mode == 1)
+        m_host.moveDisplayToEnd();
+}
+
+QStringList Scriptablauf::printout(const QString& part, const QDateTime& now)
+{
     QStringList lines;
     qsizetype from = 0;
     for (qsizetype i = 0; i < part.size(); ++i) {
@@ -486,18 +482,20 @@ void Scriptablauf::print(int mode)
         }
     }
     // Text behind the last line end is not printed.
-    const QDateTime now = m_ctx.clock.now();
     // The heading is the printout's first line, followed by an empty one.
     lines.prepend(QString());
     lines.prepend(QStringLiteral("   ") + TerminalState::kTitle + QLatin1Char(' ') + TerminalState::kVersion
                   + QStringLiteral("   ") + now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ")
                   + now.toString(QStringLiteral("HH:mm:ss")));
-    m_host.printLines(lines);
-    if (mode == 1)
-        m_host.moveDisplayToEnd();
+    return lines;
 }
 
 QString Scriptablauf::savePath(const QString& argument) const
+{
+    return savePath(argument, m_ctx.clock.now());
+}
+
+QString Scriptablauf::savePath(const QString& argument, const QDateTime& now)
 {
     QString path = argument.trimmed();
     int mode = 0;
@@ -515,7 +513,6 @@ QString Scriptablauf::savePath(const QString& argument) const
     const QString dir = path.left(cut);
     const QString name = path.mid(cut);
     if (mode == 1) {
-        const QDateTime now = m_ctx.clock.now();
         return dir + now.toString(QStringLiteral("dd-MM-yyyy HH-mm-ss")) + QStringLiteral("  ") + name;
     }
     if (mode == 2) {
@@ -568,19 +565,25 @@ void Scriptablauf::connection(const QString& keyword, int digit)
 
 void Scriptablauf::startProgram(const QString& line)
 {
-    const int ph = Placeholders::index(arg(line, 6).left(1));
     const int y = leadingInt(arg(line, 8).left(1));
-    const QString program = arg(line, 10);
-    const QString path = AppFolders::findCaseInsensitive(program);
-    if (!program.isEmpty() && QFileInfo(path).isFile()) {
-        const QString value = m_placeholders.value(ph).trimmed();
-        // The program gets the value as its one argument; nothing passes through a shell.
-        m_ctx.shell.startProgram(path, value.isEmpty() ? QStringList() : QStringList{value});
-    } else if (y != 0) {
+    if (!startProgram(m_ctx.shell, m_placeholders, line) && y != 0) {
         m_ctx.prompter.message(QStringLiteral("Sicherheitshinweis"),
-                                               QStringLiteral("Externes Programm nicht gefunden: \r\r=> ") + program,
+                                               QStringLiteral("Externes Programm nicht gefunden: \r\r=> ") + arg(line, 10),
                                                BoxButtons::Ok, BoxIcon::Exclamation);
     }
+}
+
+bool Scriptablauf::startProgram(Shell& shell, const Placeholders& placeholders, const QString& line)
+{
+    const int ph = Placeholders::index(QStringView(line).mid(5, 1));
+    const QString program = line.mid(9);
+    const QString path = AppFolders::findCaseInsensitive(program);
+    if (program.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    const QString value = placeholders.value(ph).trimmed();
+    // The program gets the value as its one argument; nothing passes through a shell.
+    shell.startProgram(path, value.isEmpty() ? QStringList() : QStringList{value});
+    return true;
 }
 
 } // namespace tarvex

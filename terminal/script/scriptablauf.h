@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QStringList>
 
+class Shell;
+
 namespace tarvex {
 
 class ScriptHost;
@@ -22,6 +24,13 @@ class Scriptablauf : public QObject
 public:
     // The recognised commands, in the order in which a line is tested.
     static const QStringList& commandOrder();
+    // A sending line with its first "DATE x" and its first "TIME x" replaced.
+    static QString replaceDateTime(QString line, const QDateTime& now);
+    // PRNT: the lines of a display text to print, under the heading of the printout.
+    static QStringList printout(const QString& part, const QDateTime& now);
+    // PROG x y z: starts the program with the placeholder's value as its argument; false
+    // when the program file does not exist (nothing is started).
+    static bool startProgram(Shell& shell, const Placeholders& placeholders, const QString& line);
 
     Scriptablauf(TerminalContext& context, SerialModule& serial, ScriptHost& host, QObject* parent = nullptr);
 
@@ -36,6 +45,7 @@ public:
     static QString timeText(const QDateTime& now, int format);
     // SAVT/SAVR argument: the path with its date-time (mode 1) or running-number (mode 2) prefix.
     QString savePath(const QString& argument) const;
+    static QString savePath(const QString& argument, const QDateTime& now);
     // The status line text.
     const QString& status() const { return m_status; }
 
