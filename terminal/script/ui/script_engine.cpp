@@ -92,6 +92,11 @@ ScriptEngine::ScriptEngine(Terminal& terminal, SerialModule& serial, MainWindow&
 
 ScriptEngine::~ScriptEngine() = default;
 
+ScriptHost& ScriptEngine::host()
+{
+    return *m_host;
+}
+
 void ScriptEngine::fillScriptList()
 {
     m_window.scriptBar().setItems(m_ctx.state.scripts.barItems());

@@ -12,6 +12,7 @@ namespace tarvex {
 class MainWindow;
 class MainWindowScriptHost;
 class ScriptGroups;
+class ScriptHost;
 class ScriptRecorder;
 class Scriptablauf;
 class SerialModule;
@@ -30,6 +31,8 @@ public:
     ~ScriptEngine() override;
 
     Scriptablauf& interpreter() { return *m_interpreter; }
+    // What the scripts reach of the main window (the editor's test of a line uses it too).
+    ScriptHost& host();
     ScriptGroups& groups() { return *m_groups; }
 
     // Rebuilds the script list from the table.

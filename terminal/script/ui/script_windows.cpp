@@ -1,5 +1,7 @@
 #include "terminal/script/ui/script_windows.h"
 
+#include "terminal/script/ui/script_editor_dialog.h"
+
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/ui/main_window.h"
@@ -17,6 +19,12 @@ ScriptWindows::ScriptWindows(TerminalContext& context, ScriptEngine& engine, Mai
     m_ctx.functions.add(Fn::Scriptverwaltung,
                         FunctionEntry{[this] { ScriptVerwaltung(0); }, QStringLiteral("Verwalten"),
                                       QStringLiteral("Scripts verwalten"), QStringLiteral("Dialog Scriptverwaltung"), {}, {}});
+    // "Editieren" opens the script editor; the recorder's lines become a new script here.
+    m_editor = [this](QWidget* parent, const QString& name, const QString& commandText) {
+        return ScriptEditorDialog::Scripteditor(m_ctx, m_window.displayActions(), m_engine.host(), parent, name,
+                                                commandText);
+    };
+    connect(&engine, &ScriptEngine::recordingTaken, this, [this](const QStringList& lines) { ScriptVerwaltung(1, lines); });
 }
 
 void ScriptWindows::ScriptVerwaltung(int mode, const QStringList& recorded)
