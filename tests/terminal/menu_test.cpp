@@ -5,6 +5,7 @@
 #include "terminal/core/ui/main_window.h"
 #include "terminal/options/ui/options_windows.h"
 #include "terminal/options/ui/password_functions.h"
+#include "terminal/script/ui/continuous_send_windows.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/serial/ui/serial_windows.h"
 
@@ -46,9 +47,11 @@ protected:
                                                         [this] { terminal().ProgrammEnde(0); });
         window->BildAufbau();
         scripts = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
+        continuousSend = std::make_unique<ContinuousSendWindows>(terminal().context(), serial(), *scripts, *window);
     }
     void TearDown() override
     {
+        continuousSend.reset();
         scripts.reset();
         passwords.reset();
         automationWindows.reset();
@@ -70,6 +73,7 @@ protected:
     std::unique_ptr<OptionsWindows> optionsWindows;
     std::unique_ptr<AutomationWindows> automationWindows;
     std::unique_ptr<ScriptEngine> scripts;
+    std::unique_ptr<ContinuousSendWindows> continuousSend;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
