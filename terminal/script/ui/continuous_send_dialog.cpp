@@ -62,6 +62,7 @@ ContinuousSendDialog::ContinuousSendDialog(TerminalContext& context, SerialLine&
 {
     setObjectName(QStringLiteral("frm24"));
     setWindowTitle(QStringLiteral("Dauertest senden"));
+    setMinimumWidth(560);
     m_send.runScript = std::move(runScript);
     m_send.counterChanged = [this](qint64 counter) { m_counter->setText(QString::number(counter)); };
 
@@ -116,18 +117,24 @@ ContinuousSendDialog::ContinuousSendDialog(TerminalContext& context, SerialLine&
     how->setColumnStretch(2, 1);
     outer->addLayout(how);
 
-    // The abort hint on its coloured background, both shown while the test runs.
+    // The abort hint on its coloured background (both in one cell), shown while the test runs.
+    auto* abortCell = new QGridLayout;
     m_abortBack = named(new QLabel(this), "frm24_lblAbbr_HG");
-    m_abortBack->setAutoFillBackground(true);
     m_abortBack->setStyleSheet(QStringLiteral("background-color: #ffffc0; border: 1px solid #c0a000;"));
-    auto* backLayout = new QHBoxLayout(m_abortBack);
-    m_abortHint = named(new QLabel(QStringLiteral("Der Test läuft. Mit \"Abbrechen\" wird er beendet."), m_abortBack),
+    m_abortHint = named(new QLabel(QStringLiteral("Der Test läuft. Mit \"Abbrechen\" wird er beendet."), this),
                         "frm24_lblAbbruch");
-    m_abortHint->setStyleSheet(QStringLiteral("border: none;"));
-    backLayout->addWidget(m_abortHint);
-    outer->addWidget(m_abortBack);
-    m_abortBack->hide();
-    m_abortHint->hide();
+    m_abortHint->setAlignment(Qt::AlignCenter);
+    m_abortHint->setContentsMargins(6, 4, 6, 4);
+    abortCell->addWidget(m_abortBack, 0, 0);
+    abortCell->addWidget(m_abortHint, 0, 0);
+    outer->addLayout(abortCell);
+    // Their room is kept while they are hidden, so the window does not change its size.
+    for (QLabel* label : {m_abortBack, m_abortHint}) {
+        QSizePolicy policy = label->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        label->setSizePolicy(policy);
+        label->hide();
+    }
 
     auto* buttons = new QHBoxLayout;
     m_start = named(new QPushButton(QStringLiteral("&Starten"), this), "frm24_cmdStart");
