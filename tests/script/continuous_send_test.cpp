@@ -134,24 +134,6 @@ TEST_F(ContinuousSendTest, CancelInsideAFileStopsAfterTheCurrentLine)
     EXPECT_EQ(port.writes, QList<QByteArray>({"1\r\n", "2\r\n"}));
 }
 
-TEST_F(ContinuousSendTest, ScriptRunsEachRepetitionWithItsQuestion)
-{
-    // Slot 1 asks before it runs: Yes, No, Yes.
-    setScript(1, "Eins", "A<>B", "0|0|0|0||0|");
-    send->runScript = [this](const QString& item) {
-        host->selected = item;
-        engine->runSelected();
-        return ContinuousSend::ScriptStart::Ran;
-    };
-    prompter.addAnswers({"Yes", "No", "Yes"});
-    EXPECT_EQ(run(Source::Script, "01 Eins", 3, 100), End::Finished);
-    ASSERT_EQ(prompter.records().size(), 3);
-    for (const PromptRecord& r : prompter.records())
-        EXPECT_TRUE(r.text.startsWith("Soll das Script >Eins< ausgeführt werden?"));
-    EXPECT_EQ(port.written, "A\r\nB\r\nA\r\nB\r\n");
-    EXPECT_EQ(prompter.unexpected(), 0);
-}
-
 TEST_F(ContinuousSendTest, ScriptThatCannotStartEndsTheRun)
 {
     int calls = 0;
