@@ -2,13 +2,16 @@
 //  1. expanding a full table of 99 scripts whose inclusions (SCRI) chain through all of
 //     them, against a 10 ms target;
 //  2. the interpreter's own time per line beyond the script's pauses (virtual time), on a
-//     port that takes the bytes at once, against a 1 ms target.
+//     port that takes the bytes at once, against a 1 ms target;
+//  3. repetitions per second of the continuous send test with a pause of 1 ms on the real
+//     clock (each pause runs the event loop), sending a text block.
 //
 //   tarvex_script_bench [runs]
 
 #include "shared/app_folders.h"
 #include "shared/daten_pipe.h"
 #include "shared/platform/clock.h"
+#include "shared/platform/qt_clock.h"
 #include "shared/platform/scripted_prompter.h"
 #include "shared/platform/shell.h"
 #include "terminal/core/terminal.h"
@@ -16,6 +19,7 @@
 #include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/platform/serial_port.h"
+#include "terminal/script/continuous_send.h"
 #include "terminal/script/script_expansion.h"
 #include "terminal/script/script_host.h"
 #include "terminal/script/scriptablauf.h"
@@ -163,5 +167,23 @@ int main(int argc, char* argv[])
     std::printf("interpreter: %d lines, %lld bytes sent: median %.2f us per line (target < 1000 us)\n", kLines,
                 static_cast<long long>(port.written / runs), median(perLineUs));
     terminal.VerbindungSteuern(2);
+
+    // 3. The continuous send test on the real clock.
+    QtClock realClock;
+    SinkPort testPort;
+    TerminalState testState(folders);
+    Terminal testTerminal(testState, {prompter, realClock, shell, testPort});
+    SerialModule testSerial(testTerminal.context());
+    testState.settings.com = 1;
+    testTerminal.VerbindungSteuern(1);
+    ContinuousSend test(testTerminal.context(), testSerial.line());
+    const int kRepetitions = 2000;
+    QElapsedTimer t;
+    t.start();
+    test.run(ContinuousSend::Job{ContinuousSend::Source::TextBlock, QStringLiteral("STATUS"), kRepetitions, 1});
+    const double seconds = t.nsecsElapsed() / 1e9;
+    std::printf("continuous send: %d repetitions with 1 ms pause on the real clock: %.0f per second (%lld bytes)\n",
+                kRepetitions, kRepetitions / seconds, static_cast<long long>(testPort.written));
+    testTerminal.VerbindungSteuern(2);
     return 0;
 }

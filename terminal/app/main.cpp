@@ -15,6 +15,7 @@
 #include "terminal/options/ui/password_functions.h"
 #include "terminal/platform/qt_serial_port.h"
 #include "terminal/receive/receive_module.h"
+#include "terminal/script/ui/continuous_send_windows.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/script/ui/script_windows.h"
 #include "terminal/serial/serial_module.h"
@@ -83,6 +84,7 @@ int main(int argc, char* argv[])
     window.BildAufbau();
     ScriptEngine scripts(terminal, serial, window);
     ScriptWindows scriptWindows(context, scripts, window);
+    ContinuousSendWindows continuousSend(context, serial, scripts, window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
     // start their scripts the same way.
     MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });

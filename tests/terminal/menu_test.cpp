@@ -5,6 +5,7 @@
 #include "terminal/core/ui/main_window.h"
 #include "terminal/options/ui/options_windows.h"
 #include "terminal/options/ui/password_functions.h"
+#include "terminal/script/ui/continuous_send_windows.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/script/ui/script_windows.h"
 #include "terminal/serial/ui/serial_windows.h"
@@ -48,9 +49,11 @@ protected:
         window->BildAufbau();
         scripts = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
         scriptWindows = std::make_unique<ScriptWindows>(terminal().context(), *scripts, *window);
+        continuousSend = std::make_unique<ContinuousSendWindows>(terminal().context(), serial(), *scripts, *window);
     }
     void TearDown() override
     {
+        continuousSend.reset();
         scriptWindows.reset();
         scripts.reset();
         passwords.reset();
@@ -74,6 +77,7 @@ protected:
     std::unique_ptr<AutomationWindows> automationWindows;
     std::unique_ptr<ScriptEngine> scripts;
     std::unique_ptr<ScriptWindows> scriptWindows;
+    std::unique_ptr<ContinuousSendWindows> continuousSend;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
