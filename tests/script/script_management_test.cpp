@@ -137,8 +137,8 @@ TEST_F(ScriptManagementTest, OpensWithAllSlotsAndTheBarsSelection)
     // The record stays out of sight: the list neither shows nor scrolls to it.
     EXPECT_EQ(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_LT(list->sizeHintForColumn(0), list->fontMetrics().horizontalAdvance(list->item(2)->text()) / 2);
-    // No editor: no Editieren button.
-    EXPECT_FALSE(findNamed<QPushButton>(*dialog, "frm13_cmdEditieren")->isVisibleTo(dialog));
+    // The script editor is part of the program: Editieren is offered.
+    EXPECT_TRUE(findNamed<QPushButton>(*dialog, "frm13_cmdEditieren")->isVisibleTo(dialog));
     EXPECT_NE(dialog->findChild<QPushButton*>("frm13_cmdLöschen"), nullptr);
 
     // Asked again, the open dialog comes to the front.

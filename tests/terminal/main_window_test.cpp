@@ -200,6 +200,7 @@ TEST_F(MainWindowTest, ScriptBarStopLabelAndSliderReachTheWindow)
     writeStandardFiles();
     window().BildAufbau();
     terminal().VerbindungSteuern(1);
+    window().scriptBar().showRecorder(true, false, {});
     window().setScriptRunning(true);
     EXPECT_TRUE(window().scriptBar().running());
     EXPECT_FALSE(findNamed<QWidget>(window(), "frm1_cmdScriptA")->isEnabled());
