@@ -1,5 +1,7 @@
 #include "terminal/script/script_slots.h"
 
+#include "terminal/script/script_commands.h"
+
 #include "shared/cp1252.h"
 #include "shared/daten_pipe.h"
 #include "shared/number_text.h"
@@ -32,18 +34,34 @@ QString paddedName(const QString& record)
     return DatenPipe(1, record).leftJustified(ScriptSlots::kNameWidth, QLatin1Char(' '), true);
 }
 
-// One recorded line as a command line.
+// Whether a run sends this line as it stands: nothing in it is a command, a placeholder, a
+// date or time form, an inclusion, or breaks the record ("|") or the command text ("<>").
+bool sentAsItStands(const QString& line)
+{
+    static const QStringList forms = {QStringLiteral("|"),     QStringLiteral("<>"),   QStringLiteral("SCRI "),
+                                      QStringLiteral("PARE"),  QStringLiteral("DATE"), QStringLiteral("TIME")};
+    for (const QString& form : forms) {
+        if (line.contains(form))
+            return false;
+    }
+    return ScriptCommands::commandIn(line).isEmpty() && ScriptCommands::sendingCommandIn(line).isEmpty();
+}
+
+// One recorded line as a command line. A line a run would not send as it stands (the
+// device was sent "TIME 12:00", which a run would turn into the time of day) becomes its
+// bytes with the line end a text line gets: the script sends what was typed.
 QString recordedLine(const QString& line)
 {
     static const QString ctrl = QStringLiteral("<Ctrl+");
     const qsizetype at = line.indexOf(ctrl);
     if (at >= 0)
         return QStringLiteral("CTRL ") + line.mid(at + ctrl.size(), 1).toUpper();
-    if (!line.contains(QLatin1Char('|')))
+    if (sentAsItStands(line))
         return line;
     QStringList codes;
     for (const char byte : Cp1252::encode(line))
         codes << QString::number(static_cast<unsigned char>(byte));
+    codes << QStringLiteral("13") << QStringLiteral("10");
     return QStringLiteral("ASCF ") + codes.join(QLatin1Char(' '));
 }
 

@@ -107,10 +107,16 @@ TEST(ScriptSlotsTest, DeletedSlotIsWrittenWithNothingBehind)
 
 TEST(ScriptSlotsTest, RecorderLinesBecomeANewScript)
 {
-    EXPECT_EQ(S::recordedCommands({"ATZ", "", "<Ctrl+c>", "abc<Ctrl+x>rest", "ECHO 0"}), "ATZ<>CTRL C<>CTRL X<>ECHO 0");
+    EXPECT_EQ(S::recordedCommands({"ATZ", "", "<Ctrl+c>", "abc<Ctrl+x>rest"}), "ATZ<>CTRL C<>CTRL X");
     EXPECT_EQ(S::recordedCommands({"", ""}), QString());
-    // "|" cannot stand in a record: such a line is sent by its codes.
-    EXPECT_EQ(S::recordedCommands({"a|ü"}), "ASCF 97 124 252");
+    // A line a run would not send as it stands is sent by its codes and the line end a text
+    // line gets: "|" and "<>" would break the record, the rest would be commands, forms or
+    // placeholders of the script language.
+    EXPECT_EQ(S::recordedCommands({"a|ü"}), "ASCF 97 124 252 13 10");
+    EXPECT_EQ(S::recordedCommands({"TIME 12:00"}), "ASCF 84 73 77 69 32 49 50 58 48 48 13 10");
+    for (const char* typed : {"ECHO 0", "x<>y", "SET DATE", "PARE 1", "SCRI a", "ASCII", "PAUS 3", "CTRL"})
+        EXPECT_TRUE(S::recordedCommands({QString::fromUtf8(typed)}).startsWith("ASCF ")) << typed;
+    EXPECT_EQ(S::recordedCommands({"STATUS", "GEB 5"}), "STATUS<>GEB 5");
 
     VirtualClock clock(QDateTime(QDate(2026, 1, 5), QTime(7, 8, 9)));
     EXPECT_EQ(S::recorderName(clock), "Scriptrecorder 05.01.2026, 07:08:09");

@@ -1,0 +1,96 @@
+// The recorder against the device simulator on a pseudo-terminal: the commands typed while
+// recording, stored as a script and run from the script bar, reach the device as the same
+// bytes as when they were typed.
+#include "shared/platform/scripted_prompter.h"
+#include "terminal/core/ui/main_window.h"
+#include "terminal/platform/qt_serial_port.h"
+#include "terminal/script/ui/script_engine.h"
+#include "terminal/script/ui/script_management_dialog.h"
+#include "terminal/script/ui/script_windows.h"
+#include "terminal/serial/serial_module.h"
+
+#include "tests/support/fake_shell.h"
+#include "tests/support/find_named.h"
+#include "tests/support/terminal_rig.h"
+#include "tests/support/virtual_clock.h"
+#include "tests/terminal/terminal_fixture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace tarvex;
+
+namespace {
+
+#ifdef Q_OS_UNIX
+
+TEST(RecorderEndToEnd, RecordedCommandsReachTheSimulatorAsWhenTyped)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath("port");
+    const QString received = dir.filePath("received.bin");
+    QProcess sim;
+    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim",
+              {"--link", link, "--interval", "0", "--record", received});
+    ASSERT_TRUE(sim.waitForReadyRead(10000)) << "the simulator did not start";
+
+    const AppFolders folders = temporaryProgramFolders(dir);
+    writeFile(folders.dataDir() + "kunde.ini", "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n[Daten]\r\n"
+                                               "Endzeichen=13\r\n[Schnittstellen]\r\nCOM1=" + link.toUtf8() + "\r\n");
+    writeFile(folders.configDir() + "Scripts.ini", "[Script]\r\n");
+    ScriptedPrompter prompter;
+    VirtualClock clock;
+    FakeShell shell;
+    QtSerialPort port;
+    {
+        TerminalRig rig(folders, prompter, clock, shell, port, nullptr);
+        rig.terminal.StartVorbereitung();
+        MainWindow window(rig.terminal, rig.serial);
+        window.BildAufbau();
+        ScriptEngine scripts(rig.terminal, rig.serial, window);
+        ScriptWindows management(rig.context(), scripts, window);
+        ASSERT_TRUE(rig.terminal.VerbindungSteuern(1));
+        QPlainTextEdit* display = window.display();
+
+        // Record three commands typed into the display.
+        rig.terminal.PrgFunktionen(190);
+        QTest::mouseClick(findNamed<QPushButton>(window, "frm1_cmdRecord"), Qt::LeftButton);
+        for (const char* command : {"STATUS", "GEB", "TIME 12:00"}) {
+            QTest::keyClicks(display, command);
+            QTest::keyClick(display, Qt::Key_Return);
+        }
+        QTest::mouseClick(findNamed<QPushButton>(window, "frm1_cmdStop"), Qt::LeftButton);
+
+        // The management dialog holds the new script; OK stores it and refills the bar.
+        ScriptManagementDialog* dialog = management.managementWindow();
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(findNamed<QPushButton>(*dialog, "frm13_cmdOK"), Qt::LeftButton);
+        QListWidget* bar = window.scriptBar().scripts();
+        ASSERT_EQ(bar->count(), 1);
+        EXPECT_TRUE(bar->item(0)->text().startsWith("01 Scriptrecorder ")) << bar->item(0)->text().toStdString();
+
+        // What the device got from the typing, then the same again from the script.
+        QTest::qWait(300);
+        const QByteArray typed = readFile(received);
+        EXPECT_EQ(typed, "STATUS\r\nGEB\r\nTIME 12:00\r\n");
+        prompter.addAnswer("Yes"); // the new script asks before it runs
+        bar->setCurrentRow(0);
+        emit bar->itemDoubleClicked(bar->item(0));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return readFile(received).size() >= 2 * typed.size(); }, 10000));
+        EXPECT_EQ(readFile(received).toStdString(), (typed + typed).toStdString());
+        rig.terminal.VerbindungSteuern(2);
+    }
+    sim.terminate();
+    sim.waitForFinished(5000);
+}
+
+#endif
+
+} // namespace
