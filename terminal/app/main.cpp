@@ -3,6 +3,8 @@
 #include "shared/ui/german_translation.h"
 #include "shared/ui/prompter_factory.h"
 #include "shared/ui/qt_shell.h"
+#include "terminal/connections/modem_module.h"
+#include "terminal/connections/ui/modem_windows.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/automation/automation_module.h"
@@ -73,6 +75,7 @@ int main(int argc, char* argv[])
     SerialModule serial(context);
     ReceiveModule receive(context, serial);
     AutomationModule automation(context);
+    ModemModule modem(context, serial);
     automation.scheduler().setMonitorFile(&receive.delivery());
 
     terminal.StartVorbereitung();
@@ -85,6 +88,7 @@ int main(int argc, char* argv[])
     ScriptEngine scripts(terminal, serial, window);
     ScriptWindows scriptWindows(context, scripts, window);
     ContinuousSendWindows continuousSend(context, serial, scripts, window);
+    ModemWindows modemWindows(context, modem, window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
     // start their scripts the same way.
     MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });

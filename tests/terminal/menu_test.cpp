@@ -1,5 +1,7 @@
 #include "shared/cp1252.h"
 #include "terminal/automation/ui/automation_windows.h"
+#include "terminal/connections/modem_module.h"
+#include "terminal/connections/ui/modem_windows.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
@@ -50,9 +52,13 @@ protected:
         scripts = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
         scriptWindows = std::make_unique<ScriptWindows>(terminal().context(), *scripts, *window);
         continuousSend = std::make_unique<ContinuousSendWindows>(terminal().context(), serial(), *scripts, *window);
+        modem = std::make_unique<ModemModule>(terminal().context(), serial());
+        modemWindows = std::make_unique<ModemWindows>(terminal().context(), *modem, *window);
     }
     void TearDown() override
     {
+        modemWindows.reset();
+        modem.reset();
         continuousSend.reset();
         scriptWindows.reset();
         scripts.reset();
@@ -78,6 +84,8 @@ protected:
     std::unique_ptr<ScriptEngine> scripts;
     std::unique_ptr<ScriptWindows> scriptWindows;
     std::unique_ptr<ContinuousSendWindows> continuousSend;
+    std::unique_ptr<ModemModule> modem;
+    std::unique_ptr<ModemWindows> modemWindows;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
