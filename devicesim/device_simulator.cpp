@@ -78,7 +78,16 @@ QByteArray DeviceSimulator::command(const QByteArray& raw, const QDateTime& now)
     const QByteArray upper = line.toUpper();
     QByteArray out = frame(line); // every command is echoed first
     if (upper.startsWith("AT")) {
-        if (upper.startsWith("ATD") || upper == "ATA") {
+        // A dial command may follow other settings in the same line ("ATX3DT0W…"); "&D" is
+        // the DTR setting, not a dial.
+        bool dial = false;
+        for (qsizetype i = 2; i < upper.size() && !dial; ++i)
+            dial = upper[i] == 'D' && upper[i - 1] != '&';
+        if (dial && upper.endsWith(kBusyNumber)) {
+            out += "BUSY\r\n";
+        } else if (dial && upper.endsWith(kNoDialToneNumber)) {
+            out += "NO DIALTONE\r\n";
+        } else if (dial || upper == "ATA") {
             m_online = true;
             out += "CONNECT 9600\r\n";
         } else if (upper.startsWith("ATH") && (m_escaped || !m_online)) {
@@ -103,6 +112,11 @@ QByteArray DeviceSimulator::command(const QByteArray& raw, const QDateTime& now)
     if (upper.startsWith("TIME ") || upper.startsWith("DATE "))
         return out + frame(upper.left(4) + " OK " + line.mid(5));
     return out + frame("? " + line);
+}
+
+QByteArray DeviceSimulator::ring() const
+{
+    return m_online ? QByteArray() : QByteArray("RING\r\n");
 }
 
 QByteArray DeviceSimulator::receive(const QByteArray& bytes, const QDateTime& now)

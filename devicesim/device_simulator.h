@@ -13,7 +13,8 @@
 // in ETX mode, where an ENQ poll precedes every tenth record.
 // Commands (ended by CR or LF) are echoed, then answered: STATUS, GEB (three records now),
 // TIME ..., DATE ..., RING (an incoming call), AT... (OK), ATD... (CONNECT), ATA (CONNECT),
-// +++ followed by ATH (NO CARRIER); anything else gets "? " + command. An ENQ from the
+// +++ followed by ATH (NO CARRIER); a dial command whose number ends in 666 gets BUSY, one
+// ending in 000 NO DIALTONE (the line stays in command mode); anything else gets "? " + command. An ENQ from the
 // terminal is answered with ACK; ACKs are counted.
 class DeviceSimulator
 {
@@ -26,6 +27,12 @@ public:
 
     // The next call record, framed for the line.
     QByteArray nextRecord(const QDateTime& now);
+    // A dial string ending in these digits finds the line busy, or no dial tone.
+    static constexpr const char* kBusyNumber = "666";
+    static constexpr const char* kNoDialToneNumber = "000";
+
+    // An incoming call rings while the modem is not online; empty while it is.
+    QByteArray ring() const;
     // Bytes received from the terminal; returns what the device sends back (may be empty).
     QByteArray receive(const QByteArray& bytes, const QDateTime& now);
 

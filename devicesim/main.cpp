@@ -1,10 +1,11 @@
 // tarvex-devicesim: a device on a pseudo-terminal for the demo and the end-to-end tests.
 //
 //   tarvex-devicesim [--link PATH] [--interval MS] [--burst N] [--end crlf|cr|lf|etx]
-//                    [--count N] [--seed N] [--record FILE]
+//                    [--count N] [--seed N] [--record FILE] [--ring MS]
 //
 // Prints "port: <device>" once the port exists; PATH (when given) becomes a symbolic link to
-// it. Sends N records every interval (0: only on request) and answers commands.
+// it. Sends N records every interval (0: only on request) and answers commands. With --ring
+// a call comes in: "RING" every MS milliseconds while the modem is not online.
 
 #include "devicesim/device_simulator.h"
 
@@ -67,7 +68,9 @@ int main(int argc, char* argv[])
                                   QStringLiteral("1"));
     const QCommandLineOption record(QStringLiteral("record"), QStringLiteral("append every received byte to this file"),
                                     QStringLiteral("file"));
-    parser.addOptions({link, interval, end, burst, count, seed, record});
+    const QCommandLineOption ringing(QStringLiteral("ring"), QStringLiteral("ms between rings of an incoming call (0: none)"),
+                                     QStringLiteral("ms"), QStringLiteral("0"));
+    parser.addOptions({link, interval, end, burst, count, seed, record, ringing});
     parser.process(app);
 
     int master = -1;
@@ -149,6 +152,15 @@ int main(int argc, char* argv[])
     const int ms = parser.value(interval).toInt();
     if (ms > 0)
         records.start(ms);
+
+    QTimer ringer;
+    QObject::connect(&ringer, &QTimer::timeout, &app, [&] {
+        const QByteArray out = device.ring();
+        if (!out.isEmpty())
+            writeAll(master, out);
+    });
+    if (parser.value(ringing).toInt() > 0)
+        ringer.start(parser.value(ringing).toInt());
 
     const int rc = app.exec();
     std::printf("records: %d, acks: %d\n", device.recordsSent(), device.acksReceived());

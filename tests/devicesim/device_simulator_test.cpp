@@ -68,4 +68,18 @@ TEST(DeviceSimulator, BehavesLikeAHayesModem)
     EXPECT_FALSE(d.online());
 }
 
+TEST(DeviceSimulator, BusyNoDialToneAndRingingUntilAnswered)
+{
+    DeviceSimulator d;
+    EXPECT_EQ(d.receive("ATX3DT0W0612666\r\n", kNow), "ATX3DT0W0612666\r\nBUSY\r\n");
+    EXPECT_EQ(d.receive("ATDP000\r", kNow), "ATDP000\r\nNO DIALTONE\r\n");
+    EXPECT_EQ(d.receive("AT&D2\r", kNow), "AT&D2\r\nOK\r\n");
+    EXPECT_FALSE(d.online());
+    EXPECT_EQ(d.ring(), "RING\r\n");
+    EXPECT_EQ(d.receive("ATA\r\n", kNow), "ATA\r\nCONNECT 9600\r\n");
+    EXPECT_TRUE(d.ring().isEmpty()) << "no ringing while a call is up";
+    EXPECT_EQ(d.receive("+++ATH\r\n", kNow), "OK\r\nATH\r\nNO CARRIER\r\n");
+    EXPECT_EQ(d.receive("ATX3DT0W0612\r\n", kNow), "ATX3DT0W0612\r\nCONNECT 9600\r\n");
+}
+
 } // namespace
