@@ -19,6 +19,8 @@ set(RULES
   "terminal/options/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/display/ui/,terminal/options/,terminal/options/ui/"
   "terminal/automation/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/core/ui/,terminal/display/,terminal/display/ui/,terminal/automation/,terminal/automation/ui/"
   "terminal/automation|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/automation/"
+  "terminal/connections/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/display/,terminal/display/ui/,terminal/connections/"
+  "terminal/connections|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/connections/"
   "terminal/script/ui|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/display/ui/,terminal/script/ui/"
   "terminal/script|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/script/"
   "terminal/app|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/serial/ui/,terminal/options/ui/,terminal/script/ui/,terminal/automation/ui/"
