@@ -2,6 +2,7 @@
 #include "terminal/connections/telnet_session.h"
 #include "terminal/connections/telnet_text.h"
 #include "terminal/core/error_report.h"
+#include "tests/connections/free_port.h"
 #include "tests/support/virtual_clock.h"
 
 #include <QSignalSpy>
@@ -14,14 +15,6 @@
 using namespace tarvex;
 
 namespace {
-
-// A port nobody listens on at the moment.
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 QByteArray allBytes()
 {

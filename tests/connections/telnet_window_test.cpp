@@ -6,6 +6,7 @@
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/platform/qt_printer.h"
 
+#include "tests/connections/free_port.h"
 #include "tests/support/find_named.h"
 #include "tests/terminal/terminal_fixture.h"
 
@@ -26,13 +27,6 @@ inline void PrintTo(const QString& s, std::ostream* os)
 using namespace tarvex;
 
 namespace {
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // The telnet window as the operator reaches it: function 555 of the main window.
 class TelnetWindowTest : public TerminalFixture
