@@ -23,7 +23,7 @@ set(RULES
   "terminal/connections|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/connections/"
   "terminal/script/ui|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/display/ui/,terminal/script/ui/"
   "terminal/script|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/script/"
-  "terminal/app|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/serial/ui/,terminal/options/ui/,terminal/script/ui/,terminal/automation/ui/"
+  "terminal/app|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/serial/ui/,terminal/options/ui/,terminal/script/ui/,terminal/automation/ui/,terminal/connections/ui/"
   "quillet/ui|shared/,shared/ui/,quillet/,quillet/ui/"
   "quillet/app|shared/,shared/ui/,quillet/,quillet/ui/"
   "quillet|shared/,quillet/"

@@ -1,5 +1,6 @@
 #include "shared/cp1252.h"
 #include "terminal/automation/ui/automation_windows.h"
+#include "terminal/connections/ui/telnet_windows.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
@@ -50,9 +51,11 @@ protected:
         scripts = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
         scriptWindows = std::make_unique<ScriptWindows>(terminal().context(), *scripts, *window);
         continuousSend = std::make_unique<ContinuousSendWindows>(terminal().context(), serial(), *scripts, *window);
+        telnet = std::make_unique<TelnetWindows>(terminal().context(), window->displayActions(), window.get());
     }
     void TearDown() override
     {
+        telnet.reset();
         continuousSend.reset();
         scriptWindows.reset();
         scripts.reset();
@@ -78,6 +81,7 @@ protected:
     std::unique_ptr<ScriptEngine> scripts;
     std::unique_ptr<ScriptWindows> scriptWindows;
     std::unique_ptr<ContinuousSendWindows> continuousSend;
+    std::unique_ptr<TelnetWindows> telnet;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
