@@ -10,6 +10,7 @@
 #include "terminal/automation/automation_module.h"
 #include "terminal/automation/ui/automation_windows.h"
 #include "terminal/automation/ui/main_window_alarm_host.h"
+#include "terminal/connections/ui/telnet_windows.h"
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
@@ -89,6 +90,7 @@ int main(int argc, char* argv[])
     ScriptWindows scriptWindows(context, scripts, window);
     ContinuousSendWindows continuousSend(context, serial, scripts, window);
     ModemWindows modemWindows(context, modem, window);
+    TelnetWindows telnetWindows(context, window.displayActions(), &window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
     // start their scripts the same way.
     MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });

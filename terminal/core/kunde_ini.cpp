@@ -98,6 +98,7 @@ QList<SettingKey> buildTable()
         intKey("Anzeige", "StatistH", &S::statistH),
         intKey("Anzeige", "TelnetX", &S::telnetX),
         intKey("Anzeige", "TelnetY", &S::telnetY),
+        intKey("Anzeige", "TelnetPort", &S::telnetPort),
         intKey("Daten", "Endzeichen", &S::endzeichen),
         textKey("Daten", "DateiLast", &S::dateiLast),
         textKey("Daten", "Export", &S::exportSetting),

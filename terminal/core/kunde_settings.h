@@ -36,6 +36,7 @@ struct KundeSettings
     int seditX = 0, seditY = 0, seditB = 0, seditH = 0;
     int statistX = 0, statistY = 0, statistB = 0, statistH = 0;
     int telnetX = 0, telnetY = 0;
+    int telnetPort = 0; // the telnet window's listening port; 0 = 23
     // Daten
     int endzeichen = 0;
     QString dateiLast;

@@ -31,8 +31,9 @@ TEST(KundeIni, TableHasEveryKeyOnceExceptTheDoubledLastFile)
         EXPECT_FALSE(seen.contains((k.section + "/" + k.key).toLower())) << k.section.toStdString() << "/" << k.key.toStdString();
     for (const SettingKey& k : KundeIni::table())
         seen.insert((k.section + "/" + k.key).toLower());
-    EXPECT_EQ(KundeIni::table().size(), 117 + 7 + 20 + 12)
-        << "the documented keys, zendor's 7 mail keys, the 20 port devices, the 12 function bar buttons";
+    EXPECT_EQ(KundeIni::table().size(), 117 + 7 + 20 + 12 + 1)
+        << "the documented keys, zendor's 7 mail keys, the 20 port devices, the 12 function bar buttons, "
+           "the telnet port";
     EXPECT_EQ(KundeIni::table().first().key, "AlarmText");
     EXPECT_EQ(KundeIni::table().last().key, "SteuerAnzg");
     for (const char* key : {"allgemein/verzögert", "verbindung/capbinär", "script/platzhalter0", "script/platzhalter9",

@@ -2,6 +2,7 @@
 #include "terminal/automation/ui/automation_windows.h"
 #include "terminal/connections/modem_module.h"
 #include "terminal/connections/ui/modem_windows.h"
+#include "terminal/connections/ui/telnet_windows.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
@@ -54,9 +55,11 @@ protected:
         continuousSend = std::make_unique<ContinuousSendWindows>(terminal().context(), serial(), *scripts, *window);
         modem = std::make_unique<ModemModule>(terminal().context(), serial());
         modemWindows = std::make_unique<ModemWindows>(terminal().context(), *modem, *window);
+        telnet = std::make_unique<TelnetWindows>(terminal().context(), window->displayActions(), window.get());
     }
     void TearDown() override
     {
+        telnet.reset();
         modemWindows.reset();
         modem.reset();
         continuousSend.reset();
@@ -86,6 +89,7 @@ protected:
     std::unique_ptr<ContinuousSendWindows> continuousSend;
     std::unique_ptr<ModemModule> modem;
     std::unique_ptr<ModemWindows> modemWindows;
+    std::unique_ptr<TelnetWindows> telnet;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
