@@ -7,6 +7,7 @@
 #include "terminal/platform/qt_serial_port.h"
 
 #include "tests/support/fake_shell.h"
+#include "tests/support/simulator_process.h"
 #include "tests/support/terminal_rig.h"
 #include "tests/support/virtual_clock.h"
 #include "tests/terminal/terminal_fixture.h"
@@ -26,18 +27,14 @@ namespace {
 TEST(ModemEndToEnd, DialsHangsUpAndAnswersARingingCall)
 {
     QTemporaryDir dir;
-    const QString link = dir.filePath("port");
-    const QString received = dir.filePath("received.bin");
-    QProcess sim;
-    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim",
-              {"--link", link, "--interval", "0", "--ring", "300", "--record", received});
-    ASSERT_TRUE(sim.waitForReadyRead(10000)) << "the simulator did not start";
+    SimulatorProcess sim;
+    ASSERT_TRUE(sim.start(dir, {"--interval", "0", "--ring", "300"})) << "the simulator did not start";
+    const QString& received = sim.received;
 
     const AppFolders folders = temporaryProgramFolders(dir);
     writeFile(folders.dataDir() + "kunde.ini",
-              "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n[Daten]\r\nEndzeichen=13\r\n"
-              "[Modem]\r\nInitial=ATZ&F\r\nAnwahl=ATX3DT0W\r\nTrennen=+++ATH\r\nAnnehmen=ATA\r\nAnruf=0\r\n"
-              "[Schnittstellen]\r\nCOM1=" + link.toUtf8() + "\r\n");
+              sim.kundeIni("[Daten]\r\nEndzeichen=13\r\n"
+                           "[Modem]\r\nInitial=ATZ&F\r\nAnwahl=ATX3DT0W\r\nTrennen=+++ATH\r\nAnnehmen=ATA\r\nAnruf=0\r\n"));
     writeFile(folders.configDir() + "Scripts.ini", "[Script]\r\n");
     writeFile(folders.configDir() + "Menustruktur00.dat", "Kopf\r\n");
     ScriptedPrompter prompter;
@@ -84,8 +81,6 @@ TEST(ModemEndToEnd, DialsHangsUpAndAnswersARingingCall)
         EXPECT_EQ(prompter.answersLeft(), 0);
         rig.terminal.VerbindungSteuern(2);
     }
-    sim.terminate();
-    sim.waitForFinished(5000);
 }
 
 #endif

@@ -11,6 +11,7 @@
 
 #include "tests/support/fake_shell.h"
 #include "tests/support/find_named.h"
+#include "tests/support/simulator_process.h"
 #include "tests/support/terminal_rig.h"
 #include "tests/support/virtual_clock.h"
 #include "tests/terminal/terminal_fixture.h"
@@ -34,16 +35,12 @@ namespace {
 TEST(RecorderEndToEnd, RecordedCommandsReachTheSimulatorAsWhenTyped)
 {
     QTemporaryDir dir;
-    const QString link = dir.filePath("port");
-    const QString received = dir.filePath("received.bin");
-    QProcess sim;
-    sim.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex-devicesim",
-              {"--link", link, "--interval", "0", "--record", received});
-    ASSERT_TRUE(sim.waitForReadyRead(10000)) << "the simulator did not start";
+    SimulatorProcess sim;
+    ASSERT_TRUE(sim.start(dir, {"--interval", "0"})) << "the simulator did not start";
+    const QString& received = sim.received;
 
     const AppFolders folders = temporaryProgramFolders(dir);
-    writeFile(folders.dataDir() + "kunde.ini", "[Seriell]\r\nCOM=1\r\nBaudrate=9600\r\nParameter=n,8,1\r\n[Daten]\r\n"
-                                               "Endzeichen=13\r\n[Schnittstellen]\r\nCOM1=" + link.toUtf8() + "\r\n");
+    writeFile(folders.dataDir() + "kunde.ini", sim.kundeIni("[Daten]\r\nEndzeichen=13\r\n"));
     writeFile(folders.configDir() + "Scripts.ini", "[Script]\r\n");
     ScriptedPrompter prompter;
     VirtualClock clock;
@@ -87,8 +84,6 @@ TEST(RecorderEndToEnd, RecordedCommandsReachTheSimulatorAsWhenTyped)
         EXPECT_EQ(readFile(received).toStdString(), (typed + typed).toStdString());
         rig.terminal.VerbindungSteuern(2);
     }
-    sim.terminate();
-    sim.waitForFinished(5000);
 }
 
 #endif
