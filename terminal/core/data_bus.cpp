@@ -124,7 +124,8 @@ bool Subscription::active() const
 DataBus::DataBus()
     : m_lines(std::make_shared<Observers<ReceivedLine>>()),
       m_raw(std::make_shared<Observers<QByteArray>>()),
-      m_sent(std::make_shared<Observers<SentData>>())
+      m_sent(std::make_shared<Observers<SentData>>()),
+      m_taken(std::make_shared<Observers<QByteArray>>())
 {
 }
 
@@ -146,6 +147,22 @@ Subscription DataBus::onSent(std::function<void(const SentData&)> observer)
 {
     const int id = m_sent->add(std::move(observer));
     return Subscription(m_sent, &Observers<SentData>::remove, id);
+}
+
+Subscription DataBus::takeRaw(std::function<void(const QByteArray&)> taker)
+{
+    const int id = m_taken->add(std::move(taker));
+    return Subscription(m_taken, &Observers<QByteArray>::remove, id);
+}
+
+bool DataBus::rawTaken() const
+{
+    return m_taken->any();
+}
+
+void DataBus::publishTaken(const QByteArray& bytes)
+{
+    m_taken->publish(bytes);
 }
 
 bool DataBus::hasLineObservers() const

@@ -75,19 +75,26 @@ public:
     [[nodiscard]] Subscription onRaw(std::function<void(const QByteArray&)> observer);
     // What the terminal sent.
     [[nodiscard]] Subscription onSent(std::function<void(const SentData&)> observer);
+    // Takes the received bytes over (binary transfer, session screen): while a taker is
+    // subscribed, the receive pipeline hands every block to the takers after the raw
+    // observers and cuts no lines from it.
+    [[nodiscard]] Subscription takeRaw(std::function<void(const QByteArray&)> taker);
 
     bool hasLineObservers() const;
     bool hasRawObservers() const;
+    bool rawTaken() const;
 
     void publishLine(const ReceivedLine& line);
     void publishRaw(const QByteArray& bytes);
     void publishSent(const SentData& sent);
+    void publishTaken(const QByteArray& bytes);
 
 private:
     template <typename T> struct Observers;
     std::shared_ptr<Observers<ReceivedLine>> m_lines;
     std::shared_ptr<Observers<QByteArray>> m_raw;
     std::shared_ptr<Observers<SentData>> m_sent;
+    std::shared_ptr<Observers<QByteArray>> m_taken;
 };
 
 } // namespace tarvex

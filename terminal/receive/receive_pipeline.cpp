@@ -79,7 +79,11 @@ void ReceivePipeline::pass()
         // The raw tap sees every byte as read, ahead of filter and line cutting.
         if (m_bus.hasRawObservers())
             m_bus.publishRaw(data);
-        handleNewData(std::move(data));
+        // A binary transfer or the session screen takes the bytes over: no lines are cut.
+        if (m_bus.rawTaken())
+            m_bus.publishTaken(data);
+        else
+            handleNewData(std::move(data));
     }
 }
 

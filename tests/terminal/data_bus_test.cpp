@@ -127,6 +127,30 @@ TEST_F(TerminalBusTest, RawBytesComeAheadOfFilterAndCuttingAndLinesAfterConversi
     EXPECT_EQ(lines[1].text, "Rest");
 }
 
+TEST_F(TerminalBusTest, ATakerGetsTheBytesUnfilteredAndNoLinesAreCutUntilItLetsGo)
+{
+    connect();
+    state->settings.filter = true;
+    state->filter = FilterTable::fromSetting(QStringLiteral("|1|"));
+    QList<QByteArray> raw, taken;
+    QList<ReceivedLine> lines;
+    Subscription r = terminal().bus().onRaw([&](const QByteArray& b) { raw << b; });
+    Subscription l = terminal().bus().onLine([&](const ReceivedLine& x) { lines << x; });
+    Subscription t = terminal().bus().takeRaw([&](const QByteArray& b) { taken << b; });
+    port.incoming << QByteArray("\xff\x01\xff\rA\r", 6);
+    receiveModule().pipeline().SeriellLesen();
+    EXPECT_EQ(taken, QList<QByteArray>{QByteArray("\xff\x01\xff\rA\r", 6)});
+    EXPECT_EQ(raw, taken);
+    EXPECT_TRUE(lines.isEmpty());
+
+    t.reset();
+    port.incoming << QByteArray("B\r");
+    receiveModule().pipeline().SeriellLesen();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0].text, "B");
+    EXPECT_EQ(taken.size(), 1);
+}
+
 TEST_F(TerminalBusTest, SentTextReachesTheSentTapAndTheMonitorFile)
 {
     connect();
