@@ -11,6 +11,8 @@
 #include "terminal/automation/ui/automation_windows.h"
 #include "terminal/automation/ui/main_window_alarm_host.h"
 #include "terminal/connections/ui/telnet_windows.h"
+#include "terminal/connections/ui/dial_up_windows.h"
+#include "terminal/connections/dial_up.h"
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
@@ -91,6 +93,8 @@ int main(int argc, char* argv[])
     ContinuousSendWindows continuousSend(context, serial, scripts, window);
     ModemWindows modemWindows(context, modem, window);
     TelnetWindows telnetWindows(context, window.displayActions(), &window);
+    NmcliDialUp dialUp;
+    DialUpWindows dialUpWindows(context, dialUp, &window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
     // start their scripts the same way.
     MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });

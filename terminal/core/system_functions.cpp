@@ -7,18 +7,12 @@
 #include "terminal/core/function_table.h"
 #include "terminal/core/helper_programs.h"
 #include "terminal/core/kunde_ini.h"
+#include "terminal/core/maker_addresses.h"
 #include "terminal/core/system_programs.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 
 namespace tarvex {
-
-namespace {
-
-const QString kSupportMail = QStringLiteral("support@tarvex.example");
-const QString kWebBase = QStringLiteral("https://www.tarvex.example/");
-
-} // namespace
 
 SystemFunctions::SystemFunctions(TerminalContext& context) : m_ctx(context)
 {
@@ -30,7 +24,7 @@ SystemFunctions::SystemFunctions(TerminalContext& context) : m_ctx(context)
     f.add(Fn::CaptureOrdner, [&] { programs.openFolder(state.folders.captureDir()); });
     f.add(Fn::MailOhneEmpfaenger, [&] { programs.startZendor(QStringLiteral("|9||||")); });
     f.add(Fn::SupportMail, [&] {
-        programs.startZendor(QStringLiteral("|4|") + kSupportMail + QStringLiteral("|||Supportanfrage für ")
+        programs.startZendor(QStringLiteral("|4|") + Maker::supportMail() + QStringLiteral("|||Supportanfrage für ")
                              + TerminalState::kTitle + QStringLiteral("  ") + TerminalState::kVersion
                              + QStringLiteral("|||1/1|") + KundeIni::boolText(state.debugMode) + QStringLiteral(" | "));
     });
@@ -39,9 +33,9 @@ SystemFunctions::SystemFunctions(TerminalContext& context) : m_ctx(context)
                [this](int n) { startSystemProgram(n); });
     f.add(Fn::Editor, [&] { programs.startEditor(QString()); });
     Shell& shell = m_ctx.shell;
-    f.add(Fn::Webseite, [&shell] { shell.openUrl(kWebBase); });
-    f.add(Fn::WebSupport, [&shell] { shell.openUrl(kWebBase + QStringLiteral("support")); });
-    f.add(Fn::WebDownload, [&shell] { shell.openUrl(kWebBase + QStringLiteral("download")); });
+    f.add(Fn::Webseite, [&shell] { shell.openUrl(Maker::webSite()); });
+    f.add(Fn::WebSupport, [&shell] { shell.openUrl(Maker::webSite() + QStringLiteral("support")); });
+    f.add(Fn::WebDownload, [&shell] { shell.openUrl(Maker::webSite() + QStringLiteral("download")); });
 }
 
 void SystemFunctions::startSystemProgram(int number)

@@ -3,6 +3,8 @@
 #include "terminal/connections/modem_module.h"
 #include "terminal/connections/ui/modem_windows.h"
 #include "terminal/connections/ui/telnet_windows.h"
+#include "terminal/connections/ui/dial_up_windows.h"
+#include "terminal/connections/dial_up.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
@@ -56,9 +58,11 @@ protected:
         modem = std::make_unique<ModemModule>(terminal().context(), serial());
         modemWindows = std::make_unique<ModemWindows>(terminal().context(), *modem, *window);
         telnet = std::make_unique<TelnetWindows>(terminal().context(), window->displayActions(), window.get());
+        dialUp = std::make_unique<DialUpWindows>(terminal().context(), dialUpSystem, window.get());
     }
     void TearDown() override
     {
+        dialUp.reset();
         telnet.reset();
         modemWindows.reset();
         modem.reset();
@@ -90,6 +94,8 @@ protected:
     std::unique_ptr<ModemModule> modem;
     std::unique_ptr<ModemWindows> modemWindows;
     std::unique_ptr<TelnetWindows> telnet;
+    NmcliDialUp dialUpSystem;
+    std::unique_ptr<DialUpWindows> dialUp;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
