@@ -21,7 +21,7 @@ set(RULES
   "terminal/options/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/display/ui/,terminal/options/,terminal/options/ui/"
   "terminal/automation/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/core/ui/,terminal/display/,terminal/display/ui/,terminal/automation/,terminal/automation/ui/,terminal/tools/,terminal/tools/ui/"
   "terminal/automation|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/automation/"
-  "terminal/script/ui|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/display/ui/,terminal/script/ui/"
+  "terminal/script/ui|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/display/ui/,terminal/script/ui/,terminal/tools/ui/"
   "terminal/script|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/script/"
   "terminal/connections/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/core/ui/,terminal/serial/,terminal/display/,terminal/display/ui/,terminal/connections/,terminal/connections/ui/,terminal/tools/,terminal/tools/ui/"
   "terminal/connections|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/connections/"

@@ -1,21 +1,10 @@
 #include "shared/cp1252.h"
-#include "terminal/automation/ui/automation_windows.h"
-#include "terminal/connections/modem_module.h"
-#include "terminal/connections/ui/modem_windows.h"
-#include "terminal/connections/ui/telnet_windows.h"
-#include "terminal/connections/ui/dial_up_windows.h"
-#include "terminal/connections/dial_up.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
-#include "terminal/options/ui/options_windows.h"
-#include "terminal/options/ui/password_functions.h"
-#include "terminal/script/ui/continuous_send_windows.h"
-#include "terminal/script/ui/script_engine.h"
-#include "terminal/script/ui/script_windows.h"
-#include "terminal/serial/ui/serial_windows.h"
 
 #include "tests/support/find_named.h"
+#include "tests/support/program_windows.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QAction>
@@ -44,36 +33,13 @@ protected:
         writeFile(config("Menustruktur00.dat"), menuFile);
         writeFile(config("Scripts.ini"), "[Script]\r\n");
         terminal().StartVorbereitung();
-        window = std::make_unique<MainWindow>(terminal(), serial());
-        serialWindows = std::make_unique<SerialWindows>(terminal().context(), serial(), window.get());
-        optionsWindows = std::make_unique<OptionsWindows>(terminal().context(), window.get());
-        automationWindows = std::make_unique<AutomationWindows>(terminal().context(), window->displayActions(),
-                                                                window.get(), &rig().automation.scheduler());
-        passwords = std::make_unique<PasswordFunctions>(terminal().context(), window.get(),
-                                                        [this] { terminal().ProgrammEnde(0); });
-        window->BildAufbau();
-        scripts = std::make_unique<ScriptEngine>(terminal(), serial(), *window);
-        scriptWindows = std::make_unique<ScriptWindows>(terminal().context(), *scripts, *window);
-        continuousSend = std::make_unique<ContinuousSendWindows>(terminal().context(), serial(), *scripts, *window);
-        modem = std::make_unique<ModemModule>(terminal().context(), serial());
-        modemWindows = std::make_unique<ModemWindows>(terminal().context(), *modem, *window);
-        telnet = std::make_unique<TelnetWindows>(terminal().context(), window->displayActions(), window.get());
-        dialUp = std::make_unique<DialUpWindows>(terminal().context(), dialUpSystem, window.get());
+        program = std::make_unique<ProgramWindows>(rig());
+        window = program->window.get();
     }
     void TearDown() override
     {
-        dialUp.reset();
-        telnet.reset();
-        modemWindows.reset();
-        modem.reset();
-        continuousSend.reset();
-        scriptWindows.reset();
-        scripts.reset();
-        passwords.reset();
-        automationWindows.reset();
-        optionsWindows.reset();
-        serialWindows.reset();
-        window.reset();
+        window = nullptr;
+        program.reset();
     }
     QStringList captions(QMenu* menu)
     {
@@ -83,19 +49,8 @@ protected:
         return out;
     }
 
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<PasswordFunctions> passwords;
-    std::unique_ptr<SerialWindows> serialWindows;
-    std::unique_ptr<OptionsWindows> optionsWindows;
-    std::unique_ptr<AutomationWindows> automationWindows;
-    std::unique_ptr<ScriptEngine> scripts;
-    std::unique_ptr<ScriptWindows> scriptWindows;
-    std::unique_ptr<ContinuousSendWindows> continuousSend;
-    std::unique_ptr<ModemModule> modem;
-    std::unique_ptr<ModemWindows> modemWindows;
-    std::unique_ptr<TelnetWindows> telnet;
-    NmcliDialUp dialUpSystem;
-    std::unique_ptr<DialUpWindows> dialUp;
+    std::unique_ptr<ProgramWindows> program;
+    MainWindow* window = nullptr;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)

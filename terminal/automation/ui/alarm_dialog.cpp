@@ -12,6 +12,7 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/tools/ui/export_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,6 +122,8 @@ void AlarmDialog::buildControls()
     auto* cancel = named(new QPushButton(QStringLiteral("Abbrechen"), this), "frm18_cmdAbbrechen");
     for (QPushButton* b : {m_enter, m_remove, m_removeAll, m_print})
         buttons->addWidget(b);
+    m_export = new ExportButtons(m_ctx, QStringLiteral("frm18"), m_table, this);
+    m_export->addTo(buttons);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -220,6 +223,7 @@ void AlarmDialog::updateEnabled()
     const bool rows = m_table->topLevelItemCount() > 0;
     for (QWidget* w : std::initializer_list<QWidget*>{m_remove, m_removeAll, m_print})
         w->setEnabled(rows);
+    m_export->setEnabled(rows);
 }
 
 QStringList AlarmDialog::values() const

@@ -11,6 +11,8 @@ class QTreeWidget;
 
 namespace tarvex {
 
+class ExportButtons;
+
 class DisplayActions;
 struct TerminalContext;
 
@@ -69,6 +71,7 @@ private:
     QPushButton* m_remove = nullptr;
     QPushButton* m_removeAll = nullptr;
     QPushButton* m_print = nullptr;
+    ExportButtons* m_export = nullptr;
 };
 
 } // namespace tarvex

@@ -5,6 +5,7 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/tools/ui/export_buttons.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -116,6 +117,7 @@ StatisticsWindow::StatisticsWindow(TerminalContext& context, DisplayActions& dis
     buttons->addWidget(resetButton);
     buttons->addWidget(m_spreadsheet);
     buttons->addWidget(printButton);
+    (new ExportButtons(m_ctx, QStringLiteral("frm21"), m_table, this))->addTo(buttons);
     buttons->addWidget(closeButton);
     layout->addLayout(buttons);
 

@@ -5,6 +5,7 @@
 #include "terminal/core/error_report.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/tools/ui/export_buttons.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -78,6 +79,8 @@ void PhoneBookDialog::buildControls()
     auto* close = named(new QPushButton(QStringLiteral("Beenden"), this), "frm16_cmdBeenden");
     for (QPushButton* b : {m_dial, enter, m_remove, m_removeAll, m_print})
         buttons->addWidget(b);
+    m_export = new ExportButtons(m_ctx, QStringLiteral("frm16"), m_table, this);
+    m_export->addTo(buttons);
     buttons->addStretch(1);
     buttons->addWidget(close);
     layout->addLayout(buttons);
@@ -157,6 +160,7 @@ void PhoneBookDialog::updateState()
     m_count->setText(QStringLiteral("Telefonnummern (") + QString::number(rows) + QStringLiteral("):"));
     for (QPushButton* b : {m_dial, m_remove, m_removeAll, m_print})
         b->setEnabled(rows > 0);
+    m_export->setEnabled(rows > 0);
 }
 
 QString PhoneBookDialog::number() const

@@ -11,6 +11,8 @@ class QTreeWidget;
 
 namespace tarvex {
 
+class ExportButtons;
+
 class DisplayActions;
 struct TerminalContext;
 
@@ -51,6 +53,7 @@ private:
     QPushButton* m_remove = nullptr;
     QPushButton* m_removeAll = nullptr;
     QPushButton* m_print = nullptr;
+    ExportButtons* m_export = nullptr;
     bool m_saved = false;
 };
 

@@ -4,6 +4,7 @@
 #include "terminal/core/procedure_guard.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/tools/ui/export_buttons.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -57,6 +58,7 @@ TelnetWindow::TelnetWindow(TerminalContext& context, TelnetSession& session, Dis
     buttons->addWidget(m_connect);
     buttons->addWidget(m_label, 1);
     buttons->addWidget(m_print);
+    (new ExportButtons(m_ctx, QStringLiteral("frm23"), m_display, this))->addTo(buttons);
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_display, 1);

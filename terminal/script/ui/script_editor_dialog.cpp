@@ -11,6 +11,7 @@
 #include "terminal/script/script_commands.h"
 #include "terminal/script/script_text_file.h"
 #include "terminal/script/ui/script_highlighter.h"
+#include "terminal/tools/ui/export_buttons.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -125,6 +126,9 @@ ScriptEditorDialog::ScriptEditorDialog(TerminalContext& context, DisplayActions&
     buttons->addWidget(m_test);
     buttons->addWidget(parz);
     buttons->addWidget(view);
+    auto* exportButtons = new ExportButtons(m_ctx, QStringLiteral("frm19"), m_script, this);
+    exportButtons->dropEdit();
+    exportButtons->addTo(buttons);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

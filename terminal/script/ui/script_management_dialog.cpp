@@ -11,6 +11,7 @@
 #include "terminal/script/script_file.h"
 #include "terminal/script/script_record.h"
 #include "terminal/script/script_slots.h"
+#include "terminal/tools/ui/export_buttons.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -147,6 +148,10 @@ ScriptManagementDialog::ScriptManagementDialog(TerminalContext& context, Display
     buttons->addWidget(sortButton, 0, 2);
     buttons->addWidget(viewButton, 1, 0);
     buttons->addWidget(printButton, 1, 1);
+    auto* exportButtons = new ExportButtons(m_ctx, QStringLiteral("frm13"), [this] { return ExportContent::columns(rows()); }, this);
+    exportButtons->dropEdit();
+    exportButtons->exportButton()->setAutoDefault(false);
+    buttons->addWidget(exportButtons->exportButton(), 1, 2);
     buttons->addWidget(ok, 2, 0);
     buttons->addWidget(cancel, 2, 2);
     right->addLayout(buttons);
@@ -335,7 +340,7 @@ void ScriptManagementDialog::showOverview()
     });
 }
 
-void ScriptManagementDialog::print()
+QList<QStringList> ScriptManagementDialog::rows() const
 {
     QList<QStringList> rows;
     for (const QString& item : items()) {
@@ -343,8 +348,13 @@ void ScriptManagementDialog::print()
         if (!record.isEmpty())
             rows.append({item.left(2), record});
     }
+    return rows;
+}
+
+void ScriptManagementDialog::print()
+{
     m_display.printTable(QStringLiteral("Scriptanzeige"), {PrintColumn{QStringLiteral("Nr.")}, PrintColumn{QStringLiteral("Script")}},
-                         rows);
+                         rows());
 }
 
 void ScriptManagementDialog::store()

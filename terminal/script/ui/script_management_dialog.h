@@ -63,6 +63,8 @@ private:
     void edit();
     void showOverview();
     void print();
+    // The non-empty slots: number and record.
+    QList<QStringList> rows() const;
     void store();
     void fillList(const QStringList& items, int current);
     bool keyAllowed(const QKeyEvent* key) const;

@@ -6,6 +6,7 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/tools/ui/export_buttons.h"
 #include "shared/ui/widget_helpers.h"
 
 #include <QFileInfo>
@@ -63,6 +64,9 @@ ScriptSelectionDialog::ScriptSelectionDialog(TerminalContext& context, DisplayAc
     buttons->addWidget(m_send);
     buttons->addWidget(m_manage);
     buttons->addWidget(printButton);
+    auto* exportButtons = new ExportButtons(m_ctx, QStringLiteral("frm14"), m_table, this);
+    exportButtons->dropEdit();
+    exportButtons->addTo(buttons);
     buttons->addStretch(1);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);

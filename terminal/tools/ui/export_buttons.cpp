@@ -1,5 +1,6 @@
 #include "terminal/tools/ui/export_buttons.h"
 
+#include <QBoxLayout>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -41,7 +42,24 @@ ExportButtons::ExportButtons(TerminalContext& context, const QString& form, cons
 void ExportButtons::setEnabled(bool enabled)
 {
     m_export->setEnabled(enabled);
-    m_edit->setEnabled(enabled);
+    if (m_edit)
+        m_edit->setEnabled(enabled);
+}
+
+void ExportButtons::dropEdit()
+{
+    delete m_edit;
+    m_edit = nullptr;
+}
+
+void ExportButtons::addTo(QBoxLayout* row)
+{
+    for (QPushButton* b : {m_export, m_edit}) {
+        if (!b)
+            continue;
+        b->setAutoDefault(false);
+        row->addWidget(b);
+    }
 }
 
 ExportContent ExportButtons::of(const QTreeWidget* list)

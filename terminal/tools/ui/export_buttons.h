@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,6 +36,10 @@ public:
     QPushButton* editButton() const { return m_edit; }
     // Both buttons at once (a window greys them while its list is empty).
     void setEnabled(bool enabled);
+    // Windows that open their content in the editor by other means keep only "Exportieren".
+    void dropEdit();
+    // Adds both buttons to a row of the window's buttons (neither is the default button).
+    void addTo(QBoxLayout* row);
 
     // The content of the usual controls.
     static ExportContent of(const QTreeWidget* list);
