@@ -13,6 +13,7 @@
 #include "terminal/connections/ui/telnet_windows.h"
 #include "terminal/connections/ui/dial_up_windows.h"
 #include "terminal/connections/dial_up.h"
+#include "terminal/tools/ui/character_windows.h"
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
@@ -95,6 +96,7 @@ int main(int argc, char* argv[])
     TelnetWindows telnetWindows(context, window.displayActions(), &window);
     NmcliDialUp dialUp;
     DialUpWindows dialUpWindows(context, dialUp, &window);
+    CharacterWindows characterWindows(context, window.displayActions(), &window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
     // start their scripts the same way.
     MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });

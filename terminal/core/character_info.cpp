@@ -30,13 +30,20 @@ QString Steuerzeichen(int code, const QString& controlCharList)
     return QString();
 }
 
+QString characterName(int code)
+{
+    if (code >= 0 && code <= 32)
+        return QString::fromUtf8(kCharacterNames[code]);
+    return Cp1252::decode(QByteArray(1, char(code)));
+}
+
 QString ZeichenAnalyse(const QString& selection)
 {
     if (selection.isEmpty())
         return QStringLiteral("Markieren Sie\r\nerst ein\r\nZeichen.");
     const QChar c = selection.at(0);
     const int code = Cp1252::fromUnicode(c);
-    const QString name = code <= 32 ? QString::fromUtf8(kCharacterNames[code]) : QString(c);
+    const QString name = code <= 32 ? characterName(code) : QString(c);
     return QStringLiteral("Ascii: %1\r\nHEX  : %2\r\nText : %3")
         .arg(code, 3, 10, QLatin1Char('0'))
         .arg(QString::number(code, 16).toUpper())

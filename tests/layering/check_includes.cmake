@@ -25,7 +25,7 @@ set(RULES
   "terminal/script|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/script/"
   "terminal/connections/ui|shared/,shared/ui/,terminal/platform/,terminal/core/,terminal/core/ui/,terminal/serial/,terminal/display/,terminal/display/ui/,terminal/connections/,terminal/connections/ui/,terminal/tools/,terminal/tools/ui/"
   "terminal/connections|shared/,terminal/platform/,terminal/core/,terminal/serial/,terminal/connections/"
-  "terminal/app|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/serial/ui/,terminal/options/ui/,terminal/script/ui/,terminal/automation/ui/,terminal/connections/ui/"
+  "terminal/app|shared/,shared/ui/,terminal/,terminal/core/ui/,terminal/serial/ui/,terminal/options/ui/,terminal/script/ui/,terminal/automation/ui/,terminal/connections/ui/,terminal/tools/ui/"
   "quillet/ui|shared/,shared/ui/,quillet/,quillet/ui/"
   "quillet/app|shared/,shared/ui/,quillet/,quillet/ui/"
   "quillet|shared/,quillet/"

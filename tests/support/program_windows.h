@@ -13,6 +13,7 @@
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/script/ui/script_windows.h"
 #include "terminal/serial/ui/serial_windows.h"
+#include "terminal/tools/ui/character_windows.h"
 
 #include "tests/support/terminal_rig.h"
 
@@ -41,6 +42,7 @@ struct ProgramWindows
         modemWindows = std::make_unique<ModemWindows>(context, *modem, *window);
         telnet = std::make_unique<TelnetWindows>(context, window->displayActions(), window.get());
         dialUp = std::make_unique<DialUpWindows>(context, dialUpSystem, window.get());
+        characters = std::make_unique<CharacterWindows>(context, window->displayActions(), window.get());
     }
 
     std::unique_ptr<tarvex::MainWindow> window;
@@ -56,4 +58,5 @@ struct ProgramWindows
     std::unique_ptr<tarvex::TelnetWindows> telnet;
     tarvex::NmcliDialUp dialUpSystem;
     std::unique_ptr<tarvex::DialUpWindows> dialUp;
+    std::unique_ptr<tarvex::CharacterWindows> characters;
 };

@@ -2,6 +2,8 @@
 
 #include "shared/platform/prompter.h"
 #include "shared/ui/widget_helpers.h"
+#include "terminal/core/function_numbers.h"
+#include "terminal/core/function_table.h"
 #include "terminal/core/filter_table.h"
 #include "terminal/core/terminal_context.h"
 
@@ -70,6 +72,10 @@ FilterOptionsPage::FilterOptionsPage(TerminalContext& context, QWidget* parent)
     grid->addWidget(m_chosen, 1, 0, 1, 2);
     grid->addWidget(m_list, 2, 0, 2, 1);
     grid->addWidget(remove, 2, 1, Qt::AlignTop);
+    auto* symbol = named(new QPushButton(QStringLiteral("ASCII..."), filterBox), "frm10_cmdSymbol");
+    symbol->setToolTip(QStringLiteral("Zeichentabelle zeigen"));
+    connect(symbol, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(Fn::InfoAscii); });
+    grid->addWidget(symbol, 3, 1, Qt::AlignTop);
     grid->addWidget(m_filter, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     outer->addWidget(filterBox);

@@ -4,6 +4,8 @@
 #include "shared/runtime_error.h"
 #include "shared/text_file.h"
 #include "shared/ui/widget_helpers.h"
+#include "terminal/core/function_numbers.h"
+#include "terminal/core/function_table.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
@@ -148,12 +150,17 @@ ScriptManagementDialog::ScriptManagementDialog(TerminalContext& context, Display
     buttons->addWidget(sortButton, 0, 2);
     buttons->addWidget(viewButton, 1, 0);
     buttons->addWidget(printButton, 1, 1);
+    auto* ascii = named(new QPushButton(QStringLiteral("ASCII..."), this), "frm13_cmdAscii");
+    ascii->setToolTip(QStringLiteral("Zeichentabelle zeigen"));
+    ascii->setAutoDefault(false);
+    connect(ascii, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(Fn::InfoAscii); });
+    buttons->addWidget(ascii, 2, 0);
     auto* exportButtons = new ExportButtons(m_ctx, QStringLiteral("frm13"), [this] { return ExportContent::columns(rows()); }, this);
     exportButtons->dropEdit();
     exportButtons->exportButton()->setAutoDefault(false);
     buttons->addWidget(exportButtons->exportButton(), 1, 2);
-    buttons->addWidget(ok, 2, 0);
-    buttons->addWidget(cancel, 2, 2);
+    buttons->addWidget(ok, 3, 0);
+    buttons->addWidget(cancel, 3, 2);
     right->addLayout(buttons);
     main->addLayout(right, 2);
 

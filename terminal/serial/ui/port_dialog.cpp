@@ -4,6 +4,8 @@
 #include "shared/number_text.h"
 #include "shared/platform/prompter.h"
 #include "terminal/serial/port_choices.h"
+#include "terminal/core/function_numbers.h"
+#include "terminal/core/function_table.h"
 #include "terminal/core/system_programs.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/connection_control.h"
@@ -162,6 +164,10 @@ void PortDialog::build()
     buttons->addWidget(load);
     buttons->addWidget(save);
     buttons->addWidget(system);
+    auto* ascii = named(new QPushButton(QStringLiteral("ASCII..."), this), "frm2_cmdAsciiWerte");
+    ascii->setToolTip(QStringLiteral("Zeichentabelle zeigen"));
+    connect(ascii, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(Fn::InfoAscii); });
+    buttons->addWidget(ascii);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

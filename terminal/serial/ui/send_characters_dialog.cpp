@@ -5,6 +5,8 @@
 #include "shared/number_text.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/prompter.h"
+#include "terminal/core/function_numbers.h"
+#include "terminal/core/function_table.h"
 #include "terminal/core/character_info.h"
 #include "terminal/serial/repeated_send.h"
 #include "terminal/serial/serial_module.h"
@@ -76,6 +78,10 @@ SendCharactersDialog::SendCharactersDialog(TerminalContext& context, SerialModul
     auto* buttons = new QHBoxLayout;
     auto* send = named(new QPushButton(QStringLiteral("Senden"), this), "frm25_cmdSenden");
     auto* close = named(new QPushButton(QStringLiteral("Schließen"), this), "frm25_cmdSchliessen");
+    auto* ascii = named(new QPushButton(QStringLiteral("ASCII..."), this), "frm25_cmdASCII");
+    ascii->setToolTip(QStringLiteral("Zeichentabelle zeigen"));
+    connect(ascii, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(Fn::InfoAscii); });
+    buttons->addWidget(ascii);
     buttons->addStretch(1);
     buttons->addWidget(send);
     buttons->addWidget(close);

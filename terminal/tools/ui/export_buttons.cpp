@@ -1,5 +1,7 @@
 #include "terminal/tools/ui/export_buttons.h"
 
+#include "shared/ui/widget_helpers.h"
+
 #include <QBoxLayout>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -64,18 +66,7 @@ void ExportButtons::addTo(QBoxLayout* row)
 
 ExportContent ExportButtons::of(const QTreeWidget* list)
 {
-    QList<QStringList> rows;
-    const int columns = list->columnCount();
-    rows.reserve(list->topLevelItemCount());
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list->topLevelItem(i);
-        QStringList row;
-        row.reserve(columns);
-        for (int c = 0; c < columns; ++c)
-            row << item->text(c);
-        rows << row;
-    }
-    return ExportContent::columns(std::move(rows));
+    return ExportContent::columns(WidgetHelpers::rowTexts(list));
 }
 
 ExportContent ExportButtons::of(const QListWidget* list)
