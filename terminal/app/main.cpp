@@ -14,6 +14,7 @@
 #include "terminal/connections/ui/dial_up_windows.h"
 #include "terminal/connections/dial_up.h"
 #include "terminal/tools/ui/character_windows.h"
+#include "terminal/tools/ui/search_windows.h"
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
@@ -97,6 +98,7 @@ int main(int argc, char* argv[])
     NmcliDialUp dialUp;
     DialUpWindows dialUpWindows(context, dialUp, &window);
     CharacterWindows characterWindows(context, window.displayActions(), &window);
+    SearchWindows searchWindows(context, window.displayActions(), &window);
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
     // start their scripts the same way.
     MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });

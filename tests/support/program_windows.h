@@ -14,6 +14,7 @@
 #include "terminal/script/ui/script_windows.h"
 #include "terminal/serial/ui/serial_windows.h"
 #include "terminal/tools/ui/character_windows.h"
+#include "terminal/tools/ui/search_windows.h"
 
 #include "tests/support/terminal_rig.h"
 
@@ -43,6 +44,7 @@ struct ProgramWindows
         telnet = std::make_unique<TelnetWindows>(context, window->displayActions(), window.get());
         dialUp = std::make_unique<DialUpWindows>(context, dialUpSystem, window.get());
         characters = std::make_unique<CharacterWindows>(context, window->displayActions(), window.get());
+        search = std::make_unique<SearchWindows>(context, window->displayActions(), window.get());
     }
 
     std::unique_ptr<tarvex::MainWindow> window;
@@ -59,4 +61,5 @@ struct ProgramWindows
     tarvex::NmcliDialUp dialUpSystem;
     std::unique_ptr<tarvex::DialUpWindows> dialUp;
     std::unique_ptr<tarvex::CharacterWindows> characters;
+    std::unique_ptr<tarvex::SearchWindows> search;
 };
