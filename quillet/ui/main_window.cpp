@@ -13,8 +13,8 @@
 #include "quillet/ui/find_controller.h"
 #include "quillet/ui/max_length_dialog.h"
 #include "quillet/ui/options_dialog.h"
-#include "quillet/help_file.h"
-#include "quillet/ui/help_window.h"
+#include "shared/help_file.h"
+#include "shared/ui/help_window.h"
 #include "quillet/ui/sheet_editor.h"
 #include "quillet/ui/status_panel.h"
 
@@ -485,7 +485,7 @@ void MainWindow::showHelp(bool index)
                     BoxIcon::Critical);
             return;
         }
-        m_help = new HelpWindow(std::move(*help), this);
+        m_help = new HelpWindow(std::move(*help), QStringLiteral("Quillet - Hilfe"), this);
         m_help->setAttribute(Qt::WA_DeleteOnClose);
     }
     if (index)

@@ -22,13 +22,13 @@ class QTimer;
 class QToolBar;
 
 class Prompter;
+class HelpWindow;
 class Shell;
 
 namespace quillet {
 
 class EditorSettings;
 class FindController;
-class HelpWindow;
 class StatusPanel;
 
 // The editor's main window: menus, toolbar, the tabbed sheets, the status bar, files,

@@ -4,7 +4,7 @@
 #include "quillet/editor_settings.h"
 #include "quillet/ui/find_controller.h"
 #include "quillet/ui/go_to_dialog.h"
-#include "quillet/ui/help_window.h"
+#include "shared/ui/help_window.h"
 #include "quillet/ui/main_window.h"
 #include "quillet/ui/max_length_dialog.h"
 #include "quillet/ui/options_dialog.h"
@@ -211,7 +211,7 @@ TEST(HelpWindow, F1ShowsTheTopicsAndTheIndexFindsByKeyword)
     QAction* topics = window.findChild<QAction*>(QStringLiteral("actHilfethemen"));
     EXPECT_EQ(topics->shortcut(), QKeySequence(Qt::Key_F1));
     topics->trigger();
-    quillet::HelpWindow* help = window.helpWindow();
+    HelpWindow* help = window.helpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_FALSE(help->isModal());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quillet/help_file.h"
+#include "shared/help_file.h"
 
 #include <QDialog>
 
@@ -9,20 +9,22 @@ class QListWidget;
 class QTabWidget;
 class QTextBrowser;
 
-namespace quillet {
-
-// The help window: contents and index on the left, the topic on the right. It stays open
-// beside the editor (modeless).
+// The help window of a program: contents and index on the left, the topic on the right. It
+// stays open beside the program's window (modeless).
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
-    HelpWindow(HelpFile help, QWidget* parent = nullptr);
+    // title: the window's caption ("Quillet - Hilfe").
+    HelpWindow(HelpFile help, const QString& title, QWidget* parent = nullptr);
+    const HelpFile& file() const { return m_help; }
 
     // "Hilfethemen": the contents with the first topic.
     void showContents();
     // "Inhalt und Index": the index with its search field.
     void showIndex();
     void showTopic(const QString& id);
+    // Shows the window at the topic a keyword names; the contents when none does.
+    void showKeyword(const QString& keyword);
     QString currentTopic() const { return m_current; }
 
 private:
@@ -37,5 +39,3 @@ private:
     QTextBrowser* m_browser;
     QString m_current;
 };
-
-} // namespace quillet

@@ -5,9 +5,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace quillet {
-
-// The editor's help: one HTML file beside the program (the program's path with the
+// A program's help: one HTML file beside the program (the program's path with the
 // extension replaced by ".hlp"). Every topic starts with a heading
 // <h2 id="name" data-index="Stichwort; Stichwort">Title</h2>; the contents list the
 // topics in file order, the index their titles and key words in alphabetical order.
@@ -31,10 +29,11 @@ public:
     const QString& html() const { return m_html; }
     const QList<Topic>& topics() const { return m_topics; }
     QList<IndexEntry> index() const;
+    // The topic a window's help keyword names: the topic with that title or key word
+    // (letter case aside); empty when there is none.
+    QString topicFor(const QString& keyword) const;
 
 private:
     QString m_html;
     QList<Topic> m_topics;
 };
-
-} // namespace quillet

@@ -1,20 +1,19 @@
-#include "quillet/ui/help_window.h"
+#include "shared/ui/help_window.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-namespace quillet {
-
-HelpWindow::HelpWindow(HelpFile help, QWidget* parent)
+HelpWindow::HelpWindow(HelpFile help, const QString& title, QWidget* parent)
     : QDialog(parent), m_help(std::move(help)), m_index(m_help.index())
 {
     setObjectName(QStringLiteral("frmHilfe"));
-    setWindowTitle(QStringLiteral("Quillet - Hilfe"));
+    setWindowTitle(title);
     setModal(false);
     resize(760, 520);
 
@@ -105,4 +104,22 @@ void HelpWindow::showIndex()
     m_indexFilter->selectAll();
 }
 
-} // namespace quillet
+void HelpWindow::showKeyword(const QString& keyword)
+{
+    const QString id = m_help.topicFor(keyword);
+    if (id.isEmpty()) {
+        showContents();
+        return;
+    }
+    m_tabs->setCurrentIndex(0);
+    for (int i = 0; i < m_contents->count(); ++i) {
+        if (m_contents->item(i)->data(Qt::UserRole).toString() == id) {
+            const QSignalBlocker quiet(m_contents);
+            m_contents->setCurrentRow(i);
+        }
+    }
+    showTopic(id);
+    show();
+    raise();
+    activateWindow();
+}

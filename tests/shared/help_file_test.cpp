@@ -1,10 +1,8 @@
-#include "quillet/help_file.h"
+#include "shared/help_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-using quillet::HelpFile;
 
 TEST(HelpFile, SitsBesideTheProgramWithTheExtensionReplaced)
 {
@@ -39,7 +37,7 @@ TEST(HelpFile, TopicsInFileOrderAndAnAlphabeticalIndex)
 
 TEST(HelpFile, TheShippedHelpHasTopicsAndAMissingFileSaysWhy)
 {
-    const auto shipped = HelpFile::load(QStringLiteral(QUILLET_SOURCE_DIR "/help/quillet.hlp"));
+    const auto shipped = HelpFile::load(QStringLiteral(TARVEX_SOURCE_DIR "/quillet/help/quillet.hlp"));
     ASSERT_TRUE(shipped.has_value());
     EXPECT_GE(shipped->topics().size(), 10);
     for (const HelpFile::Topic& topic : shipped->topics())
@@ -50,3 +48,15 @@ TEST(HelpFile, TheShippedHelpHasTopicsAndAMissingFileSaysWhy)
     EXPECT_FALSE(HelpFile::load(dir.filePath(QStringLiteral("fehlt.hlp")), &error).has_value());
     EXPECT_FALSE(error.isEmpty());
 }
+
+TEST(HelpFile, AKeywordNamesItsTopicByTitleOrKeyWordWhateverTheCase)
+{
+    const HelpFile help = HelpFile::fromHtml(QStringLiteral(
+        "<h2 id=\"a\" data-index=\"Dialog Telefonbuch; Wählen\">Telefonbuch</h2><p>x</p>"
+        "<h2 id=\"b\">Dialog  Suchen</h2>"));
+    EXPECT_EQ(help.topicFor(QStringLiteral("dialog telefonbuch")), QStringLiteral("a"));
+    EXPECT_EQ(help.topicFor(QStringLiteral("Telefonbuch")), QStringLiteral("a"));
+    EXPECT_EQ(help.topicFor(QStringLiteral("Dialog Suchen")), QStringLiteral("b"));
+    EXPECT_TRUE(help.topicFor(QStringLiteral("Dialog Alarme")).isEmpty());
+}
+

@@ -1,4 +1,4 @@
-#include "quillet/help_file.h"
+#include "shared/help_file.h"
 
 #include <QCollator>
 #include <QDir>
@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
-
-namespace quillet {
 
 QString HelpFile::pathFor(const QString& programPath)
 {
@@ -81,4 +79,15 @@ QList<HelpFile::IndexEntry> HelpFile::index() const
     return entries;
 }
 
-} // namespace quillet
+QString HelpFile::topicFor(const QString& keyword) const
+{
+    const QString wanted = keyword.simplified();
+    for (const Topic& topic : m_topics) {
+        if (topic.title.compare(wanted, Qt::CaseInsensitive) == 0)
+            return topic.id;
+        for (const QString& word : topic.keywords)
+            if (word.compare(wanted, Qt::CaseInsensitive) == 0)
+                return topic.id;
+    }
+    return QString();
+}
