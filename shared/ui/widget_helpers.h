@@ -5,10 +5,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QKeySequence>
 #include <QList>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
+
+#include <functional>
 
 // Small helpers shared by the terminal's windows.
 namespace WidgetHelpers {
@@ -110,6 +114,18 @@ inline QList<QStringList> rowTexts(const QTreeWidget* list)
         rows.append(cells);
     }
     return rows;
+}
+
+// A window's "Hilfe" button (<form>_cmdHilfe): it and F1 in the window open the window's
+// help topic.
+inline QPushButton* helpButton(QWidget* window, const QString& form, std::function<void()> open)
+{
+    auto* button = new QPushButton(QStringLiteral("&Hilfe"), window);
+    button->setObjectName(form + QStringLiteral("_cmdHilfe"));
+    button->setAutoDefault(false);
+    button->setShortcut(QKeySequence(Qt::Key_F1));
+    QObject::connect(button, &QPushButton::clicked, window, [open = std::move(open)] { open(); });
+    return button;
 }
 
 } // namespace WidgetHelpers

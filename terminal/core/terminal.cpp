@@ -28,7 +28,7 @@ Terminal::Terminal(TerminalState& state, Services services, QObject* parent)
       m_programs(state, services.shell),
       m_context{state,           services.prompter, services.clock, services.shell, services.port,
                 m_errors,        m_settingsFile,    m_loader,       m_functions,    m_bus,
-                m_view,          m_programs}
+                m_view,          m_programs,        m_help}
 {
     m_errors.addResetHook([this] {
         m_state.ackAwaited = 0;

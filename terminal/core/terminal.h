@@ -100,6 +100,7 @@ private:
     FunctionTable m_functions;
     DataBus m_bus;
     HelperPrograms m_programs;
+    HelpDesk m_help;
     TerminalContext m_context;
 };
 

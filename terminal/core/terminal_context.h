@@ -9,6 +9,7 @@
 #include "terminal/core/data_loader.h"
 #include "terminal/core/error_report.h"
 #include "terminal/core/function_table.h"
+#include "terminal/core/help_desk.h"
 #include "terminal/core/helper_programs.h"
 #include "terminal/core/settings_file.h"
 #include "terminal/core/terminal_state.h"
@@ -21,8 +22,8 @@ namespace tarvex {
 class SerialPort;
 
 // What a subsystem of the terminal is built from: the program-wide state, the platform
-// services, the error report, the function table, the received-data bus and the window's
-// roles. Modules take this, never the whole terminal.
+// services, the error report, the function table, the received-data bus, the window's
+// roles and the help. Modules take this, never the whole terminal.
 struct TerminalContext
 {
     TerminalState& state;
@@ -37,6 +38,8 @@ struct TerminalContext
     DataBus& bus;
     ViewRoles& view;
     HelperPrograms& programs;
+    // The help at a window's keyword, once the help window is built.
+    HelpDesk& help;
 
     // The connection, once the serial subsystem is built.
     ConnectionControl& connection() const
