@@ -27,6 +27,8 @@ namespace tarvex {
 
 class DisplayActions;
 class SerialModule;
+class SessionDisplay;
+class SessionScreen;
 class Terminal;
 struct TerminalContext;
 
@@ -65,6 +67,9 @@ public:
     // Where the last `blocks` lines of a text begin (0 when it has no more than that).
     static qsizetype startOfLastLines(const QString& text, int blocks);
     DisplayActions& displayActions() const { return *m_displayActions; }
+    // The session display (function 515) and its screen.
+    SessionDisplay& session() const { return *m_session; }
+    SessionScreen& sessionScreen() const { return *m_sessionScreen; }
 
     // The script bar, driven by the script subsystem.
     ScriptBar& scriptBar() const { return *m_scriptBar; }
@@ -141,6 +146,8 @@ private:
     std::array<QLabel*, 6> m_lamps{};
     QPlainTextEdit* m_display = nullptr;
     DisplayActions* m_displayActions = nullptr;
+    SessionScreen* m_sessionScreen = nullptr;
+    SessionDisplay* m_session = nullptr;
     QComboBox* m_endChar = nullptr;
     ScriptBar* m_scriptBar = nullptr;
     QPushButton* m_ackButton = nullptr;
