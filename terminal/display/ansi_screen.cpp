@@ -53,6 +53,9 @@ void AnsiScreen::reset()
     m_cursor = Cursor();
     m_saved = Cursor();
     m_cells.assign(std::size_t(m_columns * m_rows), Cell());
+    m_rowOrder.resize(std::size_t(m_rows));
+    for (int r = 0; r < m_rows; ++r)
+        m_rowOrder[std::size_t(r)] = r;
     m_top = 0;
     m_bottom = m_rows - 1;
     m_autowrap = true;
@@ -86,6 +89,9 @@ void AnsiScreen::resize(int columns, int rows)
     for (int c = 0; c < columns; ++c)
         stops[std::size_t(c)] = c < m_columns ? bool(m_tabStops[std::size_t(c)]) : c % 8 == 0 && c > 0;
     m_cells = std::move(cells);
+    m_rowOrder.resize(std::size_t(rows));
+    for (int r = 0; r < rows; ++r)
+        m_rowOrder[std::size_t(r)] = r;
     m_tabStops = std::move(stops);
     m_columns = columns;
     m_rows = rows;
@@ -357,7 +363,7 @@ void AnsiScreen::clearCells(int row, int from, int to)
     from = std::clamp(from, 0, m_columns);
     to = std::clamp(to, from, m_columns);
     const Cell b = blank();
-    std::fill(m_cells.begin() + row * m_columns + from, m_cells.begin() + row * m_columns + to, b);
+    std::fill(rowCells(row) + from, rowCells(row) + to, b);
     changed();
 }
 
@@ -366,7 +372,8 @@ void AnsiScreen::clearRows(int from, int to)
     from = std::clamp(from, 0, m_rows);
     to = std::clamp(to, from, m_rows);
     const Cell b = blank();
-    std::fill(m_cells.begin() + from * m_columns, m_cells.begin() + to * m_columns, b);
+    for (int r = from; r < to; ++r)
+        std::fill(rowCells(r), rowCells(r) + m_columns, b);
     changed();
 }
 
@@ -375,9 +382,8 @@ void AnsiScreen::scrollUp(int top, int bottom, int count)
     count = std::clamp(count, 0, bottom - top + 1);
     if (count == 0)
         return;
-    auto first = m_cells.begin() + top * m_columns;
-    auto last = m_cells.begin() + (bottom + 1) * m_columns;
-    std::rotate(first, first + count * m_columns, last);
+    const auto first = m_rowOrder.begin() + top;
+    std::rotate(first, first + count, m_rowOrder.begin() + bottom + 1);
     clearRows(bottom + 1 - count, bottom + 1);
 }
 
@@ -386,9 +392,8 @@ void AnsiScreen::scrollDown(int top, int bottom, int count)
     count = std::clamp(count, 0, bottom - top + 1);
     if (count == 0)
         return;
-    auto first = m_cells.begin() + top * m_columns;
-    auto last = m_cells.begin() + (bottom + 1) * m_columns;
-    std::rotate(first, last - count * m_columns, last);
+    const auto last = m_rowOrder.begin() + bottom + 1;
+    std::rotate(m_rowOrder.begin() + top, last - count, last);
     clearRows(top, top + count);
 }
 
@@ -436,7 +441,7 @@ void AnsiScreen::print(QChar c)
     }
     Cell& target = at(m_cursor.row, m_cursor.column);
     if (m_insertMode) {
-        auto rowStart = m_cells.begin() + m_cursor.row * m_columns;
+        Cell* rowStart = rowCells(m_cursor.row);
         std::move_backward(rowStart + m_cursor.column, rowStart + m_columns - 1, rowStart + m_columns);
     }
     target.ch = c;
@@ -563,7 +568,7 @@ void AnsiScreen::csi(unsigned char final)
         cur.pendingWrap = false;
         break;
     case '@': { // ICH
-        auto rowStart = m_cells.begin() + cur.row * m_columns;
+        Cell* rowStart = rowCells(cur.row);
         const int count = std::min(n, m_columns - cur.column);
         std::move_backward(rowStart + cur.column, rowStart + m_columns - count, rowStart + m_columns);
         clearCells(cur.row, cur.column, cur.column + count);
@@ -571,7 +576,7 @@ void AnsiScreen::csi(unsigned char final)
         break;
     }
     case 'P': { // DCH
-        auto rowStart = m_cells.begin() + cur.row * m_columns;
+        Cell* rowStart = rowCells(cur.row);
         const int count = std::min(n, m_columns - cur.column);
         std::move(rowStart + cur.column + count, rowStart + m_columns, rowStart + cur.column);
         clearCells(cur.row, m_columns - count, m_columns);

@@ -64,7 +64,10 @@ public:
 
     int columns() const { return m_columns; }
     int rows() const { return m_rows; }
-    const Cell& cell(int row, int column) const { return m_cells[std::size_t(row * m_columns + column)]; }
+    const Cell& cell(int row, int column) const
+    {
+        return m_cells[std::size_t(m_rowOrder[std::size_t(row)] * m_columns + column)];
+    }
     // The characters of one row, the full width.
     QString rowText(int row) const;
 
@@ -114,7 +117,8 @@ private:
 
     int param(int index, int fallback) const;
     Cell blank() const;
-    Cell& at(int row, int column) { return m_cells[std::size_t(row * m_columns + column)]; }
+    Cell& at(int row, int column) { return rowCells(row)[column]; }
+    Cell* rowCells(int row) { return m_cells.data() + std::size_t(m_rowOrder[std::size_t(row)] * m_columns); }
     void clearCells(int row, int from, int to); // columns from..to-1 of one row
     void clearRows(int from, int to);           // rows from..to-1
     void scrollUp(int top, int bottom, int count);
@@ -130,6 +134,8 @@ private:
     int m_columns = 80;
     int m_rows = 25;
     std::vector<Cell> m_cells;
+    // Screen row → row of m_cells: scrolling moves these numbers, not the cells.
+    std::vector<int> m_rowOrder;
     std::vector<bool> m_tabStops;
     Cursor m_cursor;
     Cursor m_saved;
