@@ -151,8 +151,9 @@ QByteArray DeviceSimulator::ansiScreen(const QDateTime& now)
         return "\x1b[" + QByteArray::number(row) + ';' + QByteArray::number(column) + 'H';
     };
     QByteArray out = "\x1b[0m\x1b[2J\x1b[H";
-    out += "\x1b[1;37;44m Anlage 4000 - Konsole" + at(1, 60) + now.toString(QStringLiteral("dd.MM.yyyy hh:mm")).toLatin1()
-        + "\x1b[K\x1b[0m";
+    // Bars: the colour first, then the whole row erased in it, then the text.
+    out += "\x1b[1;37;44m\x1b[2K Anlage 4000 - Konsole" + at(1, 62)
+        + now.toString(QStringLiteral("dd.MM.yyyy hh:mm")).toLatin1() + "\x1b[0m";
     // The box of extensions, drawn in the line-drawing set.
     out += at(3, 3) + "\x1b(0l" + QByteArray(36, 'q') + "k\x1b(B";
     out += at(3, 5) + "\x1b[1m Nebenstellen \x1b[0m";
@@ -160,7 +161,7 @@ QByteArray DeviceSimulator::ansiScreen(const QDateTime& now)
     const Line lines[] = {
         {"21", "Empfang", "32", "frei"},      {"22", "Buchhaltung", "31", "belegt"},
         {"23", "Lager", "33", "Umleitung"},   {"24", "Werkstatt", "32", "frei"},
-        {"25", "Geschaeftsfuehrung", "35", "nicht stoeren"}, {"26", "Besprechung", "36", "Konferenz"},
+        {"25", "Leitung", "35", "nicht stoeren"}, {"26", "Besprechung", "36", "Konferenz"},
     };
     int row = 4;
     for (const Line& l : lines) {
@@ -184,8 +185,8 @@ QByteArray DeviceSimulator::ansiScreen(const QDateTime& now)
     out += at(17, 3) + "\x1b[1mfett\x1b[0m  \x1b[4munterstrichen\x1b[0m  \x1b[7minvers\x1b[0m  "
         + "\x1b[5mblinkend\x1b[0m  \x1b[1;4;93;41m alles \x1b[0m";
     out += at(20, 3) + "\x1b[1;32mBEREIT\x1b[0m  Befehl eingeben (STATUS, GEB, ANSI):";
-    out += at(25, 1) + "\x1b[30;47m F1 Hilfe  F2 Liste  F3 Status  F4 Ende" + at(25, 60) + "\x1b[1mStatus: \x1b[32mOK"
-        + "\x1b[K\x1b[0m";
+    out += at(25, 1) + "\x1b[30;47m\x1b[2K F1 Hilfe  F2 Liste  F3 Status  F4 Ende" + at(25, 66)
+        + "\x1b[1mStatus: \x1b[32mOK\x1b[0m";
     out += at(21, 3) + "> ";
     return out;
 }
