@@ -374,3 +374,44 @@ TEST(AnsiScreen, XtermPaletteColours)
     EXPECT_EQ(AnsiScreen::rgbOf(AnsiScreen::indexed(232)), 0x080808u);
     EXPECT_EQ(AnsiScreen::rgbOf(AnsiScreen::rgb(1, 2, 3)), 0x010203u);
 }
+
+// Sequences the recordings do not use, each on a small screen.
+TEST(AnsiScreen, FurtherEditingAndMovingSequences)
+{
+    const auto screenAfter = [](const QByteArray& bytes) {
+        AnsiScreen s(10, 4);
+        s.feed(bytes);
+        return s;
+    };
+    // NEL, VT and FF move down like LF (NEL also to the margin), HVP positions
+    AnsiScreen s = screenAfter("ab\x1b" "Ec\vd\fe\x1b[4;9fZ");
+    EXPECT_EQ(row(s, 0), QStringLiteral("ab"));
+    EXPECT_EQ(row(s, 1), QStringLiteral("c"));
+    EXPECT_EQ(row(s, 2), QStringLiteral(" d"));
+    EXPECT_EQ(row(s, 3), QStringLiteral("  e     Z"));
+    // SU and SD scroll the region without moving the cursor
+    s = screenAfter("1\r\n2\r\n3\r\n4\x1b[S");
+    EXPECT_EQ(row(s, 0), QStringLiteral("2"));
+    EXPECT_EQ(row(s, 3), QString());
+    s.feed("\x1b[2T");
+    EXPECT_EQ(row(s, 0), QString());
+    EXPECT_EQ(row(s, 2), QStringLiteral("2"));
+    EXPECT_EQ(s.cursorRow(), 3);
+    // REP repeats the last character, within the screen
+    s = screenAfter("x\x1b[4b");
+    EXPECT_EQ(row(s, 0), QStringLiteral("xxxxx"));
+    // CHT and CBT on the tab stops, insert mode pushes the row right
+    AnsiScreen wide(30, 2);
+    wide.feed("\x1b[2I*\x1b[2Z+\r" "abc\r\x1b[4hXY\x1b[4lZ");
+    // '*' on the second stop (16), '+' two stops back (8), both pushed on by two columns
+    EXPECT_EQ(row(wide, 0), QStringLiteral("XYZbc     +       *"));
+    // an invalid scrolling region is ignored; IL outside the region does nothing
+    s = screenAfter("\x1b[3;2r\x1b[4;1Hq\x1b[2;3r\x1b[4;1H\x1b[L");
+    EXPECT_EQ(s.scrollTop(), 1);
+    EXPECT_EQ(s.scrollBottom(), 2);
+    EXPECT_EQ(row(s, 3), QStringLiteral("q"));
+    // DECALN fills the screen with E and homes the cursor
+    s = screenAfter("\x1b[3;3H\x1b#8");
+    EXPECT_EQ(row(s, 3), QStringLiteral("EEEEEEEEEE"));
+    EXPECT_EQ(s.cursorRow(), 0);
+}

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -205,4 +206,43 @@ TEST_F(SessionWindowTest, ABurstIsPaintedOnceNotPerBlock)
     QApplication::processEvents();
     EXPECT_EQ(counter.paints, 1);
     EXPECT_TRUE(screen->screen().rowText(23).startsWith(QStringLiteral("Zeile ")));
+}
+
+TEST_F(SessionWindowTest, AFloodOfEnquiriesIsAnsweredInOneBoundedWrite)
+{
+    terminal().VerbindungSteuern(1);
+    window().menu().action(Fn::SessionAnzeige)->trigger();
+    port.writes.clear();
+    port.written.clear();
+    QByteArray flood;
+    for (int i = 0; i < 5000; ++i)
+        flood += "\x1b[5n\a";
+    receive(flood);
+    ASSERT_EQ(port.writes.size(), 1);
+    EXPECT_TRUE(port.written.startsWith("\x1b[0n\x1b[0n"));
+    EXPECT_LE(port.written.size(), 4096 + 4);
+}
+
+// The cells are painted in their colours and attributes, and the cursor where it is.
+TEST(SessionScreenPaint, CellsShowTheirColours)
+{
+    SessionScreen screen;
+    screen.screen().resize(20, 4);
+    screen.resize(screen.sizeHint());
+    screen.feed("\x1b[41m  \x1b[0m  \x1b[7m  \x1b[0m\x1b[48;2;10;20;30m  \x1b[0m\x1b[?25l");
+    const QImage image = screen.grab().toImage();
+    const QSize cell = screen.cellSize();
+    const auto colourAt = [&](int column) {
+        return image.pixelColor(column * cell.width() + cell.width() / 2, cell.height() / 2).rgb() & 0xffffff;
+    };
+    EXPECT_EQ(colourAt(0), 0xcd0000u); // red background
+    EXPECT_EQ(colourAt(2), 0x000000u); // the default background
+    EXPECT_EQ(colourAt(4), 0xe5e5e5u); // reverse: the default foreground as background
+    EXPECT_EQ(colourAt(6), 0x0a141eu); // a direct colour
+    // the cursor (shown again) frames its cell while the screen has no focus
+    EXPECT_EQ(image.pixelColor(2 * cell.width(), cell.height() + cell.height() / 2).rgb() & 0xffffff, 0u);
+    screen.feed("\x1b[?25h\x1b[2;3H");
+    const QImage withCursor = screen.grab().toImage();
+    EXPECT_EQ(withCursor.pixelColor(2 * cell.width(), cell.height() + cell.height() / 2).rgb() & 0xffffff,
+              0xe5e5e5u);
 }

@@ -406,7 +406,8 @@ void MainWindow::settingsChanged()
     enableConnectionControls(m_ctx.state.connectionActive);
     updateOptionLamps();
     fillFilterList();
-    m_session->update();
+    if (m_session)
+        m_session->update();
     layoutOptionalRows();
     updateCapturePanel();
     statusPanel(5)->setToolTip(StatusTexts::receivedLinesToolTip(s));

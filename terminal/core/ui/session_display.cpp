@@ -7,11 +7,15 @@
 #include "terminal/display/ui/session_screen.h"
 #include "terminal/serial/serial_module.h"
 
+#include <utility>
+
 namespace tarvex {
 
 namespace {
 
 constexpr int kSessionRows = 25;
+// What the answers to one received block may add up to; the rest of a flood is dropped.
+constexpr qsizetype kMaxReplyBytes = 4096;
 
 } // namespace
 
@@ -21,8 +25,13 @@ SessionDisplay::SessionDisplay(TerminalContext& context, SerialModule& serial, S
     m_ctx.functions.add(Fn::SessionAnzeige, [this] { VT_Session(0); });
     m_serial.onConnectionControlled([this](bool open) { connectionControlled(open); });
     connect(&m_screen, &SessionScreen::keyBytes, this, &SessionDisplay::send);
-    m_screen.screen().setReplyHandler([this](const QByteArray& bytes) { send(bytes); });
-    m_screen.screen().setBellHandler([this] { m_ctx.view.beep(); });
+    // Answers and bells of one received block are collected and go out once after it, so
+    // a block full of enquiries or bells costs one write and one beep.
+    m_screen.screen().setReplyHandler([this](const QByteArray& bytes) {
+        if (m_replies.size() < kMaxReplyBytes)
+            m_replies += bytes;
+    });
+    m_screen.screen().setBellHandler([this] { m_bell = true; });
 }
 
 void SessionDisplay::VT_Session(int mode)
@@ -50,7 +59,7 @@ void SessionDisplay::update()
     if (wanted) {
         // A new session starts on a blank screen.
         m_screen.screen().reset();
-        m_taken = m_ctx.bus.takeRaw([this](const QByteArray& bytes) { m_screen.feed(bytes); });
+        m_taken = m_ctx.bus.takeRaw([this](const QByteArray& bytes) { received(bytes); });
     } else {
         m_taken.reset();
     }
@@ -63,6 +72,15 @@ void SessionDisplay::connectionControlled(bool)
     // reopening it (with the Session option still on) starts a new session screen.
     update();
     m_ctx.functions.refreshStates();
+}
+
+void SessionDisplay::received(const QByteArray& bytes)
+{
+    m_screen.feed(bytes);
+    if (m_bell)
+        m_ctx.view.beep();
+    m_bell = false;
+    send(std::exchange(m_replies, QByteArray()));
 }
 
 void SessionDisplay::send(const QByteArray& bytes)

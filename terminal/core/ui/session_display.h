@@ -34,6 +34,7 @@ signals:
     void activeChanged(bool active);
 
 private:
+    void received(const QByteArray& bytes);
     void send(const QByteArray& bytes);
     void connectionControlled(bool open);
 
@@ -41,6 +42,8 @@ private:
     SerialModule& m_serial;
     SessionScreen& m_screen;
     Subscription m_taken;
+    QByteArray m_replies;
+    bool m_bell = false;
 };
 
 } // namespace tarvex
