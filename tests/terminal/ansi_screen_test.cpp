@@ -354,27 +354,6 @@ TEST(AnsiScreen, BytesAreWindows1252AndEraseTakesTheBackground)
     EXPECT_EQ(s.cell(1, 0).background, AnsiScreen::indexed(4));
 }
 
-TEST(AnsiScreen, ChangeCountGrowsWithEveryVisibleChange)
-{
-    AnsiScreen s;
-    const auto before = s.changeCount();
-    s.feed("x");
-    EXPECT_GT(s.changeCount(), before);
-    const auto printed = s.changeCount();
-    s.feed("\x1b[");
-    EXPECT_EQ(s.changeCount(), printed); // half a sequence changes nothing yet
-    s.feed("5;5H");
-    EXPECT_GT(s.changeCount(), printed);
-}
-
-TEST(AnsiScreen, XtermPaletteColours)
-{
-    EXPECT_EQ(AnsiScreen::rgbOf(AnsiScreen::indexed(1)), 0xcd0000u);
-    EXPECT_EQ(AnsiScreen::rgbOf(AnsiScreen::indexed(196)), 0xff0000u);
-    EXPECT_EQ(AnsiScreen::rgbOf(AnsiScreen::indexed(232)), 0x080808u);
-    EXPECT_EQ(AnsiScreen::rgbOf(AnsiScreen::rgb(1, 2, 3)), 0x010203u);
-}
-
 // Sequences the recordings do not use, each on a small screen.
 TEST(AnsiScreen, FurtherEditingAndMovingSequences)
 {

@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
@@ -216,9 +217,14 @@ void MainWindow::buildCentral()
     setAcceptDrops(true);
     middle->addWidget(m_display, 1);
     // The session screen takes the display's place while the session display is on.
-    m_sessionScreen = new SessionScreen(central);
-    m_sessionScreen->hide();
-    middle->addWidget(m_sessionScreen, 1);
+    m_sessionArea = named(new QScrollArea(central), "frm1_frSession");
+    m_sessionArea->setFrameShape(QFrame::NoFrame);
+    m_sessionArea->setWidgetResizable(true);
+    m_sessionArea->setFocusPolicy(Qt::NoFocus);
+    m_sessionScreen = new SessionScreen;
+    m_sessionArea->setWidget(m_sessionScreen);
+    m_sessionArea->hide();
+    middle->addWidget(m_sessionArea, 1);
 
     m_scriptBar = new ScriptBar(central);
     connect(m_scriptBar, &ScriptBar::functionRequested, this, [this](int fn) { m_ctx.functions.PrgFunktionen(fn); });
@@ -371,7 +377,7 @@ void MainWindow::layoutOptionalRows()
     m_analyse->setVisible(s.analyse && !session);
     m_filterList->setVisible(!session);
     m_display->setVisible(!session);
-    m_sessionScreen->setVisible(session);
+    m_sessionArea->setVisible(session);
 }
 
 void MainWindow::setLamp(Lamp lamp, LampImage image)

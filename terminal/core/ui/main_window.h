@@ -19,6 +19,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 class QPlainTextEdit;
 class QWidget;
@@ -147,6 +148,7 @@ private:
     QPlainTextEdit* m_display = nullptr;
     DisplayActions* m_displayActions = nullptr;
     SessionScreen* m_sessionScreen = nullptr;
+    QScrollArea* m_sessionArea = nullptr;
     SessionDisplay* m_session = nullptr;
     QComboBox* m_endChar = nullptr;
     ScriptBar* m_scriptBar = nullptr;

@@ -52,7 +52,7 @@ void SessionDisplay::update()
     const KundeSettings& s = m_ctx.state.settings;
     m_screen.setFontSize(s.sessionG);
     m_screen.setBackspaceCode(s.backSpace);
-    m_screen.screen().resize(s.sessionZ > 0 ? s.sessionZ : 80, kSessionRows);
+    m_screen.setScreenSize(s.sessionZ > 0 ? s.sessionZ : 80, kSessionRows);
     const bool wanted = s.session && m_ctx.state.connectionActive;
     if (wanted == active())
         return;

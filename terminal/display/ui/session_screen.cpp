@@ -60,12 +60,22 @@ void SessionScreen::setFontSize(int size)
     updateMetrics();
 }
 
+void SessionScreen::setScreenSize(int columns, int rows)
+{
+    if (columns == m_screen.columns() && rows == m_screen.rows())
+        return;
+    m_screen.resize(columns, rows);
+    updateMetrics();
+}
+
 void SessionScreen::updateMetrics()
 {
     const QFontMetrics fm(font());
     m_cellWidth = qMax(1, fm.horizontalAdvance(QLatin1Char('M')));
     m_cellHeight = qMax(1, fm.height());
     m_ascent = fm.ascent();
+    // Never smaller than the grid: a scroll area around the screen shows what doesn't fit.
+    setMinimumSize(sizeHint());
     updateGeometry();
     update();
 }

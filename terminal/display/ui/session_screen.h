@@ -21,6 +21,8 @@ public:
 
     // The font record "|Courier New|<size>|Falsch|Falsch|Falsch|"; size 0 (or less) is 10.
     void setFontSize(int size);
+    // Columns and rows of the screen; the widget asks for the room they need.
+    void setScreenSize(int columns, int rows);
     // The code the Backspace key sends (the BackSpace setting; 8 when none is set).
     void setBackspaceCode(int code) { m_backspace = code; }
     // Interprets received bytes and schedules a repaint when the screen changed.
