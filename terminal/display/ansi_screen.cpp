@@ -53,6 +53,7 @@ void AnsiScreen::reset()
     m_cursor = Cursor();
     m_saved = Cursor();
     m_cells.assign(std::size_t(m_columns * m_rows), Cell());
+    m_scrollback.clear();
     m_rowOrder.resize(std::size_t(m_rows));
     for (int r = 0; r < m_rows; ++r)
         m_rowOrder[std::size_t(r)] = r;
@@ -377,11 +378,25 @@ void AnsiScreen::clearRows(int from, int to)
     changed();
 }
 
-void AnsiScreen::scrollUp(int top, int bottom, int count)
+const AnsiScreen::Cell& AnsiScreen::scrollbackCell(int line, int column) const
+{
+    static const Cell blankCell;
+    const std::vector<Cell>& cells = m_scrollback[std::size_t(line)];
+    return column < int(cells.size()) ? cells[std::size_t(column)] : blankCell;
+}
+
+void AnsiScreen::scrollUp(int top, int bottom, int count, bool keep)
 {
     count = std::clamp(count, 0, bottom - top + 1);
     if (count == 0)
         return;
+    if (keep && top == 0) {
+        for (int r = 0; r < count; ++r) {
+            if (int(m_scrollback.size()) == kMaxScrollback)
+                m_scrollback.pop_front();
+            m_scrollback.emplace_back(rowCells(r), rowCells(r) + m_columns);
+        }
+    }
     const auto first = m_rowOrder.begin() + top;
     std::rotate(first, first + count, m_rowOrder.begin() + bottom + 1);
     clearRows(bottom + 1 - count, bottom + 1);
@@ -401,7 +416,7 @@ void AnsiScreen::lineFeed()
 {
     m_cursor.pendingWrap = false;
     if (m_cursor.row == m_bottom)
-        scrollUp(m_top, m_bottom, 1);
+        scrollUp(m_top, m_bottom, 1, true);
     else if (m_cursor.row < m_rows - 1)
         ++m_cursor.row;
     changed();
@@ -538,8 +553,10 @@ void AnsiScreen::csi(unsigned char final)
             clearRows(0, cur.row);
             clearCells(cur.row, 0, cur.column + 1);
             break;
+        case 3: // also the scroll-back
+            m_scrollback.clear();
+            [[fallthrough]];
         case 2:
-        case 3:
             clearRows(0, m_rows);
             break;
         default:
@@ -596,7 +613,7 @@ void AnsiScreen::csi(unsigned char final)
         }
         break;
     case 'S': // SU
-        scrollUp(m_top, m_bottom, n);
+        scrollUp(m_top, m_bottom, n, true);
         break;
     case 'T': // SD
         scrollDown(m_top, m_bottom, n);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -50,6 +51,8 @@ public:
     static constexpr int kMaxColumns = 500;
     static constexpr int kMaxRows = 200;
     static constexpr int kMaxParameters = 16;
+    // Lines kept after they scrolled off the top of the screen.
+    static constexpr int kMaxScrollback = 1000;
 
     // A size outside 1..kMaxColumns / 1..kMaxRows is brought into that range.
     explicit AnsiScreen(int columns = 80, int rows = 25);
@@ -80,6 +83,12 @@ public:
     int scrollTop() const { return m_top; }
     int scrollBottom() const { return m_bottom; }
     bool tabStopAt(int column) const;
+
+    // The scroll-back: lines that left the top of the screen by scrolling the whole screen
+    // (line feeds and scroll-ups with the region's top at the first row), oldest first, at
+    // most kMaxScrollback. A line keeps the width it had; cells beyond it read blank.
+    int scrollbackLines() const { return int(m_scrollback.size()); }
+    const Cell& scrollbackCell(int line, int column) const;
 
     // Grows with every change of cells, cursor or modes: a view repaints when it differs
     // from the count it painted.
@@ -121,7 +130,8 @@ private:
     Cell* rowCells(int row) { return m_cells.data() + std::size_t(m_rowOrder[std::size_t(row)] * m_columns); }
     void clearCells(int row, int from, int to); // columns from..to-1 of one row
     void clearRows(int from, int to);           // rows from..to-1
-    void scrollUp(int top, int bottom, int count);
+    // keep: the lines leaving the top go to the scroll-back.
+    void scrollUp(int top, int bottom, int count, bool keep = false);
     void scrollDown(int top, int bottom, int count);
     void lineFeed();
     void reverseIndex();
@@ -136,6 +146,7 @@ private:
     std::vector<Cell> m_cells;
     // Screen row → row of m_cells: scrolling moves these numbers, not the cells.
     std::vector<int> m_rowOrder;
+    std::deque<std::vector<Cell>> m_scrollback;
     std::vector<bool> m_tabStops;
     Cursor m_cursor;
     Cursor m_saved;

@@ -394,3 +394,29 @@ TEST(AnsiScreen, FurtherEditingAndMovingSequences)
     EXPECT_EQ(row(s, 3), QStringLiteral("EEEEEEEEEE"));
     EXPECT_EQ(s.cursorRow(), 0);
 }
+
+TEST(AnsiScreen, LinesScrolledOffTheTopAreKeptBounded)
+{
+    AnsiScreen s(20, 5);
+    for (int i = 1; i <= 8; ++i)
+        s.feed("\x1b[3" + QByteArray::number(i % 8) + "mZeile " + QByteArray::number(i) + "\r\n");
+    // eight lines and the empty cursor row on five rows: four left the top
+    ASSERT_EQ(s.scrollbackLines(), 4);
+    EXPECT_EQ(s.scrollbackCell(0, 6).ch, QLatin1Char('1'));
+    EXPECT_EQ(s.scrollbackCell(3, 6).ch, QLatin1Char('4'));
+    EXPECT_EQ(s.scrollbackCell(3, 0).foreground, AnsiScreen::indexed(4));
+    EXPECT_EQ(row(s, 0), QStringLiteral("Zeile 5"));
+    // a region below the top, deleted lines and a narrower screen add nothing; the kept
+    // lines keep their width
+    s.feed("\x1b[2;4r\x1b[4;1H\n\n\x1b[r\x1b[1;1H\x1b[M");
+    EXPECT_EQ(s.scrollbackLines(), 4);
+    s.resize(10, 5);
+    EXPECT_EQ(s.scrollbackCell(0, 6).ch, QLatin1Char('1'));
+    EXPECT_EQ(s.scrollbackCell(0, 15).ch, QLatin1Char(' '));
+    // never more than the bound; erasing with ED 3 drops them
+    for (int i = 0; i < AnsiScreen::kMaxScrollback + 50; ++i)
+        s.feed("x\r\n");
+    EXPECT_EQ(s.scrollbackLines(), AnsiScreen::kMaxScrollback);
+    s.feed("\x1b[3J");
+    EXPECT_EQ(s.scrollbackLines(), 0);
+}

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace tarvex;
 
@@ -245,4 +246,39 @@ TEST(SessionScreenPaint, CellsShowTheirColours)
     const QImage withCursor = screen.grab().toImage();
     EXPECT_EQ(withCursor.pixelColor(2 * cell.width(), cell.height() + cell.height() / 2).rgb() & 0xffffff,
               0xe5e5e5u);
+}
+
+// The wheel and Shift+Page Up move the view into the scroll-back; a key for the device
+// brings it back to the live screen.
+TEST(SessionScreenPaint, TheViewMovesIntoTheScrollBack)
+{
+    SessionScreen screen;
+    screen.screen().resize(20, 4);
+    screen.resize(screen.sizeHint());
+    QByteArray sent;
+    QObject::connect(&screen, &SessionScreen::keyBytes, [&](const QByteArray& b) { sent += b; });
+    screen.feed("\x1b[41malt\x1b[0m\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n 6");
+    ASSERT_EQ(screen.screen().scrollbackLines(), 3);
+    const QSize cell = screen.cellSize();
+    const auto topLeftColour = [&] {
+        return screen.grab().toImage().pixelColor(cell.width() / 2, cell.height() / 2).rgb() & 0xffffff;
+    };
+    EXPECT_EQ(topLeftColour(), 0x000000u);
+    QWheelEvent up(QPointF(5, 5), screen.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&screen, &up);
+    EXPECT_EQ(screen.scrollBack(), 3); // three lines a step, no more than there are
+    EXPECT_EQ(topLeftColour(), 0xcd0000u); // the oldest line, red, at the top
+    // new lines keep the view where it is
+    screen.feed("\r\n 7");
+    EXPECT_EQ(screen.scrollBack(), 4);
+    EXPECT_EQ(topLeftColour(), 0xcd0000u);
+    QTest::keyClick(&screen, Qt::Key_PageDown, Qt::ShiftModifier);
+    EXPECT_EQ(screen.scrollBack(), 1);
+    EXPECT_TRUE(sent.isEmpty());
+    QTest::keyClick(&screen, Qt::Key_PageUp, Qt::ShiftModifier);
+    EXPECT_EQ(screen.scrollBack(), 4);
+    QTest::keyClick(&screen, Qt::Key_A);
+    EXPECT_EQ(sent, QByteArray("a"));
+    EXPECT_EQ(screen.scrollBack(), 0);
 }

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace tarvex {
 
@@ -85,9 +86,22 @@ QSize SessionScreen::sizeHint() const
     return {m_screen.columns() * m_cellWidth, m_screen.rows() * m_cellHeight};
 }
 
+void SessionScreen::setScrollBack(int lines)
+{
+    lines = qBound(0, lines, m_screen.scrollbackLines());
+    if (lines != m_scrollBack) {
+        m_scrollBack = lines;
+        update();
+    }
+}
+
 void SessionScreen::feed(QByteArrayView bytes)
 {
+    const int kept = m_screen.scrollbackLines();
     m_screen.feed(bytes);
+    // A view moved back stays on the lines it shows while new ones arrive.
+    if (m_scrollBack > 0)
+        setScrollBack(m_scrollBack + m_screen.scrollbackLines() - kept);
     if (m_screen.changeCount() != m_painted)
         update(); // Qt joins the requests of one pass into one paint
 }
@@ -116,14 +130,33 @@ QByteArray SessionScreen::bytesFor(const QKeyEvent& event) const
                            m_backspace);
 }
 
+void SessionScreen::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    setScrollBack(m_scrollBack + 3 * steps);
+    event->accept();
+}
+
 void SessionScreen::keyPressEvent(QKeyEvent* event)
 {
+    if (event->modifiers() == Qt::ShiftModifier
+        && (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown)) {
+        const int page = qMax(1, m_screen.rows() - 1);
+        setScrollBack(m_scrollBack + (event->key() == Qt::Key_PageUp ? page : -page));
+        event->accept();
+        return;
+    }
     const QByteArray bytes = bytesFor(*event);
     if (bytes.isEmpty()) {
         QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
+    setScrollBack(0);
     emit keyBytes(bytes);
 }
 
@@ -140,16 +173,21 @@ void SessionScreen::paintEvent(QPaintEvent*)
     QFont boldUnderline = bold;
     boldUnderline.setUnderline(true);
 
+    // Row r of the view: a line of the scroll-back while the view is moved back.
+    const auto cellAt = [this](int r, int c) -> const AnsiScreen::Cell& {
+        const int line = r - m_scrollBack;
+        return line < 0 ? m_screen.scrollbackCell(m_screen.scrollbackLines() + line, c) : m_screen.cell(line, c);
+    };
     for (int r = 0; r < m_screen.rows(); ++r) {
         const int y = r * m_cellHeight;
         int c = 0;
         while (c < m_screen.columns()) {
             // One run of cells that look alike.
-            const AnsiScreen::Cell& first = m_screen.cell(r, c);
+            const AnsiScreen::Cell& first = cellAt(r, c);
             int end = c + 1;
             QString text(first.ch);
             while (end < m_screen.columns()) {
-                const AnsiScreen::Cell& next = m_screen.cell(r, end);
+                const AnsiScreen::Cell& next = cellAt(r, end);
                 if (next.attributes != first.attributes || next.foreground != first.foreground
                     || next.background != first.background)
                     break;
@@ -177,8 +215,8 @@ void SessionScreen::paintEvent(QPaintEvent*)
         }
     }
 
-    if (m_screen.cursorVisible()) {
-        const QRect cursor(m_screen.cursorColumn() * m_cellWidth, m_screen.cursorRow() * m_cellHeight,
+    if (m_screen.cursorVisible() && m_screen.cursorRow() + m_scrollBack < m_screen.rows()) {
+        const QRect cursor(m_screen.cursorColumn() * m_cellWidth, (m_screen.cursorRow() + m_scrollBack) * m_cellHeight,
                            m_cellWidth, m_cellHeight);
         if (hasFocus()) {
             p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

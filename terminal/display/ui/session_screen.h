@@ -28,6 +28,11 @@ public:
     // Interprets received bytes and schedules a repaint when the screen changed.
     void feed(QByteArrayView bytes);
 
+    // How many lines the view is moved back into the scroll-back (0: the live screen).
+    // The mouse wheel and Shift+Page Up/Down move it; a key sent to the device ends it.
+    int scrollBack() const { return m_scrollBack; }
+    void setScrollBack(int lines);
+
     QSize sizeHint() const override;
     QSize cellSize() const { return {m_cellWidth, m_cellHeight}; }
 
@@ -39,6 +44,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -51,6 +57,7 @@ private:
     int m_cellHeight = 16;
     int m_ascent = 12;
     std::uint64_t m_painted = ~std::uint64_t(0);
+    int m_scrollBack = 0;
 };
 
 } // namespace tarvex
