@@ -68,9 +68,6 @@ public:
     // Where the last `blocks` lines of a text begin (0 when it has no more than that).
     static qsizetype startOfLastLines(const QString& text, int blocks);
     DisplayActions& displayActions() const { return *m_displayActions; }
-    // The session display (function 515) and its screen.
-    SessionDisplay& session() const { return *m_session; }
-    SessionScreen& sessionScreen() const { return *m_sessionScreen; }
 
     // The script bar, driven by the script subsystem.
     ScriptBar& scriptBar() const { return *m_scriptBar; }
