@@ -109,6 +109,8 @@ QByteArray DeviceSimulator::command(const QByteArray& raw, const QDateTime& now)
     }
     if (upper == "RING")
         return out + "RING\r\n";
+    if (upper == "ANSI")
+        return out + ansiScreen(now);
     if (upper.startsWith("TIME ") || upper.startsWith("DATE "))
         return out + frame(upper.left(4) + " OK " + line.mid(5));
     return out + frame("? " + line);
@@ -141,4 +143,50 @@ QByteArray DeviceSimulator::receive(const QByteArray& bytes, const QDateTime& no
         }
     }
     return answer;
+}
+
+QByteArray DeviceSimulator::ansiScreen(const QDateTime& now)
+{
+    const auto at = [](int row, int column) {
+        return "\x1b[" + QByteArray::number(row) + ';' + QByteArray::number(column) + 'H';
+    };
+    QByteArray out = "\x1b[0m\x1b[2J\x1b[H";
+    // Bars: the colour first, then the whole row erased in it, then the text.
+    out += "\x1b[1;37;44m\x1b[2K Anlage 4000 - Konsole" + at(1, 62)
+        + now.toString(QStringLiteral("dd.MM.yyyy hh:mm")).toLatin1() + "\x1b[0m";
+    // The box of extensions, drawn in the line-drawing set.
+    out += at(3, 3) + "\x1b(0l" + QByteArray(36, 'q') + "k\x1b(B";
+    out += at(3, 5) + "\x1b[1m Nebenstellen \x1b[0m";
+    struct Line { const char* number; const char* name; const char* colour; const char* state; };
+    const Line lines[] = {
+        {"21", "Empfang", "32", "frei"},      {"22", "Buchhaltung", "31", "belegt"},
+        {"23", "Lager", "33", "Umleitung"},   {"24", "Werkstatt", "32", "frei"},
+        {"25", "Leitung", "35", "nicht stoeren"}, {"26", "Besprechung", "36", "Konferenz"},
+    };
+    int row = 4;
+    for (const Line& l : lines) {
+        out += at(row, 3) + "\x1b(0x\x1b(B " + l.number + "  " + l.name;
+        out += at(row, 26) + "\x1b[1;" + l.colour + 'm' + l.state + "\x1b[0m";
+        out += at(row, 40) + "\x1b(0x\x1b(B";
+        ++row;
+    }
+    out += at(row, 3) + "\x1b(0m" + QByteArray(36, 'q') + "j\x1b(B";
+    // Colour bars: the eight colours, normal and bright, and 256-colour shades.
+    out += at(13, 3) + "Farben: ";
+    for (int c = 0; c < 8; ++c)
+        out += "\x1b[4" + QByteArray::number(c) + "m   ";
+    out += "\x1b[0m" + at(14, 11);
+    for (int c = 0; c < 8; ++c)
+        out += "\x1b[10" + QByteArray::number(c) + "m   ";
+    out += "\x1b[0m" + at(15, 11);
+    for (int c = 0; c < 24; ++c)
+        out += "\x1b[48;5;" + QByteArray::number(232 + c) + "m ";
+    out += "\x1b[0m";
+    out += at(17, 3) + "\x1b[1mfett\x1b[0m  \x1b[4munterstrichen\x1b[0m  \x1b[7minvers\x1b[0m  "
+        + "\x1b[5mblinkend\x1b[0m  \x1b[1;4;93;41m alles \x1b[0m";
+    out += at(20, 3) + "\x1b[1;32mBEREIT\x1b[0m  Befehl eingeben (STATUS, GEB, ANSI):";
+    out += at(25, 1) + "\x1b[30;47m\x1b[2K F1 Hilfe  F2 Liste  F3 Status  F4 Ende" + at(25, 66)
+        + "\x1b[1mStatus: \x1b[32mOK\x1b[0m";
+    out += at(21, 3) + "> ";
+    return out;
 }

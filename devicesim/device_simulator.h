@@ -13,7 +13,7 @@
 // in ETX mode, where an ENQ poll precedes every tenth record.
 // Commands (ended by CR or LF) are echoed, then answered: STATUS, GEB (three records now),
 // TIME ..., DATE ..., RING (an incoming call), AT... (OK), ATD... (CONNECT), ATA (CONNECT),
-// +++ followed by ATH (NO CARRIER); a dial command whose number ends in 666 gets BUSY, one
+// +++ followed by ATH (NO CARRIER), ANSI (the colourful console screen below); a dial command whose number ends in 666 gets BUSY, one
 // ending in 000 NO DIALTONE (the line stays in command mode); anything else gets "? " + command. An ENQ from the
 // terminal is answered with ACK; ACKs are counted.
 class DeviceSimulator
@@ -33,6 +33,10 @@ public:
 
     // An incoming call rings while the modem is not online; empty while it is.
     QByteArray ring() const;
+    // The device's console screen for an 80×25 ANSI terminal: a title bar, a box of
+    // extensions in the line-drawing set with coloured states, colour bars, the attributes
+    // and a status line with the time.
+    static QByteArray ansiScreen(const QDateTime& now);
     // Bytes received from the terminal; returns what the device sends back (may be empty).
     QByteArray receive(const QByteArray& bytes, const QDateTime& now);
 

@@ -1,11 +1,13 @@
 // tarvex-devicesim: a device on a pseudo-terminal for the demo and the end-to-end tests.
 //
 //   tarvex-devicesim [--link PATH] [--interval MS] [--burst N] [--end crlf|cr|lf|etx]
-//                    [--count N] [--seed N] [--record FILE] [--ring MS]
+//                    [--count N] [--seed N] [--record FILE] [--ring MS] [--ansi]
 //
 // Prints "port: <device>" once the port exists; PATH (when given) becomes a symbolic link to
 // it. Sends N records every interval (0: only on request) and answers commands. With --ring
-// a call comes in: "RING" every MS milliseconds while the modem is not online.
+// a call comes in: "RING" every MS milliseconds while the modem is not online. With --ansi
+// the device is a console: every interval it draws its colourful ANSI screen instead of
+// sending records (the command ANSI draws it at any time).
 
 #include "devicesim/device_simulator.h"
 
@@ -70,7 +72,8 @@ int main(int argc, char* argv[])
                                     QStringLiteral("file"));
     const QCommandLineOption ringing(QStringLiteral("ring"), QStringLiteral("ms between rings of an incoming call (0: none)"),
                                      QStringLiteral("ms"), QStringLiteral("0"));
-    parser.addOptions({link, interval, end, burst, count, seed, record, ringing});
+    const QCommandLineOption ansi(QStringLiteral("ansi"), QStringLiteral("draw the ANSI console screen every interval"));
+    parser.addOptions({link, interval, end, burst, count, seed, record, ringing, ansi});
     parser.process(app);
 
     int master = -1;
@@ -137,7 +140,12 @@ int main(int argc, char* argv[])
     });
 
     QTimer records;
+    const bool console = parser.isSet(ansi);
     QObject::connect(&records, &QTimer::timeout, &app, [&] {
+        if (console) {
+            writeAll(master, DeviceSimulator::ansiScreen(QDateTime::currentDateTime()));
+            return;
+        }
         QByteArray out;
         for (int i = 0; i < perTick; ++i) {
             if (maxRecords > 0 && device.recordsSent() >= maxRecords) {

@@ -84,6 +84,7 @@ void Sender::sendTypedLine()
 void Sender::keyTyped(const TypedKey& key)
 {
     const KundeSettings& s = m_state.settings;
+    // With the session option on, the session screen sends the keys (as VT100 sequences).
     if (!m_state.connectionActive || s.session || key.kind == TypedKey::Kind::Ignored)
         return;
     if (key.kind == TypedKey::Kind::Control) {

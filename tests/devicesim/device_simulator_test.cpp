@@ -83,3 +83,15 @@ TEST(DeviceSimulator, BusyNoDialToneAndRingingUntilAnswered)
 }
 
 } // namespace
+
+TEST(DeviceSimulator, AnsiCommandDrawsTheConsoleScreen)
+{
+    DeviceSimulator d;
+    const QByteArray out = d.receive("ansi\r", kNow);
+    // echoed, then the screen cleared and drawn; the cursor ends at the prompt
+    EXPECT_TRUE(out.startsWith("ansi\r\n\x1b[0m\x1b[2J\x1b[H"));
+    EXPECT_TRUE(out.contains("\x1b(0l"));
+    EXPECT_TRUE(out.contains(" F1 Hilfe  F2 Liste  F3 Status  F4 Ende"));
+    EXPECT_TRUE(out.contains(kNow.toString(QStringLiteral("dd.MM.yyyy hh:mm")).toLatin1()));
+    EXPECT_TRUE(out.endsWith("\x1b[21;3H> "));
+}

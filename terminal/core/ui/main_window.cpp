@@ -2,12 +2,14 @@
 
 #include "shared/cp1252.h"
 #include "terminal/core/ui/function_bar_dialog.h"
+#include "terminal/core/ui/session_display.h"
 
 #include "terminal/core/error_report.h"
 #include "terminal/core/terminal.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/display/ui/display_style.h"
+#include "terminal/display/ui/session_screen.h"
 #include "shared/ui/widget_helpers.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/status_texts.h"
@@ -26,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
@@ -63,6 +66,14 @@ MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent
     buildStatusBar();
     m_terminal.setView(this);
     m_displayActions = new DisplayActions(m_ctx, m_display, this);
+    m_session = new SessionDisplay(m_ctx, m_serial, *m_sessionScreen, this);
+    connect(m_session, &SessionDisplay::activeChanged, this, [this](bool on) {
+        layoutOptionalRows();
+        if (on)
+            m_sessionScreen->setFocus();
+        else if (m_ctx.state.connectionActive)
+            m_display->setFocus();
+    });
     m_ctx.functions.add(Fn::Analysezeile, [this] { ZeichenAnalyse(0); });
     m_ctx.functions.setCheckRule(Fn::Analysezeile, [this] { return m_ctx.state.settings.analyse; });
     m_ctx.functions.add(Fn::Funktionsleiste, {[this] { FunktionsLeiste(0); }, QStringLiteral("Funktionsleiste"),
@@ -205,6 +216,15 @@ void MainWindow::buildCentral()
     m_display->installEventFilter(this);
     setAcceptDrops(true);
     middle->addWidget(m_display, 1);
+    // The session screen takes the display's place while the session display is on.
+    m_sessionArea = named(new QScrollArea(central), "frm1_frSession");
+    m_sessionArea->setFrameShape(QFrame::NoFrame);
+    m_sessionArea->setWidgetResizable(true);
+    m_sessionArea->setFocusPolicy(Qt::NoFocus);
+    m_sessionScreen = new SessionScreen;
+    m_sessionArea->setWidget(m_sessionScreen);
+    m_sessionArea->hide();
+    middle->addWidget(m_sessionArea, 1);
 
     m_scriptBar = new ScriptBar(central);
     connect(m_scriptBar, &ScriptBar::functionRequested, this, [this](int fn) { m_ctx.functions.PrgFunktionen(fn); });
@@ -352,8 +372,12 @@ void MainWindow::updateCapturePanel()
 void MainWindow::layoutOptionalRows()
 {
     const KundeSettings& s = m_ctx.state.settings;
+    const bool session = m_session && m_session->active();
     m_lampRow->setVisible(s.status);
-    m_analyse->setVisible(s.analyse);
+    m_analyse->setVisible(s.analyse && !session);
+    m_filterList->setVisible(!session);
+    m_display->setVisible(!session);
+    m_sessionArea->setVisible(session);
 }
 
 void MainWindow::setLamp(Lamp lamp, LampImage image)
@@ -388,6 +412,8 @@ void MainWindow::settingsChanged()
     enableConnectionControls(m_ctx.state.connectionActive);
     updateOptionLamps();
     fillFilterList();
+    if (m_session)
+        m_session->update();
     layoutOptionalRows();
     updateCapturePanel();
     statusPanel(5)->setToolTip(StatusTexts::receivedLinesToolTip(s));

@@ -19,6 +19,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 class QPlainTextEdit;
 class QWidget;
@@ -27,6 +28,8 @@ namespace tarvex {
 
 class DisplayActions;
 class SerialModule;
+class SessionDisplay;
+class SessionScreen;
 class Terminal;
 struct TerminalContext;
 
@@ -141,6 +144,9 @@ private:
     std::array<QLabel*, 6> m_lamps{};
     QPlainTextEdit* m_display = nullptr;
     DisplayActions* m_displayActions = nullptr;
+    SessionScreen* m_sessionScreen = nullptr;
+    QScrollArea* m_sessionArea = nullptr;
+    SessionDisplay* m_session = nullptr;
     QComboBox* m_endChar = nullptr;
     ScriptBar* m_scriptBar = nullptr;
     QPushButton* m_ackButton = nullptr;

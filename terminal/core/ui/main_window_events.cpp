@@ -131,8 +131,9 @@ TypedKey MainWindow::keyToSend(const QKeyEvent& event) const
 {
     const KundeSettings& s = m_ctx.state.settings;
     TypedKey key;
-    // Without a connection, and in the session display, keys stay with the display
-    // (copying and selecting work as usual).
+    // Without a connection keys stay with the display (copying and selecting work as
+    // usual); with the session option on, the session screen in the display's place sends
+    // them.
     if (!m_ctx.state.connectionActive || s.session)
         return key;
     const int k = event.key();
