@@ -3,6 +3,7 @@
 #include "terminal/connections/modem_module.h"
 #include "terminal/connections/ui/modem_windows.h"
 #include "terminal/connections/ui/telnet_windows.h"
+#include "terminal/connections/ui/binary_windows.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/menu_model.h"
 #include "terminal/core/ui/main_window.h"
@@ -56,9 +57,11 @@ protected:
         modem = std::make_unique<ModemModule>(terminal().context(), serial());
         modemWindows = std::make_unique<ModemWindows>(terminal().context(), *modem, *window);
         telnet = std::make_unique<TelnetWindows>(terminal().context(), window->displayActions(), window.get());
+        binary = std::make_unique<BinaryWindows>(terminal().context(), serial(), window.get());
     }
     void TearDown() override
     {
+        binary.reset();
         telnet.reset();
         modemWindows.reset();
         modem.reset();
@@ -90,6 +93,7 @@ protected:
     std::unique_ptr<ModemModule> modem;
     std::unique_ptr<ModemWindows> modemWindows;
     std::unique_ptr<TelnetWindows> telnet;
+    std::unique_ptr<BinaryWindows> binary;
 };
 
 TEST_F(MenuTest, TableBuildsSubmenusSeparatorsItemsAndShortcuts)
