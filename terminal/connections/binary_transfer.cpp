@@ -99,6 +99,9 @@ void BinaryTransfer::leaveTransferMode()
 
 void BinaryTransfer::take(const QByteArray& bytes)
 {
+    // A sender listens only for the ready answer; what comes while it sends is dropped.
+    if (m_role == Role::Sending)
+        return;
     m_buffer.append(bytes);
     if (m_role == Role::Receiving)
         processReceived();
@@ -174,13 +177,18 @@ bool BinaryTransfer::awaitHeader()
     const qsizetype textStart = f.at + f.marker->size();
     const qsizetype end = m_buffer.indexOf(kHeaderEnd, textStart);
     if (end < 0) {
-        if (m_buffer.size() - textStart > kMaxHeader)
-            m_buffer.remove(0, textStart);
-        else if (f.at > 0)
-            m_buffer.remove(0, f.at);
-        return m_buffer.size() - textStart > kMaxHeader;
+        // Wait for the rest of the header; a start without an end in reach was none.
+        const bool noHeader = m_buffer.size() - textStart > kMaxHeader;
+        m_buffer.remove(0, noHeader ? textStart : f.at);
+        return noHeader;
     }
     const QByteArray header = m_buffer.mid(textStart, end - textStart);
+    // A header start inside the header: the first one was noise, the header begins there.
+    const Found again = firstMarker(header, {&kHeaderStart, &kHeaderStartEscaped});
+    if (again.at >= 0) {
+        m_buffer.remove(0, textStart + again.at);
+        return true;
+    }
     m_buffer.remove(0, end + kHeaderEnd.size());
     beginFile(header, f.marker == &kHeaderStartEscaped);
     return true;
