@@ -128,9 +128,14 @@ TEST_F(BinaryWindowTest, ReceivesThroughTheReceivePipelineAndAsksBeforeCancellin
     EXPECT_EQ(the<QProgressBar>("frm20_aniDatenzugriff")->maximum(), 1);
     EXPECT_TRUE(view.display.isEmpty()) << view.display.toStdString();
 
-    // The close button asks; No keeps the transfer.
+    // The close button and the close box ask; No keeps the transfer.
     prompter.addAnswer("No");
     click("frm20_cmdBeenden");
+    EXPECT_EQ(prompter.records().last().text, "Wollen Sie den Transfer von Binärdateien beenden?");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(windows->transfer().active());
+    prompter.addAnswer("No");
+    EXPECT_FALSE(w->close());
     EXPECT_EQ(prompter.records().last().text, "Wollen Sie den Transfer von Binärdateien beenden?");
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(windows->transfer().active());
