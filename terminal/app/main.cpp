@@ -15,6 +15,7 @@
 #include "terminal/connections/dial_up.h"
 #include "terminal/tools/ui/character_windows.h"
 #include "terminal/tools/ui/search_windows.h"
+#include "terminal/connections/ui/binary_windows.h"
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
 #include "terminal/core/ui/main_window.h"
@@ -58,6 +59,15 @@ int main(int argc, char* argv[])
                                       QStringLiteral("Programmfunktion nach dem Verbindungsaufbau ausführen (Automatisierung)"),
                                       QStringLiteral("nummer"));
     parser.addOption(function);
+    // The binary transfer's send list and target folder, for a transfer started with
+    // --function 215 or 216.
+    const QCommandLineOption binaerQuelle(QStringLiteral("binaer-quelle"),
+                                          QStringLiteral("Datei für die Sendeliste der Binärübertragung (mehrfach)"),
+                                          QStringLiteral("datei"));
+    const QCommandLineOption binaerZiel(QStringLiteral("binaer-ziel"),
+                                        QStringLiteral("Zielordner der Binärübertragung"), QStringLiteral("ordner"));
+    parser.addOption(binaerQuelle);
+    parser.addOption(binaerZiel);
     parser.addOption(kunde);
     parser.addOption(exitAfterShow);
     parser.addOption(exitAfter);
@@ -99,6 +109,8 @@ int main(int argc, char* argv[])
     DialUpWindows dialUpWindows(context, dialUp, &window);
     CharacterWindows characterWindows(context, window.displayActions(), &window);
     SearchWindows searchWindows(context, window.displayActions(), &window);
+    BinaryWindows binaryWindows(context, serial, &window);
+    binaryWindows.preset(parser.values(binaerQuelle), parser.value(binaerZiel));
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks
     // start their scripts the same way.
     MainWindowAlarmHost windowHost(window, [&scripts](const QString& entry) { scripts.runEntry(entry); });

@@ -145,8 +145,37 @@ void SerialLine::write(int mode, int code, const QString& text)
         bytes = Cp1252::encode(text);
     else
         return;
+    transmit(bytes, (mode == 1 || mode == 3) ? 1 : int(text.size()));
+    if (mode == 1) {
+        const int pause = code == 10 ? s.sendPauseL : code == 13 ? s.sendPauseR : s.sendPause;
+        if (pause > 0)
+            m_clock.wait(pause);
+    }
+}
+
+bool SerialLine::writeBytes(const QByteArray& bytes)
+{
+    if (m_view) {
+        m_view.setLamp(Lamp::Knopf, LampImage::Gruen);
+        if (m_state.settings.status)
+            m_view.setLamp(Lamp::TX, LampImage::Blau);
+    }
+    const bool written = guarded(m_errors, "RS232_Protokoll", 4, QString::number(bytes.size()),
+                                 [&] { transmit(bytes, int(bytes.size())); });
+    if (m_view) {
+        m_view.setLamp(Lamp::Knopf, LampImage::GruenDunkel);
+        if (m_state.settings.status)
+            m_view.setLamp(Lamp::TX, LampImage::BlauDunkel);
+    }
+    return written;
+}
+
+// Writes with the protocol's DTR handling and counts the characters in the statistics.
+void SerialLine::transmit(const QByteArray& bytes, int counted)
+{
+    const KundeSettings& s = m_state.settings;
     const int slot = StatisticsTable::halfHourIndex(m_clock.now().time());
-    m_state.sentStats.add(slot, (mode == 1 || mode == 3) ? 1 : text.size());
+    m_state.sentStats.add(slot, counted);
 
     const bool hardware = s.handshake == 1;
     if (hardware) {
@@ -162,11 +191,6 @@ void SerialLine::write(int mode, int code, const QString& text)
     }
     if (!written)
         throw RuntimeError(ErrorCode::DeviceIo, devicePath(s.com));
-    if (mode == 1) {
-        const int pause = code == 10 ? s.sendPauseL : code == 13 ? s.sendPauseR : s.sendPause;
-        if (pause > 0)
-            m_clock.wait(pause);
-    }
 }
 
 } // namespace tarvex

@@ -29,6 +29,9 @@ public:
     // 1: one character, then its send pause; 3: one character without pause;
     // 2: text + CR LF; 4: text as it is. Write failures are reported under RS232_Protokoll.
     void RS232_Protokoll(int mode, int code, const QString& text = QString());
+    // Bytes as they are (binary data): no conversion, no line end, no pause. Returns whether
+    // they were written; a failure is reported under RS232_Protokoll.
+    bool writeBytes(const QByteArray& bytes);
 
     // The device behind "COM n": the configured one, else the platform's default.
     QString devicePath(int com) const;
@@ -40,6 +43,7 @@ private:
     void open();
     void close();
     void write(int mode, int code, const QString& text);
+    void transmit(const QByteArray& bytes, int counted);
 
     TerminalState& m_state;
     SerialPort& m_port;

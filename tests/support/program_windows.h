@@ -2,6 +2,7 @@
 
 #include "terminal/automation/ui/automation_windows.h"
 #include "terminal/connections/dial_up.h"
+#include "terminal/connections/ui/binary_windows.h"
 #include "terminal/connections/modem_module.h"
 #include "terminal/connections/ui/dial_up_windows.h"
 #include "terminal/connections/ui/modem_windows.h"
@@ -43,6 +44,7 @@ struct ProgramWindows
         modemWindows = std::make_unique<ModemWindows>(context, *modem, *window);
         telnet = std::make_unique<TelnetWindows>(context, window->displayActions(), window.get());
         dialUp = std::make_unique<DialUpWindows>(context, dialUpSystem, window.get());
+        binary = std::make_unique<BinaryWindows>(context, rig.serial, window.get());
         characters = std::make_unique<CharacterWindows>(context, window->displayActions(), window.get());
         search = std::make_unique<SearchWindows>(context, window->displayActions(), window.get());
     }
@@ -60,6 +62,7 @@ struct ProgramWindows
     std::unique_ptr<tarvex::TelnetWindows> telnet;
     tarvex::NmcliDialUp dialUpSystem;
     std::unique_ptr<tarvex::DialUpWindows> dialUp;
+    std::unique_ptr<tarvex::BinaryWindows> binary;
     std::unique_ptr<tarvex::CharacterWindows> characters;
     std::unique_ptr<tarvex::SearchWindows> search;
 };

@@ -117,6 +117,27 @@ TEST_F(SerialLineTest, WriteFailureIsReportedUnderItsName)
     EXPECT_TRUE(prompter.records()[0].text.startsWith("Modul: RS232_Protokoll\r\r"));
 }
 
+TEST_F(SerialLineTest, BytesGoOutAsTheyAreWithDtrHandlingAndAreCounted)
+{
+    configure();
+    state->settings.handshake = 1;
+    terminal().VerbindungSteuern(1);
+    port.events.clear();
+    const int slot = StatisticsTable::halfHourIndex(clock.now().time());
+    const qint64 before = state->sentStats.slot(slot);
+    const QByteArray bytes("\x00\x81\x8D\xFF\r\n", 6); // no text conversion, no line end added
+    EXPECT_TRUE(serial().line().writeBytes(bytes));
+    EXPECT_EQ(port.writes.last(), bytes);
+    EXPECT_EQ(port.events, (QStringList{"dtr-", "dtr+"}));
+    EXPECT_EQ(state->sentStats.slot(slot), before + 6);
+    EXPECT_TRUE(clock.waits().size() == 2) << "no send pause";
+
+    port.failWrite = true;
+    EXPECT_FALSE(serial().line().writeBytes(bytes));
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_TRUE(prompter.records()[0].text.startsWith("Modul: RS232_Protokoll\r\r"));
+}
+
 TEST_F(SerialLineTest, DisconnectAndResetFunctionsAsk)
 {
     configure();
