@@ -15,6 +15,7 @@
 #include "terminal/connections/dial_up.h"
 #include "terminal/tools/ui/character_windows.h"
 #include "terminal/tools/ui/search_windows.h"
+#include "terminal/tools/ui/help_windows.h"
 #include "terminal/connections/ui/binary_windows.h"
 #include "terminal/platform/qt_sound.h"
 #include "terminal/core/system_functions.h"
@@ -109,6 +110,7 @@ int main(int argc, char* argv[])
     DialUpWindows dialUpWindows(context, dialUp, &window);
     CharacterWindows characterWindows(context, window.displayActions(), &window);
     SearchWindows searchWindows(context, window.displayActions(), &window);
+    HelpWindows helpWindows(context, &window);
     BinaryWindows binaryWindows(context, serial, &window);
     binaryWindows.preset(parser.values(binaerQuelle), parser.value(binaerZiel));
     // Firing alarms reach the window, the script engine and the sound; scheduled tasks

@@ -16,6 +16,7 @@
 #include "terminal/serial/ui/serial_windows.h"
 #include "terminal/tools/ui/character_windows.h"
 #include "terminal/tools/ui/search_windows.h"
+#include "terminal/tools/ui/help_windows.h"
 
 #include "tests/support/terminal_rig.h"
 
@@ -25,7 +26,8 @@
 // StartVorbereitung), in the program's order; they go in the reverse order.
 struct ProgramWindows
 {
-    explicit ProgramWindows(TerminalRig& rig)
+    // helpFile: the help file the help functions read (the shipped one in tests).
+    explicit ProgramWindows(TerminalRig& rig, const QString& helpFile = QStringLiteral(TARVEX_HELP_FILE))
     {
         using namespace tarvex;
         Terminal& terminal = rig.terminal;
@@ -47,6 +49,7 @@ struct ProgramWindows
         binary = std::make_unique<BinaryWindows>(context, rig.serial, window.get());
         characters = std::make_unique<CharacterWindows>(context, window->displayActions(), window.get());
         search = std::make_unique<SearchWindows>(context, window->displayActions(), window.get());
+        help = std::make_unique<HelpWindows>(context, window.get(), helpFile);
     }
 
     std::unique_ptr<tarvex::MainWindow> window;
@@ -65,4 +68,5 @@ struct ProgramWindows
     std::unique_ptr<tarvex::BinaryWindows> binary;
     std::unique_ptr<tarvex::CharacterWindows> characters;
     std::unique_ptr<tarvex::SearchWindows> search;
+    std::unique_ptr<tarvex::HelpWindows> help;
 };

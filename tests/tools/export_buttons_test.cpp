@@ -61,7 +61,11 @@ protected:
             w->close();
             return true;
         };
-        QTimer::singleShot(0, [&] { act(); });
+        // A timer of this call only: it never fires after the call returned.
+        QTimer modal;
+        modal.setSingleShot(true);
+        QObject::connect(&modal, &QTimer::timeout, [&] { act(); });
+        modal.start(0);
         terminal().PrgFunktionen(function);
         if (!clicked)
             EXPECT_TRUE(QTest::qWaitFor(act, 2000)) << form.toStdString();
