@@ -21,6 +21,7 @@ inline const QString Zeitplaner = QStringLiteral("Dialog Zeitplaner");
 inline const QString Statistik = QStringLiteral("Dialog Statistik");
 inline const QString Telefonbuch = QStringLiteral("Dialog Telefonbuch");
 inline const QString Telnet = QStringLiteral("Dialog Telnet");
+inline const QString Binaertransfer = QStringLiteral("Dialog Binärtransfer");
 inline const QString DfueVerbindungen = QStringLiteral("Dialog DFÜ-Verbindungen");
 inline const QString Suchen = QStringLiteral("Dialog Suchen");
 inline const QString AsciiWerte = QStringLiteral("Dialog ASCII-Werte");
@@ -31,7 +32,7 @@ inline QStringList all()
 {
     return {Hauptfenster, Schnittstelle, ZeichenSenden, Optionen, Funktionsleiste, Scriptverwaltung, Scriptauswahl,
             Scripteditor, ScriptBefehle, Dauertest, Alarme, Zeitplaner, Statistik, Telefonbuch, Telnet,
-            DfueVerbindungen, Suchen, AsciiWerte, AsciiEditor};
+            Binaertransfer, DfueVerbindungen, Suchen, AsciiWerte, AsciiEditor};
 }
 
 } // namespace tarvex::HelpKeyword

@@ -113,8 +113,7 @@ TEST_F(ContinuousSendDialogTest, OpensWithItsListsAndTheOptionsEnableTheirFields
     EXPECT_FALSE(shown("frm24_lblAbbruch"));
     EXPECT_FALSE(shown("frm24_lblAbbr_HG"));
     EXPECT_EQ(end->text(), "&Beenden");
-    // Help comes later: no button that does nothing.
-    EXPECT_EQ(dialog->findChild<QPushButton*>("frm24_cmdHilfe"), nullptr);
+    EXPECT_NE(dialog->findChild<QPushButton*>("frm24_cmdHilfe"), nullptr);
 
     auto fields = [this] {
         return QList<bool>{text->isEnabled(), findNamed<QLineEdit>(*dialog, "frm24_edDatei")->isEnabled(),

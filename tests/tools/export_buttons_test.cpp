@@ -4,6 +4,7 @@
 #include "shared/cp1252.h"
 #include "tests/support/find_named.h"
 #include "tests/support/program_windows.h"
+#include "tests/tools/window_driver.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QApplication>
@@ -42,33 +43,9 @@ protected:
     }
     void TearDown() override { program.reset(); }
 
-    // Opens the window through its function, clicks the button and closes the window again;
-    // modal windows are handled while they run.
     void clickIn(int function, const QString& form, const QString& button)
     {
-        bool clicked = false;
-        const auto act = [&] {
-            QWidget* w = nullptr;
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->objectName() == form && top->isVisible())
-                    w = top;
-            if (!w)
-                return false;
-            auto* b = findNamed<QPushButton>(*w, (form + QLatin1Char('_') + button).toUtf8().constData());
-            EXPECT_TRUE(b->isEnabled()) << form.toStdString();
-            QTest::mouseClick(b, Qt::LeftButton);
-            clicked = true;
-            w->close();
-            return true;
-        };
-        // A timer of this call only: it never fires after the call returned.
-        QTimer modal;
-        modal.setSingleShot(true);
-        QObject::connect(&modal, &QTimer::timeout, [&] { act(); });
-        modal.start(0);
-        terminal().PrgFunktionen(function);
-        if (!clicked)
-            EXPECT_TRUE(QTest::qWaitFor(act, 2000)) << form.toStdString();
+        clickInWindow(terminal(), function, form, button);
     }
     QStringList exported() const
     {

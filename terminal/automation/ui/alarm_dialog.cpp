@@ -13,6 +13,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -124,6 +125,7 @@ void AlarmDialog::buildControls()
         buttons->addWidget(b);
     m_export = new ExportButtons(m_ctx, QStringLiteral("frm18"), m_table, this);
     m_export->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm18"), [this] { m_ctx.help.open(HelpKeyword::Alarme); }));
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

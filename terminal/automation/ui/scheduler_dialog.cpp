@@ -11,6 +11,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -156,6 +157,7 @@ SchedulerDialog::SchedulerDialog(TerminalContext& context, DisplayActions& displ
     buttons->addWidget(log);
     button("Drucken", "frm11_cmdDrucken", &SchedulerDialog::frm11_cmdDrucken_Click, 5);
     (new ExportButtons(m_ctx, QStringLiteral("frm11"), m_table, this))->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm11"), [this] { m_ctx.help.open(HelpKeyword::Zeitplaner); }));
     buttons->addStretch(1);
     button("OK", "frm11_cmdOK", &SchedulerDialog::frm11_cmdOK_Click, 6);
     auto* cancel = named(new QPushButton(QStringLiteral("Abbrechen"), this), "frm11_cmdAbbrechen");

@@ -6,6 +6,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -118,6 +119,7 @@ StatisticsWindow::StatisticsWindow(TerminalContext& context, DisplayActions& dis
     buttons->addWidget(m_spreadsheet);
     buttons->addWidget(printButton);
     (new ExportButtons(m_ctx, QStringLiteral("frm21"), m_table, this))->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm21"), [this] { m_ctx.help.open(HelpKeyword::Statistik); }));
     buttons->addWidget(closeButton);
     layout->addLayout(buttons);
 

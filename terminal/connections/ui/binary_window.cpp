@@ -2,6 +2,8 @@
 
 #include "terminal/core/error_report.h"
 #include "terminal/core/terminal_context.h"
+#include "terminal/core/help_keywords.h"
+#include "shared/ui/widget_helpers.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -100,6 +102,7 @@ BinaryTransferWindow::BinaryTransferWindow(TerminalContext& context, BinaryTrans
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_busy);
     bottom->addStretch(1);
+    bottom->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm20"), [this] { m_ctx.help.open(HelpKeyword::Binaertransfer); }));
     bottom->addWidget(m_start);
     bottom->addWidget(m_close);
 

@@ -3,7 +3,10 @@
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
 #include "terminal/connections/dial_up.h"
+#include "terminal/core/help_desk.h"
+#include "terminal/core/help_keywords.h"
 #include "terminal/core/maker_addresses.h"
+#include "shared/ui/widget_helpers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +22,7 @@ const char* const kTag = "tag";
 
 } // namespace
 
-DialUpWindow::DialUpWindow(DialUpSystem& system, Prompter& prompter, Shell& shell, QWidget* parent)
+DialUpWindow::DialUpWindow(DialUpSystem& system, Prompter& prompter, Shell& shell, HelpDesk& help, QWidget* parent)
     : QDialog(parent), m_system(system), m_prompter(prompter), m_shell(shell)
 {
     setObjectName(QStringLiteral("frm26"));
@@ -49,6 +52,8 @@ DialUpWindow::DialUpWindow(DialUpSystem& system, Prompter& prompter, Shell& shel
     for (QPushButton* b : {m_connect, m_disconnect, m_web, m_mail})
         buttons->addWidget(b);
     buttons->addStretch(1);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm26"),
+                                                 [&help] { help.open(HelpKeyword::DfueVerbindungen); }));
     buttons->addWidget(m_close);
     auto* left = new QVBoxLayout;
     left->addWidget(m_label);

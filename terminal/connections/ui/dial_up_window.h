@@ -11,6 +11,7 @@ class Shell;
 namespace tarvex {
 
 class DialUpSystem;
+class HelpDesk;
 
 // The dial-up window frm26: the system's dial-up entries, "Verbinden" to open the chosen
 // one (or a double click), "Trennen" to close it again, and, while a link is up, the maker's
@@ -21,7 +22,7 @@ class DialUpWindow : public QDialog
 {
     Q_OBJECT
 public:
-    DialUpWindow(DialUpSystem& system, Prompter& prompter, Shell& shell, QWidget* parent = nullptr);
+    DialUpWindow(DialUpSystem& system, Prompter& prompter, Shell& shell, HelpDesk& help, QWidget* parent = nullptr);
 
     // Reads the entries; an empty list is told before the window shows.
     void load();

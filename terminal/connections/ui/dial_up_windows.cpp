@@ -33,7 +33,7 @@ void DialUpWindows::DFU_Verbindungen()
             m_window->activateWindow();
             return;
         }
-        m_window = new DialUpWindow(m_system, m_ctx.prompter, m_ctx.shell, m_parent);
+        m_window = new DialUpWindow(m_system, m_ctx.prompter, m_ctx.shell, m_ctx.help, m_parent);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->load();
         m_window->show();

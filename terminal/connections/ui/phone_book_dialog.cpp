@@ -6,6 +6,7 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -81,6 +82,7 @@ void PhoneBookDialog::buildControls()
         buttons->addWidget(b);
     m_export = new ExportButtons(m_ctx, QStringLiteral("frm16"), m_table, this);
     m_export->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm16"), [this] { m_ctx.help.open(HelpKeyword::Telefonbuch); }));
     buttons->addStretch(1);
     buttons->addWidget(close);
     layout->addLayout(buttons);

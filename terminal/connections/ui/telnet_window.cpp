@@ -5,6 +5,8 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
+#include "shared/ui/widget_helpers.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -59,6 +61,7 @@ TelnetWindow::TelnetWindow(TerminalContext& context, TelnetSession& session, Dis
     buttons->addWidget(m_label, 1);
     buttons->addWidget(m_print);
     (new ExportButtons(m_ctx, QStringLiteral("frm23"), m_display, this))->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm23"), [this] { m_ctx.help.open(HelpKeyword::Telnet); }));
     buttons->addWidget(m_close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_display, 1);

@@ -4,6 +4,7 @@
 #include "shared/ui/widget_helpers.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/ui/tool_bar.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -110,6 +111,7 @@ FunctionBarDialog::FunctionBarDialog(TerminalContext& context, QWidget* parent) 
     listButtons->addWidget(remove);
     listButtons->addWidget(reset);
     listButtons->addStretch();
+    listButtons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm27"), [this] { m_ctx.help.open(HelpKeyword::Funktionsleiste); }));
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(m_list, 1);
     listRow->addLayout(listButtons);

@@ -13,6 +13,7 @@
 #include "terminal/options/ui/modem_options_page.h"
 #include "terminal/options/ui/password_options_page.h"
 #include "terminal/options/ui/session_options_page.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -56,6 +57,7 @@ OptionsWindow::OptionsWindow(TerminalContext& context, int page, QWidget* parent
     connect(password, &PasswordOptionsPage::passwordCommitted, this, &OptionsWindow::commitPassword);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm4"), [this] { m_ctx.help.open(HelpKeyword::Optionen); }));
     buttons->addStretch(1);
     auto* ok = named(new QPushButton(QStringLiteral("OK"), this), "frm4_cmdOK");
     auto* cancel = named(new QPushButton(QStringLiteral("Abbrechen"), this), "frm4_cmdAbbrechen");

@@ -6,6 +6,7 @@
 #include "shared/ui/widget_helpers.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -141,6 +142,7 @@ ContinuousSendDialog::ContinuousSendDialog(TerminalContext& context, SerialLine&
     m_end = named(new QPushButton(QStringLiteral("&Beenden"), this), "frm24_cmdBeenden");
     m_start->setAutoDefault(false);
     m_end->setAutoDefault(false);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm24"), [this] { m_ctx.help.open(HelpKeyword::Dauertest); }));
     buttons->addStretch(1);
     buttons->addWidget(m_start);
     buttons->addWidget(m_end);

@@ -12,6 +12,7 @@
 #include "terminal/script/script_text_file.h"
 #include "terminal/script/ui/script_highlighter.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -129,6 +130,12 @@ ScriptEditorDialog::ScriptEditorDialog(TerminalContext& context, DisplayActions&
     auto* exportButtons = new ExportButtons(m_ctx, QStringLiteral("frm19"), m_script, this);
     exportButtons->dropEdit();
     exportButtons->addTo(buttons);
+    auto* info = named(new QPushButton(QStringLiteral("&Info"), this), "frm19_cmdInfo");
+    info->setToolTip(QStringLiteral("Hilfe zu Scriptbefehlen und Platzhaltern"));
+    info->setAutoDefault(false);
+    connect(info, &QPushButton::clicked, this, [this] { m_ctx.help.open(HelpKeyword::ScriptBefehle); });
+    buttons->addWidget(info);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm19"), [this] { m_ctx.help.open(HelpKeyword::Scripteditor); }));
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

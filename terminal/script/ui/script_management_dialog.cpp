@@ -14,6 +14,7 @@
 #include "terminal/script/script_record.h"
 #include "terminal/script/script_slots.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -155,6 +156,12 @@ ScriptManagementDialog::ScriptManagementDialog(TerminalContext& context, Display
     ascii->setAutoDefault(false);
     connect(ascii, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(Fn::InfoAscii); });
     buttons->addWidget(ascii, 2, 0);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm13"), [this] { m_ctx.help.open(HelpKeyword::Scriptverwaltung); }), 2, 1);
+    auto* info = named(new QPushButton(QStringLiteral("&Info"), this), "frm13_cmdInfo");
+    info->setToolTip(QStringLiteral("Hilfe zu Scriptbefehlen und Platzhaltern"));
+    info->setAutoDefault(false);
+    connect(info, &QPushButton::clicked, this, [this] { m_ctx.help.open(HelpKeyword::ScriptBefehle); });
+    buttons->addWidget(info, 2, 2);
     auto* exportButtons = new ExportButtons(m_ctx, QStringLiteral("frm13"), [this] { return ExportContent::columns(rows()); }, this);
     exportButtons->dropEdit();
     exportButtons->exportButton()->setAutoDefault(false);

@@ -8,6 +8,7 @@
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
 #include "shared/ui/widget_helpers.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -67,6 +68,7 @@ ScriptSelectionDialog::ScriptSelectionDialog(TerminalContext& context, DisplayAc
     auto* exportButtons = new ExportButtons(m_ctx, QStringLiteral("frm14"), m_table, this);
     exportButtons->dropEdit();
     exportButtons->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm14"), [this] { m_ctx.help.open(HelpKeyword::Scriptauswahl); }));
     buttons->addStretch(1);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);

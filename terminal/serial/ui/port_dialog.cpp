@@ -14,6 +14,7 @@
 #include "terminal/core/view_roles.h"
 #include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -168,6 +169,7 @@ void PortDialog::build()
     ascii->setToolTip(QStringLiteral("Zeichentabelle zeigen"));
     connect(ascii, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(Fn::InfoAscii); });
     buttons->addWidget(ascii);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm2"), [this] { m_ctx.help.open(HelpKeyword::Schnittstelle); }));
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

@@ -12,6 +12,7 @@
 #include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -82,6 +83,7 @@ SendCharactersDialog::SendCharactersDialog(TerminalContext& context, SerialModul
     ascii->setToolTip(QStringLiteral("Zeichentabelle zeigen"));
     connect(ascii, &QPushButton::clicked, this, [this] { m_ctx.functions.PrgFunktionen(Fn::InfoAscii); });
     buttons->addWidget(ascii);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm25"), [this] { m_ctx.help.open(HelpKeyword::ZeichenSenden); }));
     buttons->addStretch(1);
     buttons->addWidget(send);
     buttons->addWidget(close);

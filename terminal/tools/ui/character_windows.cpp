@@ -5,6 +5,7 @@
 #include "terminal/core/error_report.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
+#include "terminal/core/help_keywords.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
@@ -45,7 +46,8 @@ private:
 
 InfoAsciiDialog::InfoAsciiDialog(TerminalContext& context, DisplayActions& display, int mode, QWidget* parent)
     : CodeListDialog(context, display, QStringLiteral("frm17"),
-                     mode == 1 ? QStringLiteral("Info VirtualKey-Map") : QStringLiteral("Info ASCII-Werte"), parent)
+                     mode == 1 ? QStringLiteral("Info VirtualKey-Map") : QStringLiteral("Info ASCII-Werte"),
+                     HelpKeyword::AsciiWerte, parent)
 {
     QStringList lines;
     if (mode == 1) {
@@ -68,7 +70,8 @@ InfoAsciiDialog::InfoAsciiDialog(TerminalContext& context, DisplayActions& displ
 
 CodeViewDialog::CodeViewDialog(TerminalContext& context, DisplayActions& display, int mode, const QByteArray& text,
                                QWidget* parent)
-    : CodeListDialog(context, display, QStringLiteral("frm12"), QStringLiteral("HEX-Anzeige"), parent),
+    : CodeListDialog(context, display, QStringLiteral("frm12"), QStringLiteral("HEX-Anzeige"), HelpKeyword::AsciiEditor,
+                     parent),
       m_view(mode, text)
 {
     setWindowTitle(QStringLiteral("ASCII-Editor"));

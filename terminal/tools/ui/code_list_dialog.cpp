@@ -2,6 +2,8 @@
 
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "shared/ui/widget_helpers.h"
+#include "terminal/core/terminal_context.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -13,7 +15,7 @@
 namespace tarvex {
 
 CodeListDialog::CodeListDialog(TerminalContext& context, DisplayActions& display, const QString& form,
-                               const QString& printTitle, QWidget* parent)
+                               const QString& printTitle, const QString& helpKeyword, QWidget* parent)
     : QDialog(parent), m_display(display), m_printTitle(printTitle)
 {
     setObjectName(form);
@@ -38,6 +40,7 @@ CodeListDialog::CodeListDialog(TerminalContext& context, DisplayActions& display
     print->setAutoDefault(false);
     buttons->addWidget(print);
     exportButtons->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, form, [&context, helpKeyword] { context.help.open(helpKeyword); }));
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);

@@ -17,15 +17,16 @@ struct TerminalContext;
 
 // The frame the two character windows share: a read-only list over a model (so a long
 // code view is laid out row by row as it scrolls, not all at once), a label, and the
-// buttons Drucken, Exportieren, Bearbeiten and Beenden. The window's own buttons go
+// buttons Drucken, Exportieren, Bearbeiten, Hilfe and Beenden. The window's own buttons go
 // in front of them.
 class CodeListDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // form: the window's name ("frm17"); printTitle: the title of the printed list.
+    // form: the window's name ("frm17"); printTitle: the title of the printed list;
+    // helpKeyword: the window's help topic.
     CodeListDialog(TerminalContext& context, DisplayActions& display, const QString& form, const QString& printTitle,
-                   QWidget* parent);
+                   const QString& helpKeyword, QWidget* parent);
 
     QListView* list() const { return m_list; }
     QLabel* label() const { return m_label; }

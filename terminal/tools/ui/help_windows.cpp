@@ -9,6 +9,8 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 
+#include <QApplication>
+
 namespace tarvex {
 
 QString HelpWindows::defaultFile(const QString& programDir)
@@ -55,8 +57,10 @@ HelpWindow* HelpWindows::window() const
 
 bool HelpWindows::load()
 {
-    if (m_window)
+    if (m_window) {
+        placeOverActiveDialog();
         return true;
+    }
     QString error;
     std::optional<HelpFile> help = HelpFile::load(m_file, &error);
     if (!help) {
@@ -66,7 +70,19 @@ bool HelpWindows::load()
         return false;
     }
     m_window = new HelpWindow(std::move(*help), QStringLiteral("Terminal Tarvex - Hilfe"), m_parent);
+    placeOverActiveDialog();
     return true;
+}
+
+void HelpWindows::placeOverActiveDialog()
+{
+    // A modal dialog blocks every window but its own: the help it asks for belongs to it for
+    // as long as it runs, and to the main window otherwise.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner || owner == m_window)
+        owner = m_parent;
+    if (m_window->parentWidget() != owner)
+        m_window->setParent(owner, m_window->windowFlags());
 }
 
 void HelpWindows::showKeyword(const QString& keyword)

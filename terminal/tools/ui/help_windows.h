@@ -31,6 +31,7 @@ public:
 
 private:
     bool load();
+    void placeOverActiveDialog();
 
     TerminalContext& m_ctx;
     QWidget* m_parent;

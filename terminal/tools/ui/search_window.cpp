@@ -5,6 +5,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"
+#include "terminal/core/help_keywords.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -84,6 +85,7 @@ SearchWindow::SearchWindow(TerminalContext& context, DisplayActions& display, QW
         buttons->addWidget(b);
     }
     exportButtons->addTo(buttons);
+    buttons->addWidget(WidgetHelpers::helpButton(this, QStringLiteral("frm8"), [this] { m_ctx.help.open(HelpKeyword::Suchen); }));
     buttons->addStretch(1);
     buttons->addWidget(close);
     m_search->setDefault(true);
