@@ -64,6 +64,34 @@ struct DataBus::Observers
         return false;
     }
 
+    // Only the newest observer that is still subscribed gets the value.
+    void publishNewest(const T& value)
+    {
+        ++delivering;
+        const auto newest = [this]() -> Slot* {
+            for (auto it = pending.rbegin(); it != pending.rend(); ++it)
+                if (it->active)
+                    return &*it;
+            for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+                if (it->active)
+                    return &*it;
+            return nullptr;
+        }();
+        try {
+            if (newest) {
+                // A copy: the call may subscribe or unsubscribe.
+                const std::function<void(const T&)> call = newest->call;
+                call(value);
+            }
+        } catch (...) {
+            --delivering;
+            compact();
+            throw;
+        }
+        --delivering;
+        compact();
+    }
+
     void publish(const T& value)
     {
         ++delivering;
@@ -162,7 +190,7 @@ bool DataBus::rawTaken() const
 
 void DataBus::publishTaken(const QByteArray& bytes)
 {
-    m_taken->publish(bytes);
+    m_taken->publishNewest(bytes);
 }
 
 bool DataBus::hasLineObservers() const

@@ -76,8 +76,9 @@ public:
     // What the terminal sent.
     [[nodiscard]] Subscription onSent(std::function<void(const SentData&)> observer);
     // Takes the received bytes over (binary transfer, session screen): while a taker is
-    // subscribed, the receive pipeline hands every block to the takers after the raw
-    // observers and cuts no lines from it.
+    // subscribed, the receive pipeline hands every block to it after the raw observers and
+    // cuts no lines from it. Of several takers the newest gets the bytes (a transfer started
+    // from the session screen); when it lets go, the one before has them again.
     [[nodiscard]] Subscription takeRaw(std::function<void(const QByteArray&)> taker);
 
     bool hasLineObservers() const;

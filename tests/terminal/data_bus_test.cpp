@@ -151,6 +151,23 @@ TEST_F(TerminalBusTest, ATakerGetsTheBytesUnfilteredAndNoLinesAreCutUntilItLetsG
     EXPECT_EQ(taken.size(), 1);
 }
 
+TEST(DataBusTest, TheNewestTakerGetsTheBytesAndTheOneBeforeGetsThemBackWhenItLetsGo)
+{
+    DataBus bus;
+    QList<QByteArray> session, transfer;
+    Subscription s = bus.takeRaw([&](const QByteArray& b) { session << b; });
+    bus.publishTaken("a");
+    {
+        Subscription t = bus.takeRaw([&](const QByteArray& b) { transfer << b; });
+        bus.publishTaken("b");
+    }
+    bus.publishTaken("c");
+    EXPECT_EQ(session, (QList<QByteArray>{"a", "c"}));
+    EXPECT_EQ(transfer, QList<QByteArray>{"b"});
+    s.reset();
+    EXPECT_FALSE(bus.rawTaken());
+}
+
 TEST_F(TerminalBusTest, SentTextReachesTheSentTapAndTheMonitorFile)
 {
     connect();
