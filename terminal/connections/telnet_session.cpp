@@ -2,7 +2,6 @@
 
 #include "shared/platform/prompter.h"
 #include "terminal/core/error_report.h"
-#include "terminal/core/procedure_guard.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>

@@ -1,7 +1,7 @@
 #include "terminal/connections/ui/telnet_window.h"
 
 #include "terminal/connections/telnet_session.h"
-#include "terminal/core/procedure_guard.h"
+#include "terminal/core/error_report.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/tools/ui/export_buttons.h"

@@ -3,7 +3,7 @@
 #include "terminal/connections/telnet_session.h"
 #include "terminal/connections/ui/telnet_window.h"
 #include "terminal/core/function_numbers.h"
-#include "terminal/core/procedure_guard.h"
+#include "terminal/core/error_report.h"
 #include "terminal/core/terminal_context.h"
 
 #include <QPlainTextEdit>
