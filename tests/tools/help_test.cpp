@@ -92,8 +92,9 @@ TEST_F(HelpWindowsTest, EveryWindowsHelpButtonOpensItsOwnTopic)
             shown = h->isVisible();
             EXPECT_EQ(h->currentTopic(), help.topicFor(c.keyword)) << c.keyword.toStdString();
             // Over a modal dialog the help belongs to the dialog, or it could not be used.
-            if (window.isModal())
+            if (window.isModal()) {
                 EXPECT_EQ(h->parentWidget(), &window);
+            }
         });
         EXPECT_TRUE(shown);
     }

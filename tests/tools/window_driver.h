@@ -42,6 +42,7 @@ inline void clickInWindow(tarvex::Terminal& terminal, int function, const QStrin
     QObject::connect(&modal, &QTimer::timeout, [&] { act(); });
     modal.start(0);
     terminal.PrgFunktionen(function);
-    if (!clicked)
+    if (!clicked) {
         EXPECT_TRUE(QTest::qWaitFor(act, 2000)) << form.toStdString();
+    }
 }
