@@ -10,6 +10,8 @@
 //
 //   tarvex_binary_bench [kilobytes at 115200] [kilobytes at full speed]   (default 200 10240)
 
+#include "bench/support/raw_pty.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,30 +36,6 @@
 namespace {
 
 constexpr double kLineRate = 11520.0; // bytes a second at 115200 baud
-
-struct Pty
-{
-    int master = -1;
-    int slave = -1;
-    QString name;
-    Pty()
-    {
-        char buf[256] = {};
-        if (openpty(&master, &slave, buf, nullptr, nullptr) != 0)
-            return;
-        termios tio{};
-        tcgetattr(slave, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(slave, TCSANOW, &tio);
-        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-        name = QString::fromLocal8Bit(buf);
-    }
-    ~Pty()
-    {
-        ::close(slave);
-        ::close(master);
-    }
-};
 
 // Moves bytes from one master to the other, at most `rate` bytes a second (0: at once).
 class Relay
@@ -172,8 +150,8 @@ void stop(QProcess& p)
 double run(qint64 size, double rate)
 {
     QTemporaryDir dir;
-    Pty senderPty;
-    Pty receiverPty;
+    RawPty senderPty;
+    RawPty receiverPty;
     if (senderPty.name.isEmpty() || receiverPty.name.isEmpty())
         return -1;
     // The forward direction is paced; the receiver's answers go back at once.

@@ -21,6 +21,8 @@
 #include "terminal/receive/receive_module.h"
 #include "terminal/serial/serial_module.h"
 
+#include "bench/support/raw_pty.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -39,30 +41,6 @@
 using namespace tarvex;
 
 namespace {
-
-struct Pty
-{
-    int master = -1;
-    int slave = -1;
-    QString name;
-    Pty()
-    {
-        char buf[256] = {};
-        if (openpty(&master, &slave, buf, nullptr, nullptr) != 0)
-            return;
-        termios tio{};
-        tcgetattr(slave, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(slave, TCSANOW, &tio);
-        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-        name = QString::fromLocal8Bit(buf);
-    }
-    ~Pty()
-    {
-        ::close(slave);
-        ::close(master);
-    }
-};
 
 QByteArray record(int i)
 {
@@ -187,7 +165,7 @@ public:
     }
 
 private:
-    Pty m_pty;
+    RawPty m_pty;
     AppFolders m_folders;
     ScriptedPrompter m_prompter;
     QtClock m_clock;

@@ -2,7 +2,7 @@
 #include "terminal/tools/ui/character_windows.h"
 
 #include "tests/support/find_named.h"
-#include "tests/support/program_windows.h"
+#include "tests/tools/program_fixture.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QApplication>
@@ -24,27 +24,14 @@ namespace {
 
 QStringList rowsOf(QDialog& d, const char* list)
 {
-    QStringList out;
-    const QAbstractItemModel* m = findNamed<QListView>(d, list)->model();
-    for (int i = 0; i < m->rowCount(); ++i)
-        out << m->index(i, 0).data().toString();
-    return out;
+    return ProgramFixture::modelRows(findNamed<QListView>(d, list));
 }
 
 // The character windows as the operator reaches them: program functions and the character
 // buttons of other dialogs.
-class CharacterWindowsTest : public TerminalFixture
+class CharacterWindowsTest : public ProgramFixture
 {
 protected:
-    void SetUp() override
-    {
-        TerminalFixture::SetUp();
-        writeFile(config("Scripts.ini"), "[Script]\r\n");
-        terminal().StartVorbereitung();
-        program = std::make_unique<ProgramWindows>(rig());
-        prompter.clearRecords(); // the test folder has no menu file
-    }
-    void TearDown() override { program.reset(); }
 
     // Runs `steps` on the modal window named `form` once it shows, then closes it.
     void whenShown(const char* form, std::function<void(QDialog&)> steps, bool* ran)
@@ -58,8 +45,6 @@ protected:
             QTest::mouseClick(findNamed<QPushButton>(*d, (QByteArray(form) + "_cmdBeenden").constData()), Qt::LeftButton);
         });
     }
-
-    std::unique_ptr<ProgramWindows> program;
 };
 
 TEST_F(CharacterWindowsTest, TheTableListsEveryCodeAndTheVirtualKeyInfoTellsAMissingFile)

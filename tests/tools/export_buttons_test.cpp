@@ -2,10 +2,8 @@
 #include "terminal/core/helper_programs.h"
 
 #include "shared/cp1252.h"
-#include "tests/support/find_named.h"
-#include "tests/support/program_windows.h"
+#include "tests/tools/program_fixture.h"
 #include "tests/tools/window_driver.h"
-#include "tests/terminal/terminal_fixture.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -24,24 +22,22 @@ namespace {
 
 // Every list or text window of the program carries the export buttons, and they hand the
 // window's own content to the export file.
-class ExportButtonsTest : public TerminalFixture
+class ExportButtonsTest : public ProgramFixture
 {
 protected:
-    void SetUp() override
+    void beforeStart() override
     {
-        TerminalFixture::SetUp();
         writeFile(config("Alarmierungen.dat"), "|1|STOERUNG|3|1|0||0||0||0||0|0|0|0|\r\n");
         writeFile(config("Telefonbuch.dat"), "|0612|M\xfcller|K\xf6ln|\r\n");
-        writeFile(config("Scripts.ini"), "[Script]\r\n");
-        terminal().StartVorbereitung();
+    }
+    void afterStart() override
+    {
         terminal().loader().DatenIn(1, 1, config("Alarmierungen.dat"));
         state->scripts.setSlot(1, "|Status abfragen|STATUS|1|1|0|0||0|0|");
-        program = std::make_unique<ProgramWindows>(rig());
         shell.available.insert(terminal().context().programs.path(QStringLiteral("quillet")));
         state->settings.exportSetting = QStringLiteral("/opt/tabelle");
         shell.available.insert(QStringLiteral("/opt/tabelle"));
     }
-    void TearDown() override { program.reset(); }
 
     void clickIn(int function, const QString& form, const QString& button)
     {
@@ -51,8 +47,6 @@ protected:
     {
         return Cp1252::decode(readFile(folders.tempDir() + QStringLiteral("export.txt"))).split(QStringLiteral("\r\n"));
     }
-
-    std::unique_ptr<ProgramWindows> program;
 };
 
 TEST_F(ExportButtonsTest, TheAlarmListIsExportedOneLinePerAlarmWithItsColumnsSeparatedByTabs)

@@ -4,7 +4,7 @@
 #include "terminal/core/help_keywords.h"
 #include "terminal/tools/ui/help_windows.h"
 
-#include "tests/support/program_windows.h"
+#include "tests/tools/program_fixture.h"
 #include "tests/terminal/terminal_fixture.h"
 #include "tests/tools/window_driver.h"
 
@@ -37,21 +37,10 @@ TEST(TerminalHelpFileTest, EveryWindowKeywordNamesATopicWithItsAnchor)
     }
 }
 
-class HelpWindowsTest : public TerminalFixture
+class HelpWindowsTest : public ProgramFixture
 {
 protected:
-    void SetUp() override
-    {
-        TerminalFixture::SetUp();
-        writeFile(config("Scripts.ini"), "[Script]\r\n");
-        writeFile(config("Telefonbuch.dat"), "|0612|M\xfcller|K\xf6ln|\r\n");
-        terminal().StartVorbereitung();
-        program = std::make_unique<ProgramWindows>(rig());
-        prompter.clearRecords(); // the test folder has no menu file
-    }
-    void TearDown() override { program.reset(); }
-
-    std::unique_ptr<ProgramWindows> program;
+    void beforeStart() override { writeFile(config("Telefonbuch.dat"), "|0612|M\xfcller|K\xf6ln|\r\n"); }
 };
 
 TEST_F(HelpWindowsTest, EveryWindowsHelpButtonOpensItsOwnTopic)

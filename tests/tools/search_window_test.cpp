@@ -3,7 +3,7 @@
 #include "terminal/tools/ui/search_windows.h"
 
 #include "tests/support/find_named.h"
-#include "tests/support/program_windows.h"
+#include "tests/tools/program_fixture.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QCheckBox>
@@ -26,19 +26,15 @@ using namespace tarvex;
 
 namespace {
 
-class SearchWindowTest : public TerminalFixture
+class SearchWindowTest : public ProgramFixture
 {
 protected:
     void SetUp() override
     {
-        TerminalFixture::SetUp();
-        writeFile(config("Scripts.ini"), "[Script]\r\n");
-        terminal().StartVorbereitung();
-        program = std::make_unique<ProgramWindows>(rig());
+        ProgramFixture::SetUp();
         for (const char* line : {"GEB 0815 Amt", "STATUS ok", "geb 4711", "Amt frei", "GEB 0816"})
             program->window->appendDisplay(QString::fromUtf8(line) + QStringLiteral("\r\n"));
     }
-    void TearDown() override { program.reset(); }
 
     SearchWindow& open()
     {
@@ -49,22 +45,13 @@ protected:
     }
     template <typename T>
     static T* the(SearchWindow& w, const char* name) { return findNamed<T>(w, name); }
-    static QStringList listed(SearchWindow& w)
-    {
-        QStringList out;
-        const QAbstractItemModel* m = the<QListView>(w, "frm8_lbAnzeige")->model();
-        for (int i = 0; i < m->rowCount(); ++i)
-            out << m->index(i, 0).data().toString();
-        return out;
-    }
+    static QStringList listed(SearchWindow& w) { return modelRows(the<QListView>(w, "frm8_lbAnzeige")); }
     void search(SearchWindow& w)
     {
         QSignalSpy done(&w, &SearchWindow::searchDone);
         QTest::mouseClick(the<QPushButton>(w, "frm8_cmdSuchen"), Qt::LeftButton);
         ASSERT_TRUE(done.wait(5000));
     }
-
-    std::unique_ptr<ProgramWindows> program;
 };
 
 TEST_F(SearchWindowTest, TypedTermsListTheHitsWithNumbersAndTheSearchButtonWaitsForAChange)

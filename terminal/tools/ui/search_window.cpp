@@ -156,6 +156,12 @@ void SearchWindow::showQuery(const DataSearch::Query& q)
     m_numbers->setChecked(q.lineNumbers);
 }
 
+void SearchWindow::focusFirstTerm()
+{
+    m_term1->setFocus();
+    m_term1->selectAll();
+}
+
 void SearchWindow::updateSearchButton()
 {
     m_search->setEnabled(!m_term1->text().isEmpty());

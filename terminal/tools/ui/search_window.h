@@ -35,6 +35,8 @@ public:
 
     void frm8_cmdSuchen_Click();
     void frm8_cmdWeiter_Click();
+    // Puts the caret into the first term, ready to type.
+    void focusFirstTerm();
     // Blocks until a running search has listed its hits (tests, benchmarks).
     void waitForSearch();
 

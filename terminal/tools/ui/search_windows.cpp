@@ -6,7 +6,6 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/tools/ui/search_window.h"
 
-#include <QLineEdit>
 
 namespace tarvex {
 
@@ -39,8 +38,7 @@ void SearchWindows::SuchenDaten()
         m_window->show();
         m_window->raise();
         m_window->activateWindow();
-        if (auto* term = m_window->findChild<QLineEdit*>(QStringLiteral("frm8_edSuchen1")))
-            term->setFocus();
+        m_window->focusFirstTerm();
     });
 }
 
