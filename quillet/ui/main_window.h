@@ -109,6 +109,8 @@ private:
     void toggleWrap();
     void chooseFont();
     void maxLength();
+    void specialCharacters();  // main_window_views.cpp
+    void hexView();
     void options();
     void info();
     void showHelp(bool index);

@@ -40,6 +40,8 @@ void MainWindow::connectActions()
     on(cmd::WordWrap, [this] { toggleWrap(); });
     on(cmd::Font, [this] { chooseFont(); });
     on(cmd::MaxLength, [this] { maxLength(); });
+    on(cmd::SpecialChars, [this] { specialCharacters(); });
+    on(cmd::HexView, [this] { hexView(); });
     on(cmd::Options, [this] { options(); });
     on(cmd::Info, [this] { info(); });
     on(cmd::HelpTopics, [this] { showHelp(false); });

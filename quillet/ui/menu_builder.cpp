@@ -89,6 +89,10 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
     addEntry(extras, table,
              {cmd::MaxLength, "actMaxTextlaenge", "Maximale Textlänge...\tStrg+M", "Legt die maximale Textlänge des Blattes fest.",
               {QKeySequence(Qt::CTRL | Qt::Key_M)}});
+    addEntry(extras, table,
+             {cmd::SpecialChars, "actSonderzeichen", "&Sonderzeichen...", "Fügt ein Sonderzeichen ein.", {}});
+    addEntry(extras, table,
+             {cmd::HexView, "actHexadezimal", "&Hexadezimal...", "Zeigt den Text als Hexadezimalwerte.", {}});
     addEntry(extras, table, {cmd::Options, "actOptionen", "&Optionen...", "Ändert die Einstellungen von Quillet.", {}});
 
     QMenu* help = bar->addMenu(QStringLiteral("&?"));

@@ -19,6 +19,7 @@ enum : int {
     Find = 301, FindNext, Replace, GoTo,
     WordWrap = 401, Font,
     MaxLength = 501, Options,
+    SpecialChars = 503, HexView,
     HelpTopics = 601, HelpIndex, WebHome, WebQuillet, WebForum, SupportMail, Info,
 };
 constexpr int kFirstUserCommand = 10002;
