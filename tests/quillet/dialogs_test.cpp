@@ -1,3 +1,4 @@
+#include "tests/quillet/window_rig.h"
 #include "shared/platform/scripted_prompter.h"
 #include "tests/support/fake_shell.h"
 
@@ -25,42 +26,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-
-namespace {
-
-// Runs `act` on the next modal dialog once it is shown.
-void onNextDialog(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        act(dialog);
-    });
-}
-
-// A main window with settings, instance file and temporary folder of its own.
-struct WindowRig {
-    QTemporaryDir dir;
-    QSettings own{dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat};
-    QSettings shared{dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat};
-    quillet::EditorSettings settings{own, shared};
-    ScriptedPrompter prompter;
-    FakeShell shell;
-    quillet::MainWindow::Config config = [this] {
-        quillet::MainWindow::Config c;
-        c.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
-        c.tempFolder = dir.path();
-        c.ownKey = QStringLiteral("1");
-        return c;
-    }();
-
-    // The windows made here are gone by then; every box must have had its answer queued.
-    ~WindowRig() { EXPECT_EQ(prompter.unexpected(), 0); }
-
-    std::unique_ptr<quillet::MainWindow> make() { return std::make_unique<quillet::MainWindow>(prompter, shell, settings, config); }
-};
-
-} // namespace
 
 TEST(GoToDialog, OkOnlyForExistingLines)
 {
@@ -116,7 +81,7 @@ TEST(OptionsDialog, OkWritesTheValuesAndTheWindowAppliesThem)
         QStringList pages;
         for (int i = 0; i < tabs->count(); ++i)
             pages.append(tabs->tabText(i));
-        EXPECT_EQ(pages, (QStringList{"Allgemein", "Datei", "Email", "Dateierweiterung", "Register"}));
+        EXPECT_EQ(pages, (QStringList{"Allgemein", "Datei", "Email", "Dateierweiterung", "Umwandlung", "Register"}));
         dialog->findChild<QCheckBox*>(QStringLiteral("chkFensterSichern"))->setChecked(false);
         dialog->findChild<QCheckBox*>(QStringLiteral("chkMaxZeichen"))->setChecked(false);
         dialog->findChild<QLineEdit*>(QStringLiteral("edMaxZeichen"))->setText(QStringLiteral("500"));
