@@ -40,6 +40,8 @@ public:
     void setText(const QString& name, const QString& value);
     void remove(const QString& name);
     void sync();
+    // The own key itself, for its subkeys (the user conversions).
+    QSettings& ownSettings() const { return m_own; }
 
     // The text limit from fMaxText and iMaxCount.
     int textLimit() const;

@@ -79,4 +79,24 @@ QString Messages::helpMissing(const QString& path, const QString& reason)
     return QStringLiteral("Die Hilfedatei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, reason);
 }
 
+QString Messages::deleteConversion(const QString& name)
+{
+    return QStringLiteral("Wollen Sie die Umwandlung \"%1\" wirklich löschen?").arg(name);
+}
+
+QString Messages::conversionNameInvalid()
+{
+    return QStringLiteral("Bitte geben Sie einen Namen ohne \"/\" und \"\\\" ein.");
+}
+
+QString Messages::conversionNameTaken(const QString& name)
+{
+    return QStringLiteral("Eine Umwandlung mit dem Namen \"%1\" ist bereits vorhanden.").arg(name);
+}
+
+QString Messages::outOfMemory()
+{
+    return QStringLiteral("Für diese Operation ist nicht genügend Arbeitsspeicher vorhanden.\rDer Text wurde nicht verändert.");
+}
+
 } // namespace quillet

@@ -33,6 +33,10 @@ public:
     static QString limitRange(const QString& maximum);
     static QString deleteExtension(const QString& description);
     static QString helpMissing(const QString& path, const QString& reason);
+    static QString deleteConversion(const QString& name);
+    static QString conversionNameInvalid();
+    static QString conversionNameTaken(const QString& name);
+    static QString outOfMemory();
 };
 
 } // namespace quillet

@@ -2,6 +2,7 @@
 
 #include "quillet/editor_settings.h"
 #include "quillet/file_type_list.h"
+#include "quillet/user_conversions.h"
 
 namespace quillet {
 
@@ -23,6 +24,7 @@ struct OptionsValues {
     QString emailText;
     QList<FileTypeList::Row> fileTypes;
     bool useOrgReg = false;
+    QList<UserConversion> conversions;
 
     static OptionsValues read(const EditorSettings& settings);
     // The text limit these values give.

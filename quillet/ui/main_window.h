@@ -3,6 +3,7 @@
 #include "quillet/backup_keeper.h"
 #include "quillet/command_line.h"
 #include "quillet/instance_file.h"
+#include "quillet/line_tools.h"
 #include "quillet/recent_files.h"
 #include "quillet/ui/action_table.h"
 #include "quillet/ui/menu_builder.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QUrl>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QStackedWidget;
@@ -92,6 +94,13 @@ protected:
 private:
     void buildToolbar();
     void connectActions();  // main_window_commands.cpp
+    // Text conversions and line tools (main_window_convert.cpp).
+    void connectConvertActions();
+    void convertText(bool wholeLines, const TextOperation& operation);
+    std::optional<QString> runTextOperation(const QString& source, const TextOperation& operation);
+    void userConversion();
+    void alignLines(bool justify);
+    void replaceTabs(bool tabsToBlanks);
     Sheet& addSheet();
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);

@@ -39,6 +39,7 @@ void MainWindow::connectActions()
     });
     on(cmd::WordWrap, [this] { toggleWrap(); });
     on(cmd::Font, [this] { chooseFont(); });
+    connectConvertActions();
     on(cmd::MaxLength, [this] { maxLength(); });
     on(cmd::SpecialChars, [this] { specialCharacters(); });
     on(cmd::HexView, [this] { hexView(); });

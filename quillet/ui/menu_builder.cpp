@@ -83,6 +83,8 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
     addEntry(format, table,
              {cmd::WordWrap, "actZeilenumbruch", "&Zeilenumbruch", "Schaltet den Zeilenumbruch ein oder aus.", {}, true});
     addEntry(format, table, {cmd::Font, "actSchriftart", "&Schriftart...", "Wählt die Schriftart.", {}});
+    addConversionMenu(format, table);
+    addLinesMenu(window, table);
 
     QMenu* extras = bar->addMenu(QStringLiteral("&Extras"));
     extras->setObjectName(QStringLiteral("mnuExtras"));

@@ -18,8 +18,10 @@ enum : int {
     Undo = 201, Redo, Cut, Copy, Paste, Delete, SelectAll,
     Find = 301, FindNext, Replace, GoTo,
     WordWrap = 401, Font,
+    AnsiToOem = 410, OemToAnsi, ToLower, ToUpper, Invert, Mirror, UserConversion,
     MaxLength = 501, Options,
     SpecialChars = 503, HexView,
+    Justify = 801, PadBlanks, TabsToBlanks, BlanksToTabs, TrimLeft, TrimRight, TrimBoth, TrimMultiple, SortLines,
     HelpTopics = 601, HelpIndex, WebHome, WebQuillet, WebForum, SupportMail, Info,
 };
 constexpr int kFirstUserCommand = 10002;
@@ -36,6 +38,11 @@ public:
     };
 
     static Menus build(QMainWindow* window, ActionTable& table);
+
+private:
+    // The submenu "&Umwandeln" of "F&ormat" and the menu "&Zeilen" (menu_builder_convert.cpp).
+    static void addConversionMenu(QMenu* format, ActionTable& table);
+    static void addLinesMenu(QMainWindow* window, ActionTable& table);
 };
 
 } // namespace quillet

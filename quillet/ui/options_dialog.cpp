@@ -2,6 +2,7 @@
 
 #include "quillet/messages.h"
 #include "shared/platform/prompter.h"
+#include "quillet/ui/conversion_dialogs.h"
 #include "quillet/ui/extension_dialog.h"
 
 #include <QCheckBox>
@@ -34,6 +35,8 @@ OptionsDialog::OptionsDialog(const OptionsValues& values, Prompter& prompter, QW
     tabs->addTab(filePage(), QStringLiteral("Datei"));
     tabs->addTab(emailPage(), QStringLiteral("Email"));
     tabs->addTab(extensionPage(), QStringLiteral("Dateierweiterung"));
+    m_conversionPage = new ConversionPage(m_values.conversions, m_prompter, tabs);
+    tabs->addTab(m_conversionPage, QStringLiteral("Umwandlung"));
     tabs->addTab(registryPage(), QStringLiteral("Register"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
@@ -287,6 +290,7 @@ OptionsValues OptionsDialog::values() const
     v.emailSubject = m_emailSubject->text();
     v.emailText = m_emailText->text();
     v.useOrgReg = m_orgReg->isChecked();
+    v.conversions = m_conversionPage->conversions();
     return v;
 }
 

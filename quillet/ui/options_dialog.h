@@ -16,8 +16,10 @@ class Prompter;
 
 namespace quillet {
 
+class ConversionPage;
 
-// "Optionen": the pages "Allgemein", "Datei", "Email", "Dateierweiterung" and "Register".
+// "Optionen": the pages "Allgemein", "Datei", "Email", "Dateierweiterung", "Umwandlung" and
+// "Register".
 // It edits a copy of the values; the window writes them when the dialog is accepted.
 class OptionsDialog : public QDialog {
     Q_OBJECT
@@ -57,6 +59,7 @@ private:
     QTreeWidget* m_extensions = nullptr;
     QRadioButton* m_orgReg = nullptr;
     QRadioButton* m_ownReg = nullptr;
+    ConversionPage* m_conversionPage = nullptr;
 };
 
 } // namespace quillet

@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
     QStringList menus;
     for (QAction* a : window().menuBar()->actions())
         menus.append(a->text());
-    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Suchen", "F&ormat", "&Extras", "&?"}));
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Suchen", "F&ormat", "&Zeilen", "&Extras", "&?"}));
     QStringList file;
     for (QAction* a : window().findChild<QMenu*>(QStringLiteral("mnuDatei"))->actions())
         if (!a->isSeparator())

@@ -1,5 +1,7 @@
 #pragma once
 
+// What the window tests of the editor share: a main window on settings, instance file and
+// temporary folder of its own, and a hand for the next modal dialog.
 #include "shared/platform/scripted_prompter.h"
 #include "tests/support/fake_shell.h"
 
@@ -12,8 +14,8 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 // Runs `act` on the next modal dialog once it is shown.
 inline void onNextDialog(std::function<void(QWidget*)> act)
