@@ -72,7 +72,8 @@ PageBreaker::Row PageBreaker::nextRow()
             return row;
         }
         const qreal w = c == u'\t' ? tabAdvance(x) : advance(i);
-        if (x + w > m_width && i > row.start) {
+        // The second half of a pair has no width of its own and always follows the first.
+        if (x + w > m_width && i > row.start && !c.isLowSurrogate()) {
             if (c == u' ') {
                 // The blank that overflows ends the row and is not carried over.
                 row.length = i - row.start;
@@ -81,12 +82,9 @@ PageBreaker::Row PageBreaker::nextRow()
                 row.length = lastBlank - row.start;
                 m_position = lastBlank + 1;
             } else {
-                // A word wider than the row: cut where it no longer fits, never inside a pair.
-                qsizetype cut = i;
-                if (text[cut].isLowSurrogate() && cut - 1 > row.start)
-                    --cut;
-                row.length = cut - row.start;
-                m_position = cut;
+                // A word wider than the row: cut where it no longer fits.
+                row.length = i - row.start;
+                m_position = i;
             }
             // A line break right after the cut ends that line, not a row of its own.
             if (m_position < m_end && text[m_position] == u'\n') {

@@ -56,7 +56,7 @@ public:
     explicit PagePreview(PageSetupDialog* dialog) : QWidget(dialog), m_dialog(dialog)
     {
         setObjectName(QStringLiteral("imgVorschau"));
-        setMinimumSize(170, 220);
+        setMinimumSize(200, 280);
     }
 
 protected:
@@ -146,7 +146,6 @@ PageSetupDialog::PageSetupDialog(const PrintSetup& setup, const QFont& font, Pre
         spin->setDecimals(2);
         spin->setSuffix(QStringLiteral(" mm"));
         spin->setRange(0, 999.99);
-        spin->setKeyboardTracking(false);
         auto* label = new QLabel(QString::fromUtf8(f.caption), margins);
         label->setBuddy(spin);
         marginGrid->addWidget(label, f.row, f.column);
