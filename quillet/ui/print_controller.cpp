@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QWidget>
+#include <QWindow>
 
 namespace quillet {
 
@@ -118,7 +119,12 @@ bool PrintController::print(QPrinter& printer, const PrintChoice& choice)
     PrintProgress progress(name);
     m_progress = &progress;
     connect(&progress, &PrintProgress::cancelRequested, &job, &PrintJob::cancel);
+    connect(&job, &PrintJob::sheetPrinted, this, &PrintController::sheetPrinted);
     if (m_window) {
+        // Kept above the main window by the window system, without being its child.
+        progress.winId();
+        if (m_window->window()->windowHandle())
+            progress.windowHandle()->setTransientParent(m_window->window()->windowHandle());
         progress.adjustSize();
         progress.move(m_window->geometry().center() - progress.rect().center());
     }

@@ -61,6 +61,8 @@ public:
 
 signals:
     void jobStarted();
+    // A sheet of paper went out: the count of this job so far (copies included).
+    void sheetPrinted(int sheets);
 
 private:
     void error(const QString& text);
