@@ -66,9 +66,9 @@ PageBreaker::Row PageBreaker::nextRow()
         const QChar c = text[i];
         if (c == u'\n') {
             row.length = i - row.start;
+            // A line break at the very end opens no row of its own: it would only print an
+            // empty page when the last line fills a page.
             m_position = i + 1;
-            // A range that ends with a line break has one more (empty) row after it.
-            m_pendingEmptyRow = m_position == m_end;
             return row;
         }
         const qreal w = c == u'\t' ? tabAdvance(x) : advance(i);
@@ -87,10 +87,8 @@ PageBreaker::Row PageBreaker::nextRow()
                 m_position = i;
             }
             // A line break right after the cut ends that line, not a row of its own.
-            if (m_position < m_end && text[m_position] == u'\n') {
+            if (m_position < m_end && text[m_position] == u'\n')
                 ++m_position;
-                m_pendingEmptyRow = m_position == m_end;
-            }
             return row;
         }
         if (c == u' ' || c == u'\t')
@@ -99,7 +97,6 @@ PageBreaker::Row PageBreaker::nextRow()
     }
     row.length = i - row.start;
     m_position = i;
-    m_pendingEmptyRow = false;
     return row;
 }
 

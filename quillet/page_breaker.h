@@ -53,7 +53,7 @@ private:
     qreal m_tab;
     std::vector<qreal> m_advances;  // per UTF-16 code unit, -1 until measured
     qsizetype m_position;
-    bool m_pendingEmptyRow;  // the range ends in a line break: one empty row is still due
+    bool m_pendingEmptyRow;  // an empty range still gives one empty row
 };
 
 } // namespace quillet

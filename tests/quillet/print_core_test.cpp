@@ -133,13 +133,18 @@ TEST(PageBreaker, WrapsAtBlanksAndBreaksLongWordsHard)
     EXPECT_EQ(allRows(beforeBreak), (QStringList{"abcdefghij", "klm"}));
 }
 
-TEST(PageBreaker, EmptyTextsAndTrailingLineBreaksGiveTheirRows)
+TEST(PageBreaker, EmptyTextsPrintOnePageAndAFinalLineBreakNone)
 {
     PageBreaker empty = breaker(QString(), 10, 5);
     EXPECT_FALSE(empty.atEnd()) << "an empty text still prints one page";
     EXPECT_EQ(allRows(empty), QStringList{QString()});
-    PageBreaker trailing = breaker(QStringLiteral("a\n"), 10, 5);
+    PageBreaker trailing = breaker(QStringLiteral("a\n\n"), 10, 5);
     EXPECT_EQ(allRows(trailing), (QStringList{"a", ""}));
+    // Two full pages and a line break: no third, empty page.
+    PageBreaker full = breaker(QStringLiteral("1\n2\n3\n4\n"), 10, 2);
+    EXPECT_EQ(full.nextPage().size(), 2u);
+    EXPECT_EQ(full.nextPage().size(), 2u);
+    EXPECT_TRUE(full.atEnd());
 }
 
 TEST(PageBreaker, TabsAdvanceToMultiplesOfEightBlanks)
