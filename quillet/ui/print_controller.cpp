@@ -143,6 +143,10 @@ bool PrintController::print(QPrinter& printer, const PrintChoice& choice)
         bar->setVisible(false);
     m_hooks.setBusy(false);
     m_progress = nullptr;
+    progress.hide();
+    // A printer that fails during the job is reported like one that cannot start.
+    if (result == PrintJob::Result::Failed)
+        error(Messages::text(Messages::PrintFailed, name));
     return result == PrintJob::Result::Completed;
 }
 

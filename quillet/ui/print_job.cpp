@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 
 namespace quillet {
@@ -48,8 +49,8 @@ PrintJob::Result PrintJob::run()
             ++pageNumber;
             for (int k = 0; k < pageCopies; ++k) {
                 if (m_sheets > 0 && !m_printer.newPage()) {
-                    m_cancelled = true;
-                    break;
+                    discard();
+                    return Result::Failed;
                 }
                 pages.paint(m_painter, breaker, rows, {m_source.name, pageNumber, m_clock.now()});
                 ++m_sheets;
@@ -61,22 +62,28 @@ PrintJob::Result PrintJob::run()
                     break;
             }
             if (m_cancelled) {
-                finishCancelled();
+                discard();
                 return Result::Cancelled;
             }
         }
     }
-    m_painter.end();
+    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
+        discard();
+        return Result::Failed;
+    }
     return Result::Completed;
 }
 
-void PrintJob::finishCancelled()
+void PrintJob::discard()
 {
     m_printer.abort();
-    m_painter.end();
-    // A file output does not stay behind half written.
-    if (m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty())
-        QFile::remove(m_printer.outputFileName());
+    if (m_painter.isActive())
+        m_painter.end();
+    // A file output does not stay behind half written; only a plain file is removed, never
+    // a device or what a link points to.
+    const QFileInfo file(m_printer.outputFileName());
+    if (m_printer.outputFormat() == QPrinter::PdfFormat && file.isFile() && !file.isSymLink())
+        QFile::remove(file.filePath());
 }
 
 } // namespace quillet

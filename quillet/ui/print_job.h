@@ -26,7 +26,7 @@ public:
         qsizetype end = 0;
         QString name;  // what "&n" stands for
     };
-    enum class Result { Completed, Cancelled };
+    enum class Result { Completed, Cancelled, Failed };
 
     PrintJob(QPrinter& printer, Source source, PrintChoice choice, const QFont& font, const PageSettings& page,
              const Clock& clock, QObject* parent = nullptr);
@@ -34,7 +34,7 @@ public:
     // Starts the job on the printer; false when it cannot be started.
     bool begin();
     // Prints every page. A cancelled job is not completed: the printer's job is aborted
-    // and a PDF file written so far is removed.
+    // and a PDF file written so far is removed; so is the file of a job the printer fails.
     Result run();
     void cancel() { m_cancelled = true; }
     bool isCancelled() const { return m_cancelled; }
@@ -46,7 +46,7 @@ signals:
     void sheetPrinted(int sheets);
 
 private:
-    void finishCancelled();
+    void discard();
 
     QPrinter& m_printer;
     Source m_source;

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
@@ -393,6 +394,20 @@ TEST_F(PrintWindowTest, AJobThatCannotStartIsReportedWithTheDocumentName)
     ASSERT_EQ(prompter.records().size(), 1);
     EXPECT_EQ(prompter.records()[0].text, quillet::Messages::text(quillet::Messages::PrintFailed, QStringLiteral("Unbenannt 1")));
     EXPECT_TRUE(prompter.records()[0].text.startsWith(QStringLiteral("Die Datei \"Unbenannt 1\" kann nicht gedruckt werden.")));
+    EXPECT_FALSE(window().isBusy());
+}
+
+TEST_F(PrintWindowTest, APrinterFailingDuringTheJobIsReportedNotTakenForDone)
+{
+    if (!QFileInfo(QStringLiteral("/dev/full")).exists())
+        GTEST_SKIP() << "no device that refuses every write";
+    setText(numberedLines(2000));
+    dialogs.file = QStringLiteral("/dev/full");
+    prompter.addAnswer(QStringLiteral("Ok"));
+    trigger("actDrucken");
+    ASSERT_EQ(prompter.records().size(), 1);
+    EXPECT_EQ(prompter.records()[0].text, quillet::Messages::text(quillet::Messages::PrintFailed, QStringLiteral("Unbenannt 1")));
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).exists()) << "a device is never removed";
     EXPECT_FALSE(window().isBusy());
 }
 
