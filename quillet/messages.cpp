@@ -15,6 +15,12 @@ QString Messages::text(int id)
         return QStringLiteral("Die Suche nach \"%s\" ist beendet.");
     case FileDialogFailed:
         return QStringLiteral("Die Dateidialogfelder können nicht initialisiert werden. Ändern Sie den Dateinamen, und wiederholen Sie den Vorgang.");
+    case PrintDialogFailed:
+        return QStringLiteral("Die Druckdialogfelder können nicht initialisiert werden. Stellen Sie sicher, dass der Drucker richtig angeschlossen und konfiguriert ist.");
+    case PrintFailed:
+        return QStringLiteral("Die Datei \"%s\" kann nicht gedruckt werden.\n\nStellen Sie sicher, dass der Drucker angeschlossen und richtig konfiguriert ist.");
+    case PrinterUnreachable:
+        return QStringLiteral("Auf den Drucker kann nicht zugegriffen werden.\nÜberprüfen Sie, ob der Drucker richtig angeschlossen und konfiguriert ist.");
     case InvalidFileName:
         return QStringLiteral("Ungültiger Dateiname.");
     case ClipboardAtEnd:

@@ -17,10 +17,13 @@ public:
         SearchEndUp = 15,
         SearchFinished = 16,
         FileDialogFailed = 23,
+        PrintDialogFailed = 24,
+        PrintFailed = 25,
         InvalidFileName = 26,
         ClipboardAtEnd = 27,
         UndoTooLarge = 28,
         RecoverBackup = 29,
+        PrinterUnreachable = 50,
         AlreadyOpen = 77,
         FileNotFound = 83,
     };

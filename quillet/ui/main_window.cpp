@@ -13,6 +13,7 @@
 #include "quillet/ui/find_controller.h"
 #include "quillet/ui/max_length_dialog.h"
 #include "quillet/ui/options_dialog.h"
+#include "quillet/ui/print_controller.h"
 #include "shared/help_file.h"
 #include "shared/ui/help_window.h"
 #include "quillet/ui/sheet_editor.h"
@@ -117,6 +118,7 @@ MainWindow::MainWindow(Prompter& prompter, Shell& shell, EditorSettings& setting
         this);
 
     connectActions();
+    connectPrintActions();
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
             showSheet(index);
@@ -535,13 +537,8 @@ void MainWindow::writeSettingsAtClose()
         m_settings.setNumber(QStringLiteral("iWindowPosDX"), rect.width());
         m_settings.setNumber(QStringLiteral("iWindowPosDY"), rect.height());
     }
-    if (m_settings.number(QStringLiteral("fSavePageSettings")) != 0) {
-        // The page values as read; they are edited with the page setup.
-        for (const char* name : {"iMarginLeft", "iMarginTop", "iMarginRight", "iMarginBottom"})
-            m_settings.setNumber(QLatin1String(name), m_settings.number(QLatin1String(name)));
-        for (const char* name : {"szHeader", "szTrailer"})
-            m_settings.setText(QLatin1String(name), m_settings.text(QLatin1String(name)));
-    }
+    if (m_settings.number(QStringLiteral("fSavePageSettings")) != 0)
+        m_print->setup().page.write(m_settings);
     m_settings.setRecentFiles(m_recent.paths());
     m_settings.sync();
 }

@@ -23,6 +23,7 @@ class QTabBar;
 class QTimer;
 class QToolBar;
 
+class Clock;
 class Prompter;
 class HelpWindow;
 class Shell;
@@ -31,6 +32,8 @@ namespace quillet {
 
 class EditorSettings;
 class FindController;
+class PrintController;
+class PrintDialogs;
 class StatusPanel;
 
 // The editor's main window: menus, toolbar, the tabbed sheets, the status bar, files,
@@ -44,6 +47,8 @@ public:
         QString ownKey;            // this window's key in the instance file
         int backupIntervalMs = 0;  // 0: the minutes of the settings
         QString helpFilePath;      // empty: beside the program, with the extension ".hlp"
+        PrintDialogs* printDialogs = nullptr;  // empty: Qt's print dialogs
+        const Clock* clock = nullptr;          // empty: the system's time (header and footer)
     };
 
     MainWindow(Prompter& prompter, Shell& shell, EditorSettings& settings, Config config,
@@ -73,6 +78,7 @@ public:
     void setCurrentIndex(int index);
     const QStringList& recentFiles() const { return m_recent.paths(); }
     FindController& find() { return *m_find; }
+    PrintController& printing() { return *m_print; }
     HelpWindow* helpWindow() const;
     BackupKeeper& backup() { return m_backup; }
     QTimer* backupTimer() const { return m_backupTimer; }
@@ -101,6 +107,7 @@ private:
     void userConversion();
     void alignLines(bool justify);
     void replaceTabs(bool tabsToBlanks);
+    void connectPrintActions();  // main_window_print.cpp
     Sheet& addSheet();
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
@@ -156,6 +163,7 @@ private:
     BackupKeeper m_backup;
     QTimer* m_backupTimer = nullptr;
     FindController* m_find = nullptr;
+    PrintController* m_print = nullptr;
     QPointer<HelpWindow> m_help;
     bool m_busy = false;
     bool m_closing = false;

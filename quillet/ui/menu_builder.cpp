@@ -41,6 +41,10 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
         {cmd::SaveAllAs, "actAlleSpeichernUnter", "Alle Speic&hern unter...", "Speichert alle geöffneten Dokumente unter neuen Namen.", {}},
         {cmd::DeleteSheet, "actBlattLoeschen", "Blatt &löschen\tAlt+Entf", "Schließt das aktuelle Blatt.",
          {QKeySequence(Qt::ALT | Qt::Key_Delete)}},
+        {cmd::PageSetup, "actSeiteEinrichten", "Seite ein&richten...",
+         "Legt Papier, Drucker, Ränder, Kopf- und Fußzeile für den Ausdruck fest.", {}},
+        {cmd::Print, "actDrucken", "&Drucken...\tStrg+P", "Druckt das aktuelle Dokument.",
+         {QKeySequence(Qt::CTRL | Qt::Key_P)}},
     };
     for (const Entry& e : fileEntries)
         addEntry(menus.file, table, e);

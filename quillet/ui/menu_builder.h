@@ -15,6 +15,7 @@ class ActionTable;
 namespace cmd {
 enum : int {
     New = 101, NewSheet, Open, Save, SaveAs, SaveAll, SaveAllAs, DeleteSheet, Exit,
+    PageSetup = 110, Print,
     Undo = 201, Redo, Cut, Copy, Paste, Delete, SelectAll,
     Find = 301, FindNext, Replace, GoTo,
     WordWrap = 401, Font,

@@ -155,7 +155,8 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
             file.append(a->text());
     EXPECT_EQ(file, (QStringList{"&Neu\tStrg+N", "Neues Bla&tt\tAlt+Einfg", "Ö&ffnen...\tStrg+O", "&Speichern\tStrg+S",
                                  "Speichern &unter...\tF2", "Alle Spei&chern", "Alle Speic&hern unter...",
-                                 "Blatt &löschen\tAlt+Entf", "&Beenden"}));
+                                 "Blatt &löschen\tAlt+Entf", "Seite ein&richten...", "&Drucken...\tStrg+P",
+                                 "&Beenden"}));
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actSpeichern"))->statusTip(),
               QStringLiteral("Speichert das aktuelle Dokument."));
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actRueckgaengig"))->shortcuts().size(), 2);
