@@ -54,7 +54,7 @@ QString HexRows::row(qsizetype index) const
         }
         const QChar c = m_text[start + i];
         const int value = code(c);
-        out += (value >= 0 && value < 32) ? QChar(u'.') : c;
+        out += ((value >= 0 && value < 32) || !c.isPrint()) ? QChar(u'.') : c;
     }
     return out;
 }

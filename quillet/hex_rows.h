@@ -10,9 +10,10 @@ namespace quillet {
 // The rows of the hexadecimal view of a text: 16 characters per row, a line break counting
 // as one character. A row reads
 //   "0000ABCD " + 16 × ("4A " or "   " past the end) + "  " + 16 characters
-// with codes below 32 shown as "." and blanks past the end. Codes are the characters'
-// Windows-1252 bytes; a line break shows as the first byte of the text's line end, the
-// symbols for stray CR / LF as 0D / 0A, and a character the code page cannot hold as "--".
+// where codes below 32 and other characters that print nothing (DEL, the C1 controls) show
+// as "." and positions past the end as blanks. Codes are the characters' Windows-1252
+// bytes; a line break shows as the first byte of the text's line end, the symbols for stray
+// CR / LF as 0D / 0A, and a character the code page cannot hold as "--".
 // Rows are built on demand, so a view over a text of any size costs only what is shown.
 class HexRows {
 public:

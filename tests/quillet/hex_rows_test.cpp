@@ -45,5 +45,5 @@ TEST(HexRows, CodesAreTheFileBytes)
     EXPECT_EQ(codes(HexRows(text, TextFormat::LineEnd::Cr).row(0)).left(3), QStringLiteral("0D "));
     EXPECT_EQ(codes(HexRows(text, TextFormat::LineEnd::Lf).row(0)).left(3), QStringLiteral("0A "));
     EXPECT_EQ(chars(HexRows(text, TextFormat::LineEnd::Lf).row(0)).left(8),
-              QStringLiteral("...€ü") + QChar(0x0081) + QStringLiteral(".") + QChar(0x2192));
+              QStringLiteral("...€ü..") + QChar(0x2192));
 }
