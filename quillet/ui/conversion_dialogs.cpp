@@ -5,6 +5,9 @@
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QScrollBar>
+
+#include <algorithm>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,6 +44,13 @@ QListWidget* codeList(QWidget* parent, const QString& name)
     return list;
 }
 
+// Wide enough for its longest row, so no column is cut off.
+void fitToRows(QListWidget* list)
+{
+    list->setMinimumWidth(std::max(260, list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width()
+                                            + 2 * list->frameWidth() + 8));
+}
+
 int replacementOf(const UserConversion& c, int code)
 {
     return static_cast<unsigned char>(c.data[code]);
@@ -67,6 +77,8 @@ ConversionEditDialog::ConversionEditDialog(const UserConversion& conversion, boo
         m_entries->addItem(UserConversions::entryRow(code, replacementOf(m_conversion, code)));
         m_choices->addItem(UserConversions::pickRow(code));
     }
+    fitToRows(m_entries);
+    fitToRows(m_choices);
     m_replacing = new QLabel(this);
     m_replacing->setObjectName(QStringLiteral("lblErsetzen"));
 
