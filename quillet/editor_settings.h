@@ -46,6 +46,8 @@ public:
     static int limitFrom(int maxTextFlag, int maxCount);
     QStringList recentFiles() const;
     void setRecentFiles(const QStringList& paths);
+    // The own key itself, for its subkeys (the user menu).
+    QSettings& ownSettings() const { return m_own; }
 
 private:
     QSettings& settingsFor(const Value& value) const;

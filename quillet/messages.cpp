@@ -27,6 +27,12 @@ QString Messages::text(int id)
         return QStringLiteral("Die Datei \"%s\" ist bereits geöffnet!\r\rWollen Sie die Datei erneut öffnen?");
     case FileNotFound:
         return QStringLiteral("Quillet kann die Datei \"%s\" nicht finden");
+    case SendFailed:
+        return QStringLiteral("Die Datei \"%s\" kann nicht gesendet werden.");
+    case CannotRegister:
+        return QStringLiteral("\"%s\" kann nicht gefunden und registriert werden.");
+    case NoMailSystem:
+        return QStringLiteral("Das versenden von Emails kann nicht ausgeführt werden.");
     default:
         return {};
     }
@@ -77,6 +83,17 @@ QString Messages::deleteExtension(const QString& description)
 QString Messages::helpMissing(const QString& path, const QString& reason)
 {
     return QStringLiteral("Die Hilfedatei \"%1\" kann nicht geöffnet werden.\r%2").arg(path, reason);
+}
+
+QString Messages::noXdgMime()
+{
+    return QStringLiteral("Die Verknüpfung für Textdateien kann nicht geändert werden: Das Programm \"xdg-mime\" "
+                          "ist nicht vorhanden.\rInstallieren Sie das Paket \"xdg-utils\".");
+}
+
+QString Messages::systemEditorName()
+{
+    return QStringLiteral("Texteditor des Systems");
 }
 
 } // namespace quillet

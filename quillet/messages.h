@@ -23,6 +23,9 @@ public:
         RecoverBackup = 29,
         AlreadyOpen = 77,
         FileNotFound = 83,
+        SendFailed = 22,
+        CannotRegister = 75,
+        NoMailSystem = 161,
     };
 
     // Texts of this editor that have no number.
@@ -33,6 +36,8 @@ public:
     static QString limitRange(const QString& maximum);
     static QString deleteExtension(const QString& description);
     static QString helpMissing(const QString& path, const QString& reason);
+    static QString noXdgMime();
+    static QString systemEditorName();
 };
 
 } // namespace quillet

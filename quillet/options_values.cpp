@@ -21,6 +21,7 @@ OptionsValues OptionsValues::read(const EditorSettings& s)
     v.emailText = s.text(QStringLiteral("fEmailText"));
     v.fileTypes = FileTypeList::parse(s.text(QStringLiteral("fExtension")));
     v.useOrgReg = s.useOrgReg();
+    v.userMenu = UserMenu::read(s.ownSettings());
     return v;
 }
 
@@ -63,6 +64,7 @@ void OptionsValues::write(EditorSettings& s) const
     const QString joined = FileTypeList::join(fileTypes);
     if (!joined.isEmpty())
         s.setText(QStringLiteral("fExtension"), joined);
+    UserMenu::write(s.ownSettings(), userMenu);
     s.sync();
 }
 

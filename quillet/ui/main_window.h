@@ -21,6 +21,7 @@ class QTabBar;
 class QTimer;
 class QToolBar;
 
+class Clock;
 class Prompter;
 class HelpWindow;
 class Shell;
@@ -28,7 +29,9 @@ class Shell;
 namespace quillet {
 
 class EditorSettings;
+class FileAssociation;
 class FindController;
+struct OptionsValues;
 class StatusPanel;
 
 // The editor's main window: menus, toolbar, the tabbed sheets, the status bar, files,
@@ -42,6 +45,9 @@ public:
         QString ownKey;            // this window's key in the instance file
         int backupIntervalMs = 0;  // 0: the minutes of the settings
         QString helpFilePath;      // empty: beside the program, with the extension ".hlp"
+        QString mailFolder;        // the files of sent mails; empty: "quillet-mail" in tempFolder
+        Clock* clock = nullptr;    // the time "Uhrzeit/Datum" inserts; null: the system's
+        FileAssociation* association = nullptr;  // null: the desktop's (xdg-mime)
     };
 
     MainWindow(Prompter& prompter, Shell& shell, EditorSettings& settings, Config config,
@@ -109,7 +115,7 @@ private:
     void toggleWrap();
     void chooseFont();
     void maxLength();
-    void options();
+    void options(bool userMenuPage = false);
     void info();
     void showHelp(bool index);
     void backupTick();
@@ -149,6 +155,20 @@ private:
     bool m_busy = false;
     bool m_closing = false;
     QString m_copiedText;  // the text this window last put on the clipboard
+
+    // User menu, date and time, mail and file association (main_window_extras.cpp).
+    void connectExtras();
+    void rebuildUserMenu();
+    void insertAtCaret(const QString& text);
+    void insertDateTime();
+    void sendMail();
+    QString writeMailFile(const QString& name);
+    OptionsValues withExtras(OptionsValues values);
+    void applyExtras(const OptionsValues& values);
+    QList<QAction*> m_userActions;
+    QAction* m_userSeparator = nullptr;
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<FileAssociation> m_ownAssociation;
 };
 
 } // namespace quillet

@@ -44,6 +44,7 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
     };
     for (const Entry& e : fileEntries)
         addEntry(menus.file, table, e);
+    addEntry(menus.file, table, {cmd::Send, "actSenden", "S&enden...", "Sendet das aktuelle Dokument als Email.", {}});
     menus.file->addSeparator();
     addEntry(menus.file, table, {cmd::Exit, "actBeenden", "&Beenden", "Beendet Quillet.", {}});
 
@@ -65,6 +66,12 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
     };
     for (const Entry& e : editEntries)
         menus.editEntries.append(addEntry(menus.edit, table, e));
+    // The right-click menu holds the first ten entries of this menu.
+    QAction* dateTime = addEntry(menus.edit, table,
+                                 {cmd::DateTime, "actUhrzeitDatum", "Uhrzeit/&Datum\tF5",
+                                  "Fügt Uhrzeit und Datum in einem wählbaren Format ein.", {QKeySequence(Qt::Key_F5)}});
+    if (menus.editEntries.size() < 10)
+        menus.editEntries.append(dateTime);
 
     QMenu* search = bar->addMenu(QStringLiteral("&Suchen"));
     search->setObjectName(QStringLiteral("mnuSuchen"));
@@ -83,6 +90,11 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
     addEntry(format, table,
              {cmd::WordWrap, "actZeilenumbruch", "&Zeilenumbruch", "Schaltet den Zeilenumbruch ein oder aus.", {}, true});
     addEntry(format, table, {cmd::Font, "actSchriftart", "&Schriftart...", "Wählt die Schriftart.", {}});
+
+    menus.user = bar->addMenu(QStringLiteral("&Benutzer"));
+    menus.user->setObjectName(QStringLiteral("mnuBenutzer"));
+    addEntry(menus.user, table,
+             {cmd::EditUserMenu, "actMenueBearbeiten", "&Menü bearbeiten...", "Bearbeitet die Einträge des Benutzermenüs.", {}});
 
     QMenu* extras = bar->addMenu(QStringLiteral("&Extras"));
     extras->setObjectName(QStringLiteral("mnuExtras"));

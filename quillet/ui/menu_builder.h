@@ -20,6 +20,7 @@ enum : int {
     WordWrap = 401, Font,
     MaxLength = 501, Options,
     HelpTopics = 601, HelpIndex, WebHome, WebQuillet, WebForum, SupportMail, Info,
+    Send = 120, DateTime = 208, EditUserMenu = 701,
 };
 constexpr int kFirstUserCommand = 10002;
 } // namespace cmd
@@ -32,6 +33,7 @@ public:
         QMenu* file = nullptr;
         QMenu* edit = nullptr;
         QList<QAction*> editEntries;  // the entries of the right-click menu
+        QMenu* user = nullptr;        // "&Benutzer": "Menü bearbeiten", then the user's entries
     };
 
     static Menus build(QMainWindow* window, ActionTable& table);
