@@ -102,6 +102,8 @@ private:
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
     LoadedText readFile(const QString& path);
+    // Runs `work` on a worker thread while the window shows the busy state.
+    void runBusy(const std::function<void()>& work);
     void showSheet(int index);
     void updateTitle();
     void updateStatus();

@@ -11,20 +11,14 @@
 #include "quillet/user_menu.h"
 #include "quillet/ui/date_time_dialog.h"
 #include "quillet/ui/sheet_editor.h"
-#include "quillet/ui/status_panel.h"
 #include "shared/mail/mail_composer.h"
 #include "shared/platform/prompter.h"
 #include "shared/platform/qt_clock.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QMenu>
-#include <QProgressBar>
-#include <QtConcurrent>
 
 namespace quillet {
 
@@ -102,28 +96,15 @@ QString MainWindow::writeMailFile(const QString& name)
     const TextFormat format = sheet.format();
     const QString folder = m_config.mailFolder;
     QString error;
-    const auto write = [text, format, folder, name](QString* failure) {
-        return MailAttachment::write(folder, name, MailAttachment::encode(text, format), failure);
-    };
     QString path;
-    if (text.size() <= kBackgroundRead) {
-        path = write(&error);
-    } else {
-        // A large text is encoded and written on a worker while the window shows the busy
-        // state, as a large file is read.
-        setBusy(true);
-        QProgressBar* bar = m_status->progress();
-        bar->setRange(0, 0);
-        bar->setVisible(true);
-        QFutureWatcher<QString> watcher;
-        QEventLoop loop;
-        connect(&watcher, &QFutureWatcher<QString>::finished, &loop, &QEventLoop::quit);
-        watcher.setFuture(QtConcurrent::run([write, &error] { return write(&error); }));
-        loop.exec();
-        bar->setVisible(false);
-        setBusy(false);
-        path = watcher.result();
-    }
+    const auto write = [&path, &error, text, format, folder, name] {
+        path = MailAttachment::write(folder, name, MailAttachment::encode(text, format), &error);
+    };
+    // A large text is encoded and written on a worker, as a large file is read.
+    if (text.size() <= kBackgroundRead)
+        write();
+    else
+        runBusy(write);
     if (path.isEmpty())
         message(Messages::text(Messages::SendFailed, name) + u'\r' + error, BoxIcon::Information);
     return path;

@@ -302,6 +302,23 @@ TEST_F(ExtrasWindowTest, SendingAttachesTheTextNamedAfterTheSheet)
     EXPECT_EQ(mailFolders().size(), 2);
 }
 
+TEST_F(ExtrasWindowTest, ALargeTextIsWrittenForTheMailOnAWorker)
+{
+    shell.available.insert("xdg-email");
+    const QString text = QString(MainWindow::kBackgroundRead, u'a') + "\nEnde";
+    editor().insertPlainText(text);
+    // The window goes on handling events meanwhile, in the busy state.
+    bool busyMeanwhile = false;
+    QTimer::singleShot(0, [this, &busyMeanwhile] { busyMeanwhile = window().isBusy(); });
+    action("actSenden")->trigger();
+    EXPECT_TRUE(busyMeanwhile);
+    EXPECT_FALSE(window().isBusy());
+    ASSERT_EQ(shell.calls.size(), 1);
+    const QByteArray written = XdgSandbox::read(shell.calls[0].arguments[5]);
+    EXPECT_EQ(written.size(), text.size() + 1);  // the line break written as CR LF
+    EXPECT_TRUE(written.endsWith("a\r\nEnde"));
+}
+
 TEST_F(ExtrasWindowTest, WithoutAMailProgramItSaysSoAndLeavesNoFile)
 {
     editor().insertPlainText("Text");

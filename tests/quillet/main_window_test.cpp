@@ -148,14 +148,14 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
     QStringList menus;
     for (QAction* a : window().menuBar()->actions())
         menus.append(a->text());
-    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Suchen", "F&ormat", "&Extras", "&?"}));
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Suchen", "F&ormat", "&Benutzer", "&Extras", "&?"}));
     QStringList file;
     for (QAction* a : window().findChild<QMenu*>(QStringLiteral("mnuDatei"))->actions())
         if (!a->isSeparator())
             file.append(a->text());
     EXPECT_EQ(file, (QStringList{"&Neu\tStrg+N", "Neues Bla&tt\tAlt+Einfg", "Ö&ffnen...\tStrg+O", "&Speichern\tStrg+S",
                                  "Speichern &unter...\tF2", "Alle Spei&chern", "Alle Speic&hern unter...",
-                                 "Blatt &löschen\tAlt+Entf", "&Beenden"}));
+                                 "Blatt &löschen\tAlt+Entf", "S&enden...", "&Beenden"}));
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actSpeichern"))->statusTip(),
               QStringLiteral("Speichert das aktuelle Dokument."));
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actRueckgaengig"))->shortcuts().size(), 2);
