@@ -40,7 +40,7 @@ public:
     void setText(const QString& name, const QString& value);
     void remove(const QString& name);
     void sync();
-    // The own key itself, for its subkeys (the user conversions).
+    // The own key itself, for its subkeys (the user conversions and the user menu).
     QSettings& ownSettings() const { return m_own; }
 
     // The text limit from fMaxText and iMaxCount.

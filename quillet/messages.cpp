@@ -33,6 +33,12 @@ QString Messages::text(int id)
         return QStringLiteral("Die Datei \"%s\" ist bereits geöffnet!\r\rWollen Sie die Datei erneut öffnen?");
     case FileNotFound:
         return QStringLiteral("Quillet kann die Datei \"%s\" nicht finden");
+    case SendFailed:
+        return QStringLiteral("Die Datei \"%s\" kann nicht gesendet werden.");
+    case CannotRegister:
+        return QStringLiteral("\"%s\" kann nicht gefunden und registriert werden.");
+    case NoMailSystem:
+        return QStringLiteral("Das versenden von Emails kann nicht ausgeführt werden.");
     default:
         return {};
     }
@@ -103,6 +109,17 @@ QString Messages::conversionNameTaken(const QString& name)
 QString Messages::outOfMemory()
 {
     return QStringLiteral("Für diese Operation ist nicht genügend Arbeitsspeicher vorhanden.\rDer Text wurde nicht verändert.");
+}
+
+QString Messages::noXdgMime()
+{
+    return QStringLiteral("Die Verknüpfung für Textdateien kann nicht geändert werden: Das Programm \"xdg-mime\" "
+                          "ist nicht vorhanden.\rInstallieren Sie das Paket \"xdg-utils\".");
+}
+
+QString Messages::systemEditorName()
+{
+    return QStringLiteral("Texteditor des Systems");
 }
 
 } // namespace quillet

@@ -26,6 +26,9 @@ public:
         PrinterUnreachable = 50,
         AlreadyOpen = 77,
         FileNotFound = 83,
+        SendFailed = 22,
+        CannotRegister = 75,
+        NoMailSystem = 161,
     };
 
     // Texts of this editor that have no number.
@@ -40,6 +43,8 @@ public:
     static QString conversionNameInvalid();
     static QString conversionNameTaken(const QString& name);
     static QString outOfMemory();
+    static QString noXdgMime();
+    static QString systemEditorName();
 };
 
 } // namespace quillet

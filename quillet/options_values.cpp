@@ -22,6 +22,7 @@ OptionsValues OptionsValues::read(const EditorSettings& s)
     v.fileTypes = FileTypeList::parse(s.text(QStringLiteral("fExtension")));
     v.useOrgReg = s.useOrgReg();
     v.conversions = UserConversions::read(s.ownSettings());
+    v.userMenu = UserMenu::read(s.ownSettings());
     return v;
 }
 
@@ -65,6 +66,7 @@ void OptionsValues::write(EditorSettings& s) const
     if (!joined.isEmpty())
         s.setText(QStringLiteral("fExtension"), joined);
     UserConversions::store(s.ownSettings(), conversions);
+    UserMenu::write(s.ownSettings(), userMenu);
     s.sync();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "quillet/editor_settings.h"
+#include "quillet/file_association.h"
 #include "quillet/file_type_list.h"
 #include "quillet/user_conversions.h"
+#include "quillet/user_menu.h"
 
 namespace quillet {
 
@@ -25,6 +27,11 @@ struct OptionsValues {
     QList<FileTypeList::Row> fileTypes;
     bool useOrgReg = false;
     QList<UserConversion> conversions;
+    QList<UserMenu::Entry> userMenu;
+    // Who opens text files: as found when the dialog opened, and as chosen on the page. The
+    // window fills in the first; a change is applied after everything else.
+    FileAssociation::Owner associationFound = FileAssociation::Owner::Unknown;
+    FileAssociation::Owner association = FileAssociation::Owner::Unknown;
 
     static OptionsValues read(const EditorSettings& settings);
     // The text limit these values give.

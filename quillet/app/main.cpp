@@ -65,6 +65,7 @@ int main(int argc, char* argv[])
     config.tempFolder = QDir::tempPath();
     config.ownKey = QString::number(quillet::ProcessProbe::currentId());
     config.backupIntervalMs = backupIntervalMs;
+    config.mailFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/mail");
 
     quillet::MainWindow window(*prompter, shell, settings, config);
     if (auto* qtPrompter = dynamic_cast<QtPrompter*>(prompter.get()))

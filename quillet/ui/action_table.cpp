@@ -19,6 +19,12 @@ QAction* ActionTable::add(const Command& command, QObject* owner)
     return action;
 }
 
+void ActionTable::remove(int id)
+{
+    if (QAction* a = m_byId.take(id))
+        m_byName.remove(a->objectName());
+}
+
 void ActionTable::setHandler(int id, QObject* context, std::function<void()> handler)
 {
     if (QAction* a = action(id))

@@ -28,6 +28,8 @@ public:
 
     // Creates the command's action (owned by `owner`).
     QAction* add(const Command& command, QObject* owner);
+    // Forgets a command without a rule (the user menu's); deleting its action is the caller's.
+    void remove(int id);
     QAction* action(int id) const { return m_byId.value(id); }
     QAction* action(const QString& name) const { return m_byName.value(name); }
     const QHash<QString, QAction*>& byName() const { return m_byName; }

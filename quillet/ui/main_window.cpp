@@ -1,6 +1,7 @@
 #include "quillet/ui/main_window.h"
 
 #include "quillet/editor_settings.h"
+#include "quillet/file_association.h"
 #include "quillet/file_type_list.h"
 #include "quillet/messages.h"
 #include "quillet/options_values.h"
@@ -15,6 +16,7 @@
 #include "quillet/ui/options_dialog.h"
 #include "quillet/ui/print_controller.h"
 #include "shared/help_file.h"
+#include "shared/platform/clock.h"
 #include "shared/ui/help_window.h"
 #include "quillet/ui/sheet_editor.h"
 #include "quillet/ui/status_panel.h"
@@ -389,9 +391,11 @@ void MainWindow::maxLength()
         applyTextLimit(dialog.limit());
 }
 
-void MainWindow::options()
+void MainWindow::options(bool userMenuPage)
 {
-    OptionsDialog dialog(OptionsValues::read(m_settings), m_prompter, this);
+    OptionsDialog dialog(withExtras(OptionsValues::read(m_settings)), m_prompter, this);
+    if (userMenuPage)
+        dialog.showUserMenuPage();
     if (dialog.exec() != QDialog::Accepted)
         return;
     const OptionsValues values = dialog.values();
@@ -409,6 +413,7 @@ void MainWindow::options()
         m_backupTimer->stop();
     }
     applyToolText();
+    applyExtras(values);  // the user menu; the file association as the last step
 }
 
 void MainWindow::info()

@@ -31,9 +31,11 @@ class Shell;
 namespace quillet {
 
 class EditorSettings;
+class FileAssociation;
 class FindController;
 class PrintController;
 class PrintDialogs;
+struct OptionsValues;
 class StatusPanel;
 
 // The editor's main window: menus, toolbar, the tabbed sheets, the status bar, files,
@@ -48,7 +50,10 @@ public:
         int backupIntervalMs = 0;  // 0: the minutes of the settings
         QString helpFilePath;      // empty: beside the program, with the extension ".hlp"
         PrintDialogs* printDialogs = nullptr;  // empty: Qt's print dialogs
-        const Clock* clock = nullptr;          // empty: the system's time (header and footer)
+        // The time of header and footer lines and of "Uhrzeit/Datum"; null: the system's.
+        const Clock* clock = nullptr;
+        QString mailFolder;        // the files of sent mails; empty: "quillet-mail" in tempFolder
+        FileAssociation* association = nullptr;  // null: the desktop's (xdg-mime)
     };
 
     MainWindow(Prompter& prompter, Shell& shell, EditorSettings& settings, Config config,
@@ -112,6 +117,8 @@ private:
     void removeSheet(int index);
     bool loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode);
     LoadedText readFile(const QString& path);
+    // Runs `work` on a worker thread while the window shows the busy state.
+    void runBusy(const std::function<void()>& work);
     void showSheet(int index);
     void updateTitle();
     void updateStatus();
@@ -127,7 +134,7 @@ private:
     void maxLength();
     void specialCharacters();  // main_window_views.cpp
     void hexView();
-    void options();
+    void options(bool userMenuPage = false);
     void info();
     void showHelp(bool index);
     void backupTick();
@@ -168,6 +175,20 @@ private:
     bool m_busy = false;
     bool m_closing = false;
     QString m_copiedText;  // the text this window last put on the clipboard
+
+    // User menu, date and time, mail and file association (main_window_extras.cpp).
+    void connectExtras();
+    void rebuildUserMenu();
+    void insertAtCaret(const QString& text);
+    void insertDateTime();
+    void sendMail();
+    QString writeMailFile(const QString& name);
+    OptionsValues withExtras(OptionsValues values);
+    void applyExtras(const OptionsValues& values);
+    QList<QAction*> m_userActions;
+    QAction* m_userSeparator = nullptr;
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<FileAssociation> m_ownAssociation;
 };
 
 } // namespace quillet

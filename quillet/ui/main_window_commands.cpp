@@ -53,6 +53,7 @@ void MainWindow::connectActions()
     on(cmd::SupportMail, [this] {
         m_shell.openUrl(QStringLiteral("mailto:support@kavimor.de?subject=Quillet%20V-3.1c"));
     });
+    connectExtras();
 
     // Edit commands follow the current sheet and the clipboard (see updateEditActions).
     const auto editor = [this] { return currentSheet().editor; };

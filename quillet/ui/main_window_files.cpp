@@ -118,20 +118,27 @@ LoadedText MainWindow::readFile(const QString& path)
 {
     if (QFileInfo(path).size() <= kBackgroundRead)
         return TextFile::load(path);
-    // A large file is read and decoded on a worker; the window keeps drawing and shows the
-    // busy state meanwhile (its input is held back, as during a long replace).
+    // A large file is read and decoded on a worker.
+    LoadedText loaded;
+    runBusy([&loaded, path] { loaded = TextFile::load(path); });
+    return loaded;
+}
+
+void MainWindow::runBusy(const std::function<void()>& work)
+{
+    // The window keeps drawing and shows the busy state meanwhile (its input is held back,
+    // as during a long replace).
     setBusy(true);
     QProgressBar* bar = m_status->progress();
     bar->setRange(0, 0);
     bar->setVisible(true);
-    QFutureWatcher<LoadedText> watcher;
+    QFutureWatcher<void> watcher;
     QEventLoop loop;
-    connect(&watcher, &QFutureWatcher<LoadedText>::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run([path] { return TextFile::load(path); }));
+    connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run(work));
     loop.exec();  // the watcher reports "finished" as an event, also when the worker was quick
     bar->setVisible(false);
     setBusy(false);
-    return watcher.result();
 }
 
 bool MainWindow::loadInto(Sheet& sheet, const QString& path, CommandLine::Mode mode)

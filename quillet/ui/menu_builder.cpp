@@ -41,6 +41,7 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
         {cmd::SaveAllAs, "actAlleSpeichernUnter", "Alle Speic&hern unter...", "Speichert alle geöffneten Dokumente unter neuen Namen.", {}},
         {cmd::DeleteSheet, "actBlattLoeschen", "Blatt &löschen\tAlt+Entf", "Schließt das aktuelle Blatt.",
          {QKeySequence(Qt::ALT | Qt::Key_Delete)}},
+        {cmd::Send, "actSenden", "S&enden...", "Sendet das aktuelle Dokument als Email.", {}},
         {cmd::PageSetup, "actSeiteEinrichten", "Seite ein&richten...",
          "Legt Papier, Drucker, Ränder, Kopf- und Fußzeile für den Ausdruck fest.", {}},
         {cmd::Print, "actDrucken", "&Drucken...\tStrg+P", "Druckt das aktuelle Dokument.",
@@ -69,6 +70,12 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
     };
     for (const Entry& e : editEntries)
         menus.editEntries.append(addEntry(menus.edit, table, e));
+    // The right-click menu holds the first ten entries of this menu.
+    QAction* dateTime = addEntry(menus.edit, table,
+                                 {cmd::DateTime, "actUhrzeitDatum", "Uhrzeit/&Datum\tF5",
+                                  "Fügt Uhrzeit und Datum in einem wählbaren Format ein.", {QKeySequence(Qt::Key_F5)}});
+    if (menus.editEntries.size() < 10)
+        menus.editEntries.append(dateTime);
 
     QMenu* search = bar->addMenu(QStringLiteral("&Suchen"));
     search->setObjectName(QStringLiteral("mnuSuchen"));
@@ -89,6 +96,11 @@ MenuBuilder::Menus MenuBuilder::build(QMainWindow* window, ActionTable& table)
     addEntry(format, table, {cmd::Font, "actSchriftart", "&Schriftart...", "Wählt die Schriftart.", {}});
     addConversionMenu(format, table);
     addLinesMenu(window, table);
+
+    menus.user = bar->addMenu(QStringLiteral("&Benutzer"));
+    menus.user->setObjectName(QStringLiteral("mnuBenutzer"));
+    addEntry(menus.user, table,
+             {cmd::EditUserMenu, "actMenueBearbeiten", "&Menü bearbeiten...", "Bearbeitet die Einträge des Benutzermenüs.", {}});
 
     QMenu* extras = bar->addMenu(QStringLiteral("&Extras"));
     extras->setObjectName(QStringLiteral("mnuExtras"));

@@ -24,6 +24,7 @@ enum : int {
     SpecialChars = 503, HexView,
     Justify = 801, PadBlanks, TabsToBlanks, BlanksToTabs, TrimLeft, TrimRight, TrimBoth, TrimMultiple, SortLines,
     HelpTopics = 601, HelpIndex, WebHome, WebQuillet, WebForum, SupportMail, Info,
+    Send = 120, DateTime = 208, EditUserMenu = 701,
 };
 constexpr int kFirstUserCommand = 10002;
 } // namespace cmd
@@ -36,6 +37,7 @@ public:
         QMenu* file = nullptr;
         QMenu* edit = nullptr;
         QList<QAction*> editEntries;  // the entries of the right-click menu
+        QMenu* user = nullptr;        // "&Benutzer": "Menü bearbeiten", then the user's entries
     };
 
     static Menus build(QMainWindow* window, ActionTable& table);

@@ -4,6 +4,7 @@
 #include "shared/platform/prompter.h"
 #include "quillet/ui/conversion_dialogs.h"
 #include "quillet/ui/extension_dialog.h"
+#include "quillet/ui/user_menu_page.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -38,6 +39,9 @@ OptionsDialog::OptionsDialog(const OptionsValues& values, Prompter& prompter, QW
     m_conversionPage = new ConversionPage(m_values.conversions, m_prompter, tabs);
     tabs->addTab(m_conversionPage, QStringLiteral("Umwandlung"));
     tabs->addTab(registryPage(), QStringLiteral("Register"));
+    m_userMenu = new UserMenuPage(m_values.userMenu);
+    tabs->addTab(m_userMenu, QStringLiteral("Benutzermenü"));
+    m_tabs = tabs;
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdAbbrechen"));
@@ -267,8 +271,26 @@ QWidget* OptionsDialog::registryPage()
     groupLayout->addWidget(m_orgReg);
     groupLayout->addWidget(m_ownReg);
     layout->addWidget(group);
+
+    // Who opens text files; neither option is set when that could not be found out.
+    auto* association = new QGroupBox(QStringLiteral("Registrierte Verknüpfung (*.txt)"), page);
+    m_assocQuillet = new QRadioButton(QStringLiteral("&Quillet als Standard verwenden"), association);
+    m_assocQuillet->setObjectName(QStringLiteral("optQuilletStandard"));
+    m_assocSystem = new QRadioButton(QStringLiteral("Windows &NotePad als Standard verwenden"), association);
+    m_assocSystem->setObjectName(QStringLiteral("optSystemStandard"));
+    m_assocQuillet->setChecked(m_values.association == FileAssociation::Owner::Quillet);
+    m_assocSystem->setChecked(m_values.association == FileAssociation::Owner::System);
+    auto* associationLayout = new QVBoxLayout(association);
+    associationLayout->addWidget(m_assocQuillet);
+    associationLayout->addWidget(m_assocSystem);
+    layout->addWidget(association);
     layout->addStretch();
     return page;
+}
+
+void OptionsDialog::showUserMenuPage()
+{
+    m_tabs->setCurrentWidget(m_userMenu);
 }
 
 OptionsValues OptionsDialog::values() const
@@ -291,6 +313,11 @@ OptionsValues OptionsDialog::values() const
     v.emailText = m_emailText->text();
     v.useOrgReg = m_orgReg->isChecked();
     v.conversions = m_conversionPage->conversions();
+    v.userMenu = m_userMenu->entries();
+    if (m_assocQuillet->isChecked())
+        v.association = FileAssociation::Owner::Quillet;
+    else if (m_assocSystem->isChecked())
+        v.association = FileAssociation::Owner::System;
     return v;
 }
 

@@ -17,15 +17,18 @@ class Prompter;
 namespace quillet {
 
 class ConversionPage;
+class UserMenuPage;
 
-// "Optionen": the pages "Allgemein", "Datei", "Email", "Dateierweiterung", "Umwandlung" and
-// "Register".
+// "Optionen": the pages "Allgemein", "Datei", "Email", "Dateierweiterung", "Umwandlung",
+// "Register" and "Benutzermenü".
 // It edits a copy of the values; the window writes them when the dialog is accepted.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     OptionsDialog(const OptionsValues& values, Prompter& prompter, QWidget* parent);
     OptionsValues values() const;
+    // Shows the page "Benutzermenü" (the user menu's "Menü bearbeiten" opens the dialog there).
+    void showUserMenuPage();
 
 private:
     QWidget* generalPage();
@@ -60,6 +63,10 @@ private:
     QRadioButton* m_orgReg = nullptr;
     QRadioButton* m_ownReg = nullptr;
     ConversionPage* m_conversionPage = nullptr;
+    QRadioButton* m_assocQuillet = nullptr;
+    QRadioButton* m_assocSystem = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    UserMenuPage* m_userMenu = nullptr;
 };
 
 } // namespace quillet

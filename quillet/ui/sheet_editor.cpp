@@ -22,6 +22,17 @@ bool SheetEditor::acceptsEdit(qsizetype removed, qsizetype added)
     return false;
 }
 
+bool SheetEditor::insertText(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (isReadOnly() || t.isEmpty() || !acceptsEdit(selectionEnd() - selectionStart(), t.size()))
+        return false;
+    insertPlainText(t);
+    return true;
+}
+
 void SheetEditor::contextMenuEvent(QContextMenuEvent* event)
 {
     emit contextMenuWanted(event->globalPos());

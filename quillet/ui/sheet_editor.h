@@ -13,6 +13,9 @@ public:
 
     int textLimit() const { return m_limit; }
     void setTextLimit(int limit) { m_limit = limit; }
+    // Puts `text` in place of the selection as typed text would go (one undo step; refused
+    // when read-only or beyond the text limit). Line breaks of any kind become the text's.
+    bool insertText(const QString& text);
 
 signals:
     void contextMenuWanted(const QPoint& globalPos);

@@ -79,7 +79,8 @@ TEST(OptionsDialog, OkWritesTheValuesAndTheWindowAppliesThem)
         QStringList pages;
         for (int i = 0; i < tabs->count(); ++i)
             pages.append(tabs->tabText(i));
-        EXPECT_EQ(pages, (QStringList{"Allgemein", "Datei", "Email", "Dateierweiterung", "Umwandlung", "Register"}));
+        EXPECT_EQ(pages, (QStringList{"Allgemein", "Datei", "Email", "Dateierweiterung", "Umwandlung", "Register",
+                                      "Benutzermenü"}));
         dialog->findChild<QCheckBox*>(QStringLiteral("chkFensterSichern"))->setChecked(false);
         dialog->findChild<QCheckBox*>(QStringLiteral("chkMaxZeichen"))->setChecked(false);
         dialog->findChild<QLineEdit*>(QStringLiteral("edMaxZeichen"))->setText(QStringLiteral("500"));

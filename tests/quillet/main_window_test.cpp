@@ -148,15 +148,15 @@ TEST_F(MainWindowTest, MenusHoldExactlyTheEntriesOfThisEditor)
     QStringList menus;
     for (QAction* a : window().menuBar()->actions())
         menus.append(a->text());
-    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Suchen", "F&ormat", "&Zeilen", "&Extras", "&?"}));
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "&Suchen", "F&ormat", "&Zeilen", "&Benutzer", "&Extras", "&?"}));
     QStringList file;
     for (QAction* a : window().findChild<QMenu*>(QStringLiteral("mnuDatei"))->actions())
         if (!a->isSeparator())
             file.append(a->text());
     EXPECT_EQ(file, (QStringList{"&Neu\tStrg+N", "Neues Bla&tt\tAlt+Einfg", "Ö&ffnen...\tStrg+O", "&Speichern\tStrg+S",
                                  "Speichern &unter...\tF2", "Alle Spei&chern", "Alle Speic&hern unter...",
-                                 "Blatt &löschen\tAlt+Entf", "Seite ein&richten...", "&Drucken...\tStrg+P",
-                                 "&Beenden"}));
+                                 "Blatt &löschen\tAlt+Entf", "S&enden...", "Seite ein&richten...",
+                                 "&Drucken...\tStrg+P", "&Beenden"}));
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actSpeichern"))->statusTip(),
               QStringLiteral("Speichert das aktuelle Dokument."));
     EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("actRueckgaengig"))->shortcuts().size(), 2);

@@ -2,7 +2,6 @@
 #include "tests/zendor/zendor_fixture.h"
 
 #include "shared/profile_store.h"
-#include "zendor/mail/compose_launcher.h"
 #include "zendor/mail/mail_preparation.h"
 #include "zendor/mail/smtp_sender.h"
 

@@ -1,8 +1,8 @@
 #include "zendor/mail/funktion_email.h"
 
 #include "shared/daten_pipe.h"
+#include "shared/mail/mail_composer.h"
 #include "zendor/error_report.h"
-#include "zendor/mail/compose_launcher.h"
 #include "zendor/mail/mail_preparation.h"
 #include "zendor/mail/mail_request.h"
 #include "zendor/mail/mail_settings.h"
@@ -62,7 +62,14 @@ void FunktionEmail::mail(const QString& record)
     }
 
     if (a != 0) {
-        if (!ComposeLauncher(m_ctx.shell()).open(m))
+        ComposedMail draft;
+        draft.to = MailComposer::addresses(m.to);
+        draft.cc = MailComposer::addresses(m.cc);
+        draft.bcc = MailComposer::addresses(m.bcc);
+        draft.subject = m.subject;
+        draft.text = m.text;
+        draft.attachments = m.attachments;
+        if (DesktopMailComposer(m_ctx.shell()).compose(draft) != MailComposer::Result::Opened)
             failed(kNoMailProgram, QStringLiteral("Es wurde kein Mailprogramm gefunden, das die Mail öffnen kann."));
         return;
     }

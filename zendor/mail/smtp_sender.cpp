@@ -1,5 +1,7 @@
 #include "zendor/mail/smtp_sender.h"
 
+#include "shared/mail/mail_composer.h"
+
 #include <curl/curl.h>
 
 #include <QDateTime>
@@ -61,21 +63,12 @@ QByteArray crlfText(const QString& text)
 
 QString SmtpSender::singleLine(const QString& text)
 {
-    QString t = text;
-    t.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    t.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return t;
+    return MailComposer::singleLine(text);
 }
 
 QStringList SmtpSender::addresses(const QString& field)
 {
-    QStringList out;
-    for (QString a : singleLine(field).split(QRegularExpression(QStringLiteral("[;,]")))) {
-        a = a.trimmed();
-        if (!a.isEmpty())
-            out << a;
-    }
-    return out;
+    return MailComposer::addresses(field);
 }
 
 QByteArray SmtpSender::encodeHeader(const QString& text)
