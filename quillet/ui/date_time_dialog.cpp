@@ -14,8 +14,12 @@ DateTimeDialog::DateTimeDialog(const QStringList& lines, QWidget* parent) : QDia
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("lstFormate"));
     m_list->addItems(lines);
-    if (m_list->count() > 0)
+    if (m_list->count() > 0) {
         m_list->setCurrentRow(0);
+        // Every format in view at once.
+        m_list->setMinimumHeight(m_list->sizeHintForRow(0) * m_list->count() + 2 * m_list->frameWidth() + 4);
+        m_list->setMinimumWidth(m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() + 24);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdAbbrechen"));
