@@ -204,7 +204,7 @@ TEST(KillTest, QuilletSavingALargeDocument)
     for (const char* sub : {"config", "data", "home", "tmp"})
         QDir(dir.path()).mkpath(sub);
     QByteArray base;
-    for (int i = 0; i < 40000; ++i)
+    for (int i = 0; i < 15000; ++i)
         base += "Anfangszeile " + QByteArray::number(i) + " mit etwas Text \xE4\xF6\xFC\r\n";
     base += "Ende";
     const QString document = dir.filePath("gross.txt");
