@@ -2,7 +2,7 @@
 // checks what each kill left on disk: a file written whole is its old or its new content,
 // never empty, cut short or missing; an appended file loses at most the line being written.
 //
-// TARVEX_KILL_ROUNDS sets the kills per program (the test suite's short run: 3);
+// TARVEX_KILL_ROUNDS sets the kills per program and file (the test suite's short run: 2);
 // scripts/kill-test runs hundreds. TARVEX_KILL_SEED repeats a random sequence; the seed of
 // every run is printed.
 
@@ -30,7 +30,7 @@ namespace {
 int rounds()
 {
     const int n = qEnvironmentVariableIntValue("TARVEX_KILL_ROUNDS");
-    return n > 0 ? n : 3;
+    return n > 0 ? n : 2;
 }
 
 std::mt19937& randomEngine()
@@ -121,10 +121,11 @@ int checkAppended(const QString& path, const QRegularExpression& line)
     return int(lines.size());
 }
 
-// The terminal on a copy of the demo data, receiving records from the device simulator and
-// switching the status lamps (function 240) every few milliseconds, each time writing
-// kunde.ini; at every start it moves monitor.txt to monitor.bak.
-TEST(KillTest, TerminalWritingKundeIniAndTheMonitorFile)
+// The terminal on a copy of the demo data, receiving records from the device simulator and,
+// every few milliseconds, either switching the status lamps (function 240: kunde.ini
+// written) or saving the parameter set (function 106: its *.def file written); at every
+// start it moves monitor.txt to monitor.bak.
+TEST(KillTest, TerminalWritingItsSettingsAndTheMonitorFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -140,13 +141,17 @@ TEST(KillTest, TerminalWritingKundeIniAndTheMonitorFile)
     const QProcessEnvironment env = quietEnvironment(dir.filePath("answers.txt"));
     const QString program = QStringLiteral(TARVEX_BIN_DIR) + "/tarvex";
 
-    // One orderly run writes every file in the program's own form.
+    // One orderly run writes every file in the program's own form, the parameter set too.
     {
         QProcess p;
-        startQuietly(p, program, {"--kunde", kunde, "--exit-after", "1500"}, env);
+        startQuietly(p, program, {"--kunde", kunde, "--function", "106", "--exit-after", "1500"}, env);
         ASSERT_TRUE(p.waitForFinished(60000));
         ASSERT_EQ(p.exitCode(), 0);
     }
+    const QString parameterSet = kunde + "/Seriell 1 9600,n8,1  mit Endzeichen 13.def";
+    const std::optional<QByteArray> parameters = contentOf(parameterSet);
+    ASSERT_TRUE(parameters.has_value() && !parameters->isEmpty());
+    const auto writtenAt = [&parameterSet] { return QFileInfo(parameterSet).lastModified().toMSecsSinceEpoch(); };
     // The stored password takes a new random key at every write: its value is not compared.
     const QRegularExpression password("\r\nPasswort=\\d*\r\n");
     const auto comparable = [&password](const QByteArray& s) {
@@ -166,12 +171,19 @@ TEST(KillTest, TerminalWritingKundeIniAndTheMonitorFile)
 
     const QRegularExpression record(
         "^\\|\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d\\|\\d+\\|\\d+\\.\\d\\d\\|\\d+\\.\\d\\d\\|0\\d+\\|[\\d:]+\\|\\d+\\|\\d+\\.\\d\\d\\|$");
-    int kills = 0, settingsOn = 0, settingsOff = 0, monitorLines = 0;
-    for (int round = 0; round < rounds() && !::testing::Test::HasFailure(); ++round) {
+    int kills = 0, settingsOn = 0, settingsOff = 0, parameterKills = 0, monitorLines = 0;
+    for (int round = 0; round < rounds() * 2 && !::testing::Test::HasFailure(); ++round) {
+        const bool lamps = round % 2 == 0;
+        const qint64 parametersBefore = writtenAt();
         QProcess p;
-        startQuietly(p, program, {"--kunde", kunde, "--function", "240", "--function-every", "3"}, env);
-        // Kill only once it writes: after the first switch of the lamps.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return comparable(contentOf(ini).value_or("")) != settings; }, 60000))
+        startQuietly(p, program, {"--kunde", kunde, "--function", lamps ? "240" : "106", "--function-every", "3"}, env);
+        // Kill only once it writes: after the first switch of the lamps, the first new
+        // parameter file.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return lamps ? comparable(contentOf(ini).value_or("")) != settings : writtenAt() != parametersBefore;
+            },
+            60000))
             << "no write in round " << round;
         QThread::msleep(ulong(randomMs(150)));
         killNow(p);
@@ -183,7 +195,11 @@ TEST(KillTest, TerminalWritingKundeIniAndTheMonitorFile)
         ASSERT_TRUE(now == settings || now == toggled(settings))
             << "kunde.ini neither old nor new after kill " << kills << ":\n" << written->toStdString();
         settings = now;
-        ++(settings.contains("\r\nStatus=-1\r\n") ? settingsOn : settingsOff);
+        if (lamps)
+            ++(settings.contains("\r\nStatus=-1\r\n") ? settingsOn : settingsOff);
+        else
+            ++parameterKills;
+        ASSERT_EQ(contentOf(parameterSet), parameters) << "parameter set not whole after kill " << kills;
         const int lines = checkAppended(kunde + "/Anzeige/monitor.txt", record);
         ASSERT_GE(lines, 0);
         monitorLines += lines;
@@ -193,9 +209,10 @@ TEST(KillTest, TerminalWritingKundeIniAndTheMonitorFile)
         for (auto it = untouched.begin(); it != untouched.end(); ++it)
             ASSERT_EQ(contentOf(kunde + "/Konfiguration/" + it.key()), it.value()) << it.key().toStdString();
     }
-    std::printf("kill-test: terminal killed %d times; kunde.ini whole every time (lamps on %d, off %d); "
+    std::printf("kill-test: terminal killed %d times; kunde.ini whole every time (%d kills in runs rewriting it, "
+                "lamps on %d, off %d), the parameter set whole every time (%d kills in runs rewriting it); "
                 "monitor.txt %d complete lines, none damaged\n",
-                kills, settingsOn, settingsOff, monitorLines);
+                kills, settingsOn + settingsOff, settingsOn, settingsOff, parameterKills, monitorLines);
 }
 
 // Quillet saving a large document every few milliseconds, one line longer each time.
