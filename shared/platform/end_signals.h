@@ -12,10 +12,11 @@ class QSocketNotifier;
 // the program at once, so a hanging end can still be stopped.
 //
 // One instance at a time; it restores the previous handlers when destroyed.
-// On Windows the same requests arrive as console control events (SetConsoleCtrlHandler:
-// CTRL_C_EVENT, CTRL_CLOSE_EVENT, CTRL_LOGOFF_EVENT, CTRL_SHUTDOWN_EVENT) and, for windows,
-// as WM_QUERYENDSESSION/WM_ENDSESSION; that variant would post endRequested() the same way.
-// It is not built here: on Windows this class installs nothing.
+// On Windows the counterpart are the console control events (SetConsoleCtrlHandler:
+// CTRL_C_EVENT, CTRL_CLOSE_EVENT, CTRL_LOGOFF_EVENT, CTRL_SHUTDOWN_EVENT), whose handler
+// would post endRequested() the same way. That variant is not built here: on Windows this
+// class installs nothing. The end of the Windows session (WM_QUERYENDSESSION/WM_ENDSESSION)
+// reaches the programs through Qt's session request instead (OutsideEnd).
 class EndSignals : public QObject
 {
     Q_OBJECT
