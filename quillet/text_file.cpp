@@ -1,6 +1,7 @@
 #include "quillet/text_file.h"
 
 #include "shared/cp1252.h"
+#include "shared/disk_sync.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -182,8 +183,10 @@ QString TextFile::writeBytes(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         return error;
     }
+    // commit() syncs the data before the rename; the folder's entry follows.
     if (!file.commit())
         return file.errorString();
+    DiskSync::syncFolderOf(path);
     return {};
 }
 

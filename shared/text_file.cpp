@@ -1,6 +1,7 @@
 #include "shared/text_file.h"
 
 #include "shared/cp1252.h"
+#include "shared/disk_sync.h"
 #include "shared/runtime_error.h"
 
 #include <QFile>
@@ -84,8 +85,10 @@ void TextFile::writeBytesAtomic(const QString& path, const QByteArray& bytes)
         f.cancelWriting();
         throw RuntimeError(code, path);
     }
+    // commit() syncs the new file's data before it renames it over the old one.
     if (!f.commit())
         throw RuntimeError(errorCodeOf(f), path);
+    DiskSync::syncFolderOf(path);
 }
 
 void TextFile::writeLinesAtomic(const QString& path, const QStringList& lines)

@@ -1,5 +1,6 @@
 #include "zendor/file_ops.h"
 
+#include "shared/disk_sync.h"
 #include "shared/runtime_error.h"
 
 #include <QFile>
@@ -84,7 +85,12 @@ void FileOps::copyReplacing(const QString& source, const QString& target)
         }
         throw RuntimeError(codeOf(error), source);
     }
+    // The copy's data reaches the disk before it takes the target's name, and the folder
+    // after: a power cut leaves the old target or the complete new one.
+    DiskSync::syncFile(QString::fromStdU16String(tmp.u16string()));
     fs::rename(tmp, dst, ec);
+    if (!ec)
+        DiskSync::syncFolderOf(target);
     if (ec) {
         const int code = codeOf(ec.value());
         std::error_code ignore;

@@ -1,5 +1,7 @@
 #include "zipall/zip_builder.h"
 
+#include "shared/disk_sync.h"
+
 #include <zip.h>
 
 #include <QDir>
@@ -107,6 +109,10 @@ ZipBuilder::Result ZipBuilder::build(const QString& zipPath, const QStringList& 
         zip_discard(za);
         throw e;
     }
+    // libzip wrote a temporary file and renamed it over the target; the archive is on the
+    // disk before zipall reports it done.
+    DiskSync::syncFile(target);
+    DiskSync::syncFolderOf(target);
     return result;
 }
 

@@ -5,10 +5,12 @@
 #include "quillet/ui/main_window.h"
 #include "quillet/ui/sheet_editor.h"
 #include "shared/ui/german_translation.h"
+#include "shared/ui/outside_end.h"
 #include "shared/ui/prompter_factory.h"
 #include "shared/ui/qt_prompter.h"
 #include "shared/ui/qt_shell.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,10 +29,13 @@ int main(int argc, char* argv[])
     // Options for tests come first and are not part of the editor's command line:
     // --backup-interval-ms=N runs the backup timer every N ms, --instance-file=PATH moves
     // the instance file, --type-text=TEXT types TEXT into the sheet after start and
-    // --close-after-ms=N closes the window after N ms (as the user would).
+    // --close-after-ms=N closes the window after N ms (as the user would);
+    // --save-every-ms=N adds the line "Zeile k" (k = 1, 2, ...) at the end of the current
+    // sheet and saves it every N ms, for the crash test that kills the editor while it saves.
     QStringList args = QApplication::arguments().mid(1);
     int backupIntervalMs = 0;
     int closeAfterMs = -1;
+    int saveEveryMs = 0;
     QString instanceFile;
     QString typeText;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
@@ -44,6 +49,8 @@ int main(int argc, char* argv[])
             typeText = value;
         else if (option.startsWith(QLatin1String("--close-after-ms=")))
             closeAfterMs = value.toInt();
+        else if (option.startsWith(QLatin1String("--save-every-ms=")))
+            saveEveryMs = value.toInt();
     }
 
     QSettings own(QStringLiteral("Kavimor"), QStringLiteral("Quillet"));
@@ -83,5 +90,31 @@ int main(int argc, char* argv[])
     }
     if (closeAfterMs >= 0)
         QTimer::singleShot(closeAfterMs, &window, &QWidget::close);
+    QTimer saveTimer;
+    int savedLines = 0;
+    if (saveEveryMs > 0) {
+        saveTimer.setInterval(saveEveryMs);
+        QObject::connect(&saveTimer, &QTimer::timeout, &window, [&window, &savedLines] {
+            quillet::SheetEditor* editor = window.currentSheet().editor;
+            editor->setCaretPosition(editor->rawText().size());
+            editor->insertPlainText(QStringLiteral("\nZeile %1").arg(++savedLines));
+            if (QAction* save = window.findChild<QAction*>(QStringLiteral("actSpeichern")))
+                save->trigger();
+        });
+        saveTimer.start();
+    }
+    // A signal or the end of the desktop session asks nothing: unsaved text goes into the
+    // crash backup, which the next start offers again. Installed from the running loop as a
+    // posted call, so the typed keys posted above are in the sheet before any signal counts.
+    std::unique_ptr<OutsideEnd> outsideEnd;
+    QMetaObject::invokeMethod(
+        &window,
+        [&] {
+            outsideEnd = std::make_unique<OutsideEnd>(app, [&window] {
+                window.endKeepingUnsavedText();
+                QCoreApplication::exit(0);
+            });
+        },
+        Qt::QueuedConnection);
     return QApplication::exec();
 }

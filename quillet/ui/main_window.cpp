@@ -521,6 +521,33 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void MainWindow::endKeepingUnsavedText()
+{
+    m_backupTimer->stop();
+    QStringList unsaved;
+    for (int i = 0; i < sheetCount(); ++i) {
+        Sheet& sheet = sheetAt(i);
+        if (!sheet.isModified())
+            continue;
+        QString text = sheet.editor->rawText();
+        if (!text.isEmpty())
+            unsaved.append(std::move(text));
+    }
+    if (unsaved.isEmpty()) {
+        m_backup.discard();
+    } else {
+        // The window's own backup holds the first text; each further sheet gets an entry of
+        // its own, which no running editor owns, so the next start offers it as well.
+        m_backup.tick(unsaved.first(), true);
+        for (qsizetype i = 1; i < unsaved.size(); ++i) {
+            BackupKeeper further(m_instanceFile, m_config.ownKey + u'.' + QString::number(i), m_config.tempFolder);
+            further.tick(unsaved.at(i), true);
+        }
+    }
+    writeSettingsAtClose();
+    m_closing = true;
+}
+
 void MainWindow::writeSettingsAtClose()
 {
     m_settings.setText(QStringLiteral("lfFaceName"), m_font.family());

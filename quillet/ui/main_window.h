@@ -62,6 +62,10 @@ public:
 
     // Start-up: offers the backups of editors that ended without closing.
     void recoverBackups();
+    // The end a signal or the desktop session asks for: no question; the text of every sheet
+    // with unsaved changes goes into a crash backup (offered at the next start) and the
+    // settings are written as at a close. The caller then ends the event loop.
+    void endKeepingUnsavedText();
     // Opens the command line's file, if any.
     void openPending(const CommandLine::Parsed& pending);
     // Restores the stored window rectangle when that is switched on.

@@ -1,5 +1,6 @@
 #include "shared/spreadsheet/xlsx_table_writer.h"
 
+#include "shared/disk_sync.h"
 #include "shared/runtime_error.h"
 #include "shared/spreadsheet/chart_kind.h"
 
@@ -11,9 +12,7 @@
 
 #include <cerrno>
 #include <cmath>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 namespace {
 
@@ -255,10 +254,9 @@ void XlsxTableWriter::write(const QString& path, const TableContent& content)
         QFile::remove(partPath);
         check(closed, path);
     }
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(partPath.toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), ec);
-    if (ec) {
+    // The complete workbook reaches the disk before it replaces the old one.
+    DiskSync::syncFile(partPath);
+    if (!DiskSync::replace(partPath, path)) {
         QFile::remove(partPath);
         throw RuntimeError(ErrorCode::PathFileAccess, path);
     }

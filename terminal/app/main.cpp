@@ -2,6 +2,7 @@
 #include "shared/platform/qt_clock.h"
 #include "shared/ui/german_translation.h"
 #include "shared/ui/prompter_factory.h"
+#include "shared/ui/outside_end.h"
 #include "shared/ui/qt_shell.h"
 #include "terminal/connections/modem_module.h"
 #include "terminal/connections/ui/modem_windows.h"
@@ -60,6 +61,12 @@ int main(int argc, char* argv[])
                                       QStringLiteral("Programmfunktion nach dem Verbindungsaufbau ausführen (Automatisierung)"),
                                       QStringLiteral("nummer"));
     parser.addOption(function);
+    // Repeats that function, e.g. 240 (the status lamps, written to kunde.ini each time), for
+    // the crash test that kills the program while it writes its files.
+    const QCommandLineOption functionEvery(QStringLiteral("function-every"),
+                                           QStringLiteral("Die Programmfunktion alle so viele Millisekunden wiederholen (Tests)"),
+                                           QStringLiteral("ms"));
+    parser.addOption(functionEvery);
     // The binary transfer's send list and target folder, for a transfer started with
     // --function 215 or 216.
     const QCommandLineOption binaerQuelle(QStringLiteral("binaer-quelle"),
@@ -129,17 +136,29 @@ int main(int argc, char* argv[])
     }
     // exit() rather than quit(): quit() would first ask every window to close.
     QObject::connect(&terminal, &Terminal::endRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QTimer repeatFunction;
     if (parser.isSet(function)) {
         const int number = parser.value(function).toInt();
         QObject::connect(&terminal, &Terminal::delayedStart, &terminal, [&terminal, number] { terminal.PrgFunktionen(number); },
                          Qt::QueuedConnection);
+        if (parser.isSet(functionEvery)) {
+            repeatFunction.setInterval(qMax(1, parser.value(functionEvery).toInt()));
+            QObject::connect(&repeatFunction, &QTimer::timeout, &terminal, [&terminal, number] { terminal.PrgFunktionen(number); });
+            QObject::connect(&terminal, &Terminal::delayedStart, &repeatFunction, qOverload<>(&QTimer::start));
+        }
     }
     if (parser.isSet(exitAfter))
         QTimer::singleShot(parser.value(exitAfter).toInt(), &app, [&] { terminal.ProgrammEnde(0); });
+    // A signal or the end of the desktop session ends the program as its own end does,
+    // without the question.
+    OutsideEnd outsideEnd(app, [&terminal] { terminal.ProgrammEnde(0); });
     if (!parser.isSet(exitAfterShow))
         terminal.MasterMessage(); // the connection opens after the start delay
     if (!state.endRequest)
         app.exec();
+    // The loop ended from outside the program (the session manager's quit): the same end.
+    if (!state.endRequest)
+        terminal.ProgrammEnde(0);
     terminal.IniDateien(2);
     terminal.VerbindungSteuern(2);
     return 0;

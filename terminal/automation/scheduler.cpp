@@ -2,6 +2,7 @@
 
 #include "shared/app_folders.h"
 #include "shared/daten_pipe.h"
+#include "shared/disk_sync.h"
 #include "shared/line_appender.h"
 #include "shared/number_text.h"
 #include "shared/platform/clock.h"
@@ -93,6 +94,7 @@ void copyFile(const QString& source, const QString& target)
         throw RuntimeError(ErrorCode::DeviceIo, source);
     if (!out.commit())
         throw RuntimeError(TextFile::errorCodeOf(out), target);
+    DiskSync::syncFolderOf(target);
 }
 
 // Deletes a file. Mode 1 leaves a write-protected file and reports it; mode 7 removes the

@@ -1,6 +1,7 @@
 #include "terminal/core/terminal.h"
 
 #include "shared/daten_pipe.h"
+#include "shared/disk_sync.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/prompter.h"
 #include "shared/platform/shell.h"
@@ -100,11 +101,15 @@ void Terminal::rotateMonitorFile()
     guarded(m_errors, "BildAufbau", 12, monitor, [&] {
         if (!QFileInfo::exists(monitor))
             return;
-        const QString backup = AppFolders::findCaseInsensitive(dir + QStringLiteral("monitor.bak"));
-        if (QFileInfo::exists(backup) && !QFile::remove(backup))
-            throw RuntimeError(ErrorCode::PermissionDenied, backup);
-        if (!QFile::rename(monitor, dir + QStringLiteral("monitor.bak")))
-            throw RuntimeError(ErrorCode::PathFileAccess, monitor);
+        const QString target = dir + QStringLiteral("monitor.bak");
+        const QString backup = AppFolders::findCaseInsensitive(target);
+        // One rename replaces the old backup: there is no moment without monitor.bak.
+        if (!DiskSync::replace(monitor, target))
+            throw RuntimeError(QFileInfo::exists(backup) ? ErrorCode::PermissionDenied : ErrorCode::PathFileAccess,
+                               monitor);
+        // An old backup spelt in other letters is a second file on a case-sensitive disk.
+        if (backup != target && QFileInfo::exists(backup))
+            QFile::remove(backup);
     });
 }
 

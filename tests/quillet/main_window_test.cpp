@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QUrl>
 #include <QTabBar>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
@@ -425,6 +426,33 @@ TEST_F(MainWindowTest, OrphanedBackupIsOfferedAndRestoredAsChangedText)
     EXPECT_TRUE(window().currentSheet().isModified());
     EXPECT_FALSE(QFile::exists(backup));
     EXPECT_TRUE(instance.entries().isEmpty());
+}
+
+TEST_F(MainWindowTest, EndFromOutsideKeepsEveryUnsavedSheetForTheNextStart)
+{
+    type(QStringLiteral("erstes Blatt"));
+    trigger("actNeuesBlatt");  // unchanged: nothing to keep
+    trigger("actNeuesBlatt");
+    type(QStringLiteral("drittes Blatt"));
+    window().endKeepingUnsavedText();
+    EXPECT_EQ(prompter.records().size(), 0);
+    const QString instancePath = dir.filePath(QStringLiteral("quillet.tmp"));
+    EXPECT_EQ(quillet::InstanceFile(instancePath).entries().size(), 2);
+
+    // Another editor, started later, offers both texts, each into a sheet of its own.
+    MainWindow::Config later = config();
+    later.ownKey = QStringLiteral("2");
+    auto next = std::make_unique<MainWindow>(prompter, shell, *settings, later);
+    prompter.addAnswer(QStringLiteral("Ok"));
+    prompter.addAnswer(QStringLiteral("Ok"));
+    next->recoverBackups();
+    QStringList texts;
+    for (int i = 0; i < next->sheetCount(); ++i)
+        texts.append(next->sheetAt(i).editor->rawText());
+    texts.sort();
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("drittes Blatt"), QStringLiteral("erstes Blatt")}));
+    EXPECT_TRUE(quillet::InstanceFile(instancePath).entries().isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("quillet-*.bak")}).isEmpty());
 }
 
 TEST_F(MainWindowTest, VeryLongLinesKeepWordWrapAndStayEditable)

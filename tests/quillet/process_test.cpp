@@ -1,5 +1,6 @@
 // The real program in its own process, driven through the answer file.
 #include "quillet/instance_file.h"
+#include "tests/support/process_signals.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,4 +129,44 @@ TEST_F(ProcessTest, CommandLineWithBlanksOpensTheFileAndPutsTheCaretAtTheEnd)
     ASSERT_TRUE(editor->waitForFinished(120000));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("Anfang\r\nEnde"));
+}
+
+TEST_F(ProcessTest, SignalKeepsUnsavedTextAsBackupWithoutAsking)
+{
+    auto ended = start({QStringLiteral("--type-text=Signal überlebt")}, QStringLiteral("ended"), "");
+    ASSERT_TRUE(waitUntilCatching(ended->processId(), SIGTERM));
+    ::kill(pid_t(ended->processId()), SIGTERM);
+    ASSERT_TRUE(ended->waitForFinished(60000));
+    EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ended->exitCode(), 0);
+    // No "save changes?" question: the text went into the crash backup.
+    EXPECT_TRUE(log(QStringLiteral("ended")).isEmpty()) << log(QStringLiteral("ended")).join(u'\n').toStdString();
+    const QMap<QString, QString> entries = quillet::InstanceFile(instancePath).entries();
+    ASSERT_EQ(entries.size(), 1);
+    QFile backup(entries.first());
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), QStringLiteral("Signal überlebt").toUtf8());
+    // The settings were written as at a close.
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("config/Kavimor/Quillet.conf"))));
+
+    // The next start offers the text again.
+    auto next = start({QStringLiteral("--close-after-ms=0")}, QStringLiteral("next"), "Ok\nNo\n");
+    ASSERT_TRUE(next->waitForFinished(120000));
+    const QStringList lines = log(QStringLiteral("next"));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("message\tQuillet\t") + kRecovery + QStringLiteral("\tOkCancel\tQuestion\tOk"));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("wurde verändert")));
+}
+
+TEST_F(ProcessTest, SignalWithNothingUnsavedEndsWithoutBackup)
+{
+    auto ended = start({}, QStringLiteral("clean"), "");
+    ASSERT_TRUE(waitUntilCatching(ended->processId(), SIGHUP));
+    ::kill(pid_t(ended->processId()), SIGHUP);
+    ASSERT_TRUE(ended->waitForFinished(60000));
+    EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ended->exitCode(), 0);
+    EXPECT_TRUE(log(QStringLiteral("clean")).isEmpty());
+    EXPECT_TRUE(quillet::InstanceFile(instancePath).entries().isEmpty());
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("tmp"))).entryList({QStringLiteral("quillet-*.bak")}).isEmpty());
 }

@@ -1,6 +1,7 @@
 // Starts the real terminal program on the offscreen platform with an answer file, as an
 // automation would, and checks what it asked and what it left on disk.
 
+#include "tests/support/process_signals.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QProcess>
@@ -187,6 +188,52 @@ TEST_F(TerminalProgram, StartScriptTalksToTheSimulatorBranchesAndSavesTheDisplay
     EXPECT_TRUE(shown.startsWith("STATUS")) << shown.constData();
     EXPECT_TRUE(readFile(kunde() + "/kunde.ini").contains("Platzhalter0=8\r\n"));
 }
+
+// A signal from outside (a shutdown, the terminal session gone, Ctrl+C) ends the running
+// program as its own end does: nothing asked, settings and statistics written, the monitor
+// file closed after complete lines.
+class TerminalSignal : public TerminalProgram, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(TerminalSignal, EndsInOrderWithoutAQuestion)
+{
+    QProcess sim;
+    startSimulator(sim, {"--interval", "50"});
+    // The end question is on (PrgNoEnd=0): a signal must not ask it.
+    writeSimulatorCustomer("[Daten]\r\nEndzeichen=13\r\n[Allgemein]\r\nPrgNoEnd=0\r\n");
+    writeFile(dir.filePath("answers.txt"), "");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TARVEX_ANSWERS", dir.filePath("answers.txt"));
+    env.insert("TARVEX_ANSWER_LOG", dir.filePath("log.txt"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex", QStringList{"--kunde", kunde()});
+    ASSERT_TRUE(p.waitForStarted(30000));
+    ASSERT_TRUE(waitUntilCatching(p.processId(), GetParam()));
+    // Running and receiving: records are in the monitor file.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readFile(kunde() + "/Anzeige/monitor.txt").count("\r\n") >= 3; }, 60000));
+    ::kill(pid_t(p.processId()), GetParam());
+    ASSERT_TRUE(p.waitForFinished(60000)) << "the terminal did not end";
+    sim.terminate();
+    sim.waitForFinished(5000);
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(log().isEmpty()) << log().join("\n").toStdString();
+    // Written at the end: the whole settings file and both statistics files.
+    const QByteArray ini = readFile(kunde() + "/kunde.ini");
+    EXPECT_TRUE(ini.contains("\r\n[Alarm]\r\nAlarmText=\r\n")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("PrgNoEnd=0\r\n"));
+    EXPECT_EQ(readFile(kunde() + "/Konfiguration/StatistikS.dat").count("\r\n"), 50);
+    EXPECT_EQ(readFile(kunde() + "/Konfiguration/StatistikE.dat").count("\r\n"), 50);
+    EXPECT_TRUE(readFile(kunde() + "/Anzeige/monitor.txt").endsWith("\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == SIGTERM ? "Term" : info.param == SIGHUP ? "Hup" : "Int");
+                         });
 #endif
 
 } // namespace

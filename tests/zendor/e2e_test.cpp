@@ -2,6 +2,7 @@
 // answer file of the environment.
 
 #include "tests/zendor/smtp_test_server.h"
+#include "tests/support/process_signals.h"
 
 #include "shared/platform/answer_file.h"
 #include "shared/profile_store.h"
@@ -123,6 +124,25 @@ TEST_F(EndToEndTest, CopyWithSummaryAndDiagnostics)
     EXPECT_TRUE(r.log.last().startsWith("message\tZusammenfassung CopyFile\tDateifilter:\\t\\t\\t" + prog()
                                         + "/Quelle/*.txt\\rQuellpfad:"));
     EXPECT_TRUE(r.log.last().contains("Kopierte Dateien:\\t\\t2\tOk\tInformation"));
+}
+
+// A signal while zendor waits in its file dialog ends it at once and in order: no result
+// is written, the caller sees an ordinary end.
+TEST_F(EndToEndTest, SignalDuringTheDialogEndsWithoutAResult)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(AnswerFile::kAnswersVariable);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(ZENDOR_BIN, {"--programmordner", prog(), "|1|vorgabe.txt|0|txt||Datei wählen||\\|"});
+    ASSERT_TRUE(p.waitForStarted(30000));
+    ASSERT_TRUE(waitUntilCatching(p.processId(), SIGTERM));
+    ::kill(pid_t(p.processId()), SIGTERM);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(ProfileStore(kunde()).IniString(1, "tarvex.ini", "ZENDOR", "Dateiname", "keiner"), "keiner");
 }
 
 TEST_F(EndToEndTest, DialogResultsLandInTarvexIni)

@@ -2,6 +2,7 @@
 #include "shared/platform/qt_clock.h"
 #include "shared/ui/german_translation.h"
 #include "shared/ui/prompter_factory.h"
+#include "shared/ui/outside_end.h"
 #include "shared/ui/qt_shell.h"
 #include "zendor/command_line.h"
 #include "zendor/lifetime_timer.h"
@@ -35,10 +36,15 @@ int main(int argc, char** argv)
     QtClock clock;
     zendor::ProgressWindow progress;
     zendor::ChartOptionsDialog chartOptions;
-    zendor::LifetimeTimer lifetime([] {
+    // The end when the time limit is up, and when a signal or the session's end asks for it:
+    // at once, whatever is open. Files are only ever replaced whole, so none is left half
+    // written, and a signal is only seen from the event loop, never in the middle of a copy.
+    const auto endNow = [] {
         std::fflush(nullptr);
         std::_Exit(0);
-    });
+    };
+    zendor::LifetimeTimer lifetime(endNow);
+    OutsideEnd outsideEnd(app, endNow);
 
     zendor::ZendorContext ctx(*prompter, shell, clock);
     ctx.setFolders(programDir, folders.dataDir());
