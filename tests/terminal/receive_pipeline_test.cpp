@@ -215,6 +215,40 @@ TEST_F(ReceivePipelineTest, VanishedDeviceClosesTheConnectionAndKeepsTheLines)
     EXPECT_TRUE(terminal().VerbindungSteuern(1)) << "the port can be opened again";
 }
 
+TEST_F(ReceivePipelineTest, LongPassWritesEveryLineOnceInOrderIntoBothFiles)
+{
+    connect(13);
+    state->settings.capture = true;
+    state->settings.capDatei = programDir.filePath("cap.txt");
+    // More than the bytes gathered before a write, in blocks that cut lines anywhere.
+    QByteArray all;
+    for (int i = 0; i < 4000; ++i)
+        all += "Datensatz " + QByteArray::number(i) + " |0301234567|00:02:13|\r";
+    QByteArray expected = all;
+    expected.replace("\r", "\r\n");
+    for (qsizetype at = 0; at < all.size(); at += 1000)
+        port.incoming << all.mid(at, 1000);
+    receiveModule().pipeline().SeriellLesen();
+    ASSERT_EQ(lines.size(), 4000);
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), expected);
+    EXPECT_EQ(readFile(programDir.filePath("cap.txt")), expected);
+    EXPECT_EQ(view.status[5], "4000");
+}
+
+TEST_F(ReceivePipelineTest, TextSentWhileAPassDeliversStandsBetweenItsLinesInTheFiles)
+{
+    connect(13);
+    state->settings.capture = true;
+    state->settings.capDatei = programDir.filePath("cap.txt");
+    Subscription answer = terminal().bus().onLine([&](const ReceivedLine& line) {
+        if (line.text == "Frage")
+            terminal().bus().publishSent(SentData{"Antwort", true, QDateTime()});
+    });
+    receive({"Frage\rdanach\r"});
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), QByteArray("Frage\r\nAntwort\r\ndanach\r\n"));
+    EXPECT_EQ(readFile(programDir.filePath("cap.txt")), QByteArray("Frage\r\nAntwort\r\ndanach\r\n"));
+}
+
 TEST_F(ReceivePipelineTest, VanishedDeviceInTheMiddleOfALineKeepsThatLineByItself)
 {
     connect(13);
