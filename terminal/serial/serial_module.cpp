@@ -48,8 +48,7 @@ bool SerialModule::VerbindungSteuern(int mode)
 void SerialModule::connectionLost()
 {
     VerbindungSteuern(2);
-    const QString lost = QStringLiteral("     COM ") + QString::number(m_ctx.state.settings.com)
-        + QStringLiteral(" Verbindung unterbrochen!");
+    const QString lost = lostText();
     if (!m_ctx.state.settings.wiederverbinden || m_ctx.state.endRequest) {
         m_ctx.view.setStatusText(1, lost);
         return;
@@ -58,6 +57,12 @@ void SerialModule::connectionLost()
     m_waitingForPort = true;
     m_reconnectTimer.start();
     m_ctx.view.setStatusText(1, lost + QStringLiteral(" Warte auf ") + m_lostPort + QStringLiteral("..."));
+}
+
+QString SerialModule::lostText() const
+{
+    return QStringLiteral("     COM ") + QString::number(m_ctx.state.settings.com)
+        + QStringLiteral(" Verbindung unterbrochen!");
 }
 
 void SerialModule::stopWaiting()
@@ -69,8 +74,14 @@ void SerialModule::stopWaiting()
 void SerialModule::tryReopen()
 {
     const TerminalState& state = m_ctx.state;
-    if (!m_waitingForPort || state.connectionActive || state.endRequest || !state.settings.wiederverbinden) {
+    if (!m_waitingForPort || state.connectionActive || state.endRequest) {
         stopWaiting();
+        return;
+    }
+    if (!state.settings.wiederverbinden) {
+        // Switched off meanwhile: the status no longer promises a wait.
+        stopWaiting();
+        m_ctx.view.setStatusText(1, lostText());
         return;
     }
     // The settle time after opening runs the event loop: no second attempt meanwhile.

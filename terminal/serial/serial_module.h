@@ -59,6 +59,7 @@ private:
     void registerFunctions();
     void tryReopen();
     void stopWaiting();
+    QString lostText() const;
 
     TerminalContext& m_ctx;
     SerialLine m_line;

@@ -332,6 +332,7 @@ TEST_F(ReceivePipelineTest, ClosingByHandOrSwitchingTheOptionOffEndsTheWait)
     emit serial().reconnectTimer().timeout({});
     EXPECT_FALSE(state->connectionActive) << "the operator switched reconnecting off meanwhile";
     EXPECT_FALSE(serial().reconnectTimer().isActive());
+    EXPECT_EQ(view.status[1], "     COM 1 Verbindung unterbrochen!");
 }
 
 TEST_F(ReceivePipelineTest, MissingCaptureFolderIsReportedAndTheNextLineTriesAgain)
