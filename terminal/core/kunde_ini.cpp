@@ -176,6 +176,7 @@ QList<SettingKey> buildTable()
         boolKey("Verbindung", "DatBinaer", &S::datBinaer),
         boolKey("Verbindung", "HexWerte", &S::hexWerte),
         boolKey("Verbindung", "SteuerAnzg", &S::steuerAnzg),
+        boolKey("Verbindung", "Wiederverbinden", &S::wiederverbinden),
     };
     return t;
 }

@@ -108,6 +108,8 @@ struct KundeSettings
     bool datBinaer = false;
     bool hexWerte = false;
     bool steuerAnzg = false;
+    // Reopen the port by itself when its device returns after it vanished.
+    bool wiederverbinden = false;
 };
 
 } // namespace tarvex

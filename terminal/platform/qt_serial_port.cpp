@@ -6,6 +6,8 @@ bool QtSerialPort::open(const SerialSettings& s, QString* error)
 {
     if (m_port.isOpen())
         m_port.close();
+    // A device that vanished left its error behind; a reopened port starts without it.
+    m_port.clearError();
     m_port.setPortName(s.device);
     if (!m_port.open(QIODevice::ReadWrite)) {
         if (error)

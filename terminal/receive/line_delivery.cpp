@@ -14,6 +14,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace tarvex {
 
 LineDelivery::LineDelivery(TerminalState& state, const Clock& clock, ErrorReport& errors, ViewRoles& view, DataBus& bus)
@@ -40,6 +42,7 @@ void LineDelivery::openMonitor()
 
 void LineDelivery::closeMonitor()
 {
+    guarded(m_errors, "SeriellLesen", 0, reportedMonitorPath(), [&] { writePendingMonitor(); });
     m_monitor.close();
 }
 
@@ -108,8 +111,45 @@ void LineDelivery::writeCapture(const QByteArray& line, bool immediate)
     const QByteArray bytes = captureBytes(line, immediate);
     if (bytes.isEmpty())
         return;
-    // The capture file is never held open between lines.
-    LineAppender::appendBytesTo(capturePath(), bytes);
+    appendCapture(bytes);
+}
+
+void LineDelivery::appendCapture(const QByteArray& bytes)
+{
+    const QString& path = capturePath();
+    // A capture file named anew in the middle of a pass gets its own lines.
+    if (!m_pendingCapture.isEmpty() && path != m_pendingCapturePath)
+        writePendingCapture();
+    m_pendingCapturePath = path;
+    m_pendingCapture += bytes;
+    if (!m_inPass || m_pendingCapture.size() >= kMaxPendingBytes)
+        writePendingCapture();
+}
+
+void LineDelivery::writePendingCapture()
+{
+    if (m_pendingCapture.isEmpty())
+        return;
+    // Taken out first: what failed is reported once and not written again with the next lines.
+    const QByteArray bytes = std::exchange(m_pendingCapture, QByteArray());
+    // The capture file is never held open between passes.
+    LineAppender::appendBytesTo(m_pendingCapturePath, bytes);
+}
+
+void LineDelivery::writePendingMonitor()
+{
+    if (m_pendingMonitor.isEmpty())
+        return;
+    const QByteArray bytes = std::exchange(m_pendingMonitor, QByteArray());
+    if (m_monitor.isOpen())
+        m_monitor.appendBytes(bytes);
+}
+
+void LineDelivery::flushFiles()
+{
+    // Each file on its own: a capture file that cannot be written costs the monitor nothing.
+    guarded(m_errors, "SeriellLesen", 0, reportedMonitorPath(), [&] { writePendingMonitor(); });
+    guarded(m_errors, "SeriellLesen", 0, reportedMonitorPath(), [&] { writePendingCapture(); });
 }
 
 const QString& LineDelivery::capturePath()
@@ -124,14 +164,21 @@ const QString& LineDelivery::capturePath()
 
 void LineDelivery::writeMonitor(const QByteArray& line, bool immediate)
 {
-    if (m_monitor.isOpen())
-        m_monitor.appendBytes(immediate ? line : line + "\r\n");
+    if (!m_monitor.isOpen())
+        return;
+    m_pendingMonitor += line;
+    if (!immediate)
+        m_pendingMonitor += "\r\n";
+    if (!m_inPass || m_pendingMonitor.size() >= kMaxPendingBytes)
+        writePendingMonitor();
 }
 
 void LineDelivery::sentReceived(const SentData& sent)
 {
     if (sent.erases)
         return;
+    // What was received before stays before it in the files.
+    flushFiles();
     guarded(m_errors, "Senden", 0, reportedMonitorPath(), [&] {
         writeMonitor(sent.bytes, !sent.lineEnd);
         writeCapture(sent.bytes, !sent.lineEnd);
@@ -160,7 +207,7 @@ void LineDelivery::lineReceived(const QByteArray& line, const QByteArray& rest, 
     if (m_bus.hasLineObservers())
         m_bus.publishLine(ReceivedLine{line, Cp1252::decode(line), immediate, now});
     ++m_state.receivedLineCount;
-    if (m_view)
+    if (m_view && !m_inPass)
         m_view.setStatusText(5, QString::number(m_state.receivedLineCount));
 }
 
@@ -199,6 +246,12 @@ void LineDelivery::endCharacterDetected()
 
 void LineDelivery::receiving(bool active)
 {
+    m_inPass = active;
+    if (!active) {
+        flushFiles();
+        if (m_view)
+            m_view.setStatusText(5, QString::number(m_state.receivedLineCount));
+    }
     if (!m_view)
         return;
     m_view.displayBurst(active);

@@ -21,6 +21,9 @@ struct SentData;
 
 // Delivers received lines, in the fixed order: display, received statistics, monitor file,
 // capture file, the line observers (script recorder, alarm check) and the line counter.
+// Within one receive pass (between receiving(true) and receiving(false)) the monitor and
+// capture bytes are gathered and appended with one write each when the pass ends (or
+// when 64 KiB are waiting), and the line counter is shown once.
 class LineDelivery : public ReceiveListener, public MonitorFile
 {
 public:
@@ -51,6 +54,9 @@ public:
     void writeMonitor(const QByteArray& line, bool immediate);
 
     QString monitorPath() const;
+    // Appends the monitor and capture bytes gathered so far; failures are reported.
+    void flushFiles();
+    static constexpr qsizetype kMaxPendingBytes = 64 * 1024;
 
     // What was sent goes to the monitor and capture files too.
     void sentReceived(const SentData& sent);
@@ -62,6 +68,9 @@ private:
     // up again when the setting changes.
     const QString& capturePath();
     QString timeStamp() const;
+    void appendCapture(const QByteArray& bytes);
+    void writePendingMonitor();
+    void writePendingCapture();
 
     TerminalState& m_state;
     const Clock& m_clock;
@@ -72,6 +81,10 @@ private:
     QString m_monitorPath; // as found when the monitor was last opened
     QString m_captureSetting;
     QString m_capturePath;
+    bool m_inPass = false;
+    QByteArray m_pendingMonitor;
+    QByteArray m_pendingCapture;
+    QString m_pendingCapturePath;
 };
 
 } // namespace tarvex

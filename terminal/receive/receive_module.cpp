@@ -24,8 +24,12 @@ ReceiveModule::ReceiveModule(TerminalContext& context, SerialModule& serial, QOb
     });
     connect(&m_ctx.state.tmrSeriell, &QTimer::timeout, this, [this] {
         m_pipeline.SeriellLesen();
-        if (m_ctx.state.connectionActive && m_ctx.port.lost())
+        if (m_ctx.state.connectionActive && m_ctx.port.lost()) {
+            // A line the device could not finish is kept as it is, not glued to the first
+            // line after a reconnect.
+            m_pipeline.deliverRest();
             m_serial.connectionLost();
+        }
     });
 }
 

@@ -87,6 +87,15 @@ void ReceivePipeline::pass()
     }
 }
 
+void ReceivePipeline::deliverRest()
+{
+    if (m_buffer.isEmpty() || m_inPass)
+        return;
+    const QByteArray line = m_buffer;
+    m_buffer.clear();
+    guarded(m_errors, "SeriellLesen", 0, QStringLiteral("Rest"), [&] { deliver(line, false); });
+}
+
 void ReceivePipeline::handleNewData(QByteArray data)
 {
     KundeSettings& s = m_state.settings;

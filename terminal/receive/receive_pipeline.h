@@ -31,6 +31,8 @@ public:
     static constexpr qsizetype kMaxBuffer = 64 * 1024;
 
     const QByteArray& buffer() const { return m_buffer; }
+    // Hands an unfinished line on as it is (the device went away in the middle of it).
+    void deliverRest();
     void clearBuffer() { m_buffer.clear(); }
 
     // Optionally strips the first and last character, then replaces code `from` by `to`.

@@ -52,19 +52,22 @@ bool SerialLine::VerbindungSteuern(int mode)
     return m_state.connectionActive;
 }
 
+bool SerialLine::openPort(QString* reason)
+{
+    const KundeSettings& s = m_state.settings;
+    if (s.com < 1 || s.com > 20)
+        return false;
+    const PortFraming framing = PortFraming::of(s);
+    SerialSettings ps{devicePath(s.com), s.baudrate, char(framing.parity.toLatin1()), framing.dataBits,
+                      framing.stopBits, s.handshake == 2};
+    return m_port.open(ps, reason);
+}
+
 void SerialLine::open()
 {
-    KundeSettings& s = m_state.settings;
-    const QString com = QString::number(s.com);
-    const PortFraming framing = PortFraming::of(s);
+    const QString com = QString::number(m_state.settings.com);
     QString reason;
-    bool opened = false;
-    if (s.com >= 1 && s.com <= 20) {
-        SerialSettings ps{devicePath(s.com), s.baudrate, char(framing.parity.toLatin1()), framing.dataBits,
-                          framing.stopBits, s.handshake == 2};
-        opened = m_port.open(ps, &reason);
-    }
-    if (!opened) {
+    if (!openPort(&reason)) {
         if (m_view)
             m_view.setStatusText(1, QStringLiteral("     COM ") + com + QStringLiteral(" Fehler!"));
         m_prompter.message(QStringLiteral("Sicherheitshinweis"),
@@ -72,25 +75,46 @@ void SerialLine::open()
                            BoxButtons::Ok, BoxIcon::Critical);
         return;
     }
+    activate(true);
+}
+
+bool SerialLine::reopen()
+{
+    if (m_state.connectionActive)
+        return true;
+    bool opened = false;
+    guarded(m_errors, "VerbindungSteuern", 1, devicePath(m_state.settings.com), [&] {
+        opened = openPort(nullptr);
+        if (opened)
+            activate(false);
+    });
+    return opened && m_state.connectionActive;
+}
+
+void SerialLine::activate(bool freshSession)
+{
+    KundeSettings& s = m_state.settings;
     m_clock.wait(kPortSettleMs);
     m_clock.wait(1);
     m_state.connectionActive = true;
     m_port.setDtr(true);
     m_port.setRts(true);
-    m_port.clearBuffers();
-    m_state.receivedLineCount = 0;
-    m_state.sentLineCount = 0;
-    m_state.lineIndex = 0;
-    if (s.sessionL == 1) {
-        const QDateTime now = m_clock.now();
-        m_state.sessionStart = now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ")
-            + now.toString(QStringLiteral("hh:mm:ss"));
+    if (freshSession) {
+        m_port.clearBuffers();
+        m_state.receivedLineCount = 0;
+        m_state.sentLineCount = 0;
+        m_state.lineIndex = 0;
+        if (s.sessionL == 1) {
+            const QDateTime now = m_clock.now();
+            m_state.sessionStart = now.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(", ")
+                + now.toString(QStringLiteral("hh:mm:ss"));
+        }
     }
     if (m_view) {
         m_view.setLamp(Lamp::DSR, LampImage::Blau);
         m_view.setLamp(Lamp::RTS, LampImage::Blau);
-        m_view.setStatusText(5, QStringLiteral("0"));
-        m_view.setStatusText(6, QStringLiteral("0"));
+        m_view.setStatusText(5, QString::number(m_state.receivedLineCount));
+        m_view.setStatusText(6, QString::number(m_state.sentLineCount));
         m_view.setStatusText(1, QStringLiteral("Verbindung aktiv"));
         m_view.connectionChanged(true);
     }

@@ -29,6 +29,11 @@ public:
     // 1: one character, then its send pause; 3: one character without pause;
     // 2: text + CR LF; 4: text as it is. Write failures are reported under RS232_Protokoll.
     void RS232_Protokoll(int mode, int code, const QString& text = QString());
+    // Opens the port again after its device vanished and came back: no box when it is
+    // still missing, and the session goes on (counters, line stamps and whatever the port
+    // already holds are kept). Returns whether the port is open.
+    bool reopen();
+
     // Bytes as they are (binary data): no conversion, no line end, no pause. Returns whether
     // they were written; a failure is reported under RS232_Protokoll.
     bool writeBytes(const QByteArray& bytes);
@@ -41,6 +46,10 @@ public:
 
 private:
     void open();
+    bool openPort(QString* reason);
+    // The port is open: settle, raise the lines, start polling. A fresh session starts
+    // with empty buffers and counters.
+    void activate(bool freshSession);
     void close();
     void write(int mode, int code, const QString& text);
     void transmit(const QByteArray& bytes, int counted);

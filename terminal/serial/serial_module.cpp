@@ -14,6 +14,12 @@
 
 namespace tarvex {
 
+namespace {
+
+constexpr int kReconnectPollMs = 1000;
+
+} // namespace
+
 SerialModule::SerialModule(TerminalContext& context)
     : m_ctx(context),
       m_line(context.state, context.port, context.prompter, context.clock, context.errors, context.view),
@@ -22,10 +28,15 @@ SerialModule::SerialModule(TerminalContext& context)
 {
     m_ctx.setConnection(this);
     registerFunctions();
+    m_reconnectTimer.setObjectName(QStringLiteral("frm1_tmrWiederverbinden"));
+    m_reconnectTimer.setInterval(kReconnectPollMs);
+    QObject::connect(&m_reconnectTimer, &QTimer::timeout, [this] { tryReopen(); });
 }
 
 bool SerialModule::VerbindungSteuern(int mode)
 {
+    // Whoever opens or closes the connection takes over from a wait for a vanished port.
+    stopWaiting();
     if (mode == 1 && m_ctx.state.connectionActive)
         return true;
     const bool open = m_line.VerbindungSteuern(mode);
@@ -37,8 +48,53 @@ bool SerialModule::VerbindungSteuern(int mode)
 void SerialModule::connectionLost()
 {
     VerbindungSteuern(2);
-    m_ctx.view.setStatusText(1, QStringLiteral("     COM ") + QString::number(m_ctx.state.settings.com)
-                                    + QStringLiteral(" Verbindung unterbrochen!"));
+    const QString lost = lostText();
+    if (!m_ctx.state.settings.wiederverbinden || m_ctx.state.endRequest) {
+        m_ctx.view.setStatusText(1, lost);
+        return;
+    }
+    m_lostPort = m_line.devicePath(m_ctx.state.settings.com);
+    m_waitingForPort = true;
+    m_reconnectTimer.start();
+    m_ctx.view.setStatusText(1, lost + QStringLiteral(" Warte auf ") + m_lostPort + QStringLiteral("..."));
+}
+
+QString SerialModule::lostText() const
+{
+    return QStringLiteral("     COM ") + QString::number(m_ctx.state.settings.com)
+        + QStringLiteral(" Verbindung unterbrochen!");
+}
+
+void SerialModule::stopWaiting()
+{
+    m_waitingForPort = false;
+    m_reconnectTimer.stop();
+}
+
+void SerialModule::tryReopen()
+{
+    const TerminalState& state = m_ctx.state;
+    if (!m_waitingForPort || state.connectionActive || state.endRequest) {
+        stopWaiting();
+        return;
+    }
+    if (!state.settings.wiederverbinden) {
+        // Switched off meanwhile: the status no longer promises a wait.
+        stopWaiting();
+        m_ctx.view.setStatusText(1, lostText());
+        return;
+    }
+    // The settle time after opening runs the event loop: no second attempt meanwhile.
+    m_reconnectTimer.stop();
+    if (!m_line.reopen()) {
+        if (m_waitingForPort)
+            m_reconnectTimer.start();
+        return;
+    }
+    m_waitingForPort = false;
+    for (const auto& observer : m_connectionObservers)
+        observer(true);
+    m_ctx.view.setStatusText(1, QStringLiteral("Verbindung wiederhergestellt: ") + m_lostPort);
 }
 
 void SerialModule::reconnect()

@@ -5,6 +5,8 @@
 #include "terminal/serial/sender.h"
 #include "terminal/serial/serial_line.h"
 
+#include <QTimer>
+
 #include <functional>
 #include <vector>
 
@@ -28,7 +30,12 @@ public:
     void reconnect() override;
 
     // The open port's device disappeared: close in order, keep everything received, say so.
+    // With [Verbindung] Wiederverbinden on, wait for the same port to return.
     void connectionLost();
+    // While waiting for a vanished port: tries to open it once a second; opening or
+    // closing the connection by hand ends the wait.
+    bool waitingForPort() const { return m_waitingForPort; }
+    QTimer& reconnectTimer() { return m_reconnectTimer; }
     // Loads a parameter set (asking when no file is given), applies its port parameters
     // and reopens the connection.
     void loadParameterSet(const QString& file);
@@ -50,6 +57,9 @@ public:
 
 private:
     void registerFunctions();
+    void tryReopen();
+    void stopWaiting();
+    QString lostText() const;
 
     TerminalContext& m_ctx;
     SerialLine m_line;
@@ -57,6 +67,9 @@ private:
     ParameterSet m_parameterSets;
     std::vector<std::function<void(bool)>> m_connectionObservers;
     std::vector<std::function<void(const QString&)>> m_groupObservers;
+    QTimer m_reconnectTimer;
+    bool m_waitingForPort = false;
+    QString m_lostPort;
 };
 
 } // namespace tarvex

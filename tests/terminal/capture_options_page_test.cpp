@@ -31,11 +31,12 @@ private:
 };
 
 const char* const kFlags[] = {"frm7_chkCapture", "frm7_chkCapBinär", "frm7_chkCaptZeit", "frm7_chkZeitStemp",
-                              "frm7_chkIndexStemp", "frm7_chkLoeschMon"};
+                              "frm7_chkIndexStemp", "frm7_chkLoeschMon", "frm7_chkWiederverbinden"};
+constexpr int kFlagCount = int(std::size(kFlags));
 
 bool* flagOf(KundeSettings& s, int i)
 {
-    bool* flags[] = {&s.capture, &s.capBinaer, &s.capZeit, &s.zeitStemp, &s.indexStemp, &s.loeschMon};
+    bool* flags[] = {&s.capture, &s.capBinaer, &s.capZeit, &s.zeitStemp, &s.indexStemp, &s.loeschMon, &s.wiederverbinden};
     return flags[i];
 }
 
@@ -43,20 +44,20 @@ TEST_F(CaptureOptionsPageTest, LoadsAndAppliesEverySetting)
 {
     terminal();
     // Each flag alone, so a box bound to the wrong setting shows.
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kFlagCount; ++i) {
         state->settings = KundeSettings();
         state->settings.capDatei = QStringLiteral("C:\\Kunde\\Capture\\a.txt");
         *flagOf(state->settings, i) = true;
         page().load(state->settings);
         EXPECT_EQ(findNamed<QLineEdit>(page(), "frm7_edCapture")->text(), QStringLiteral("C:\\Kunde\\Capture\\a.txt"));
-        for (int j = 0; j < 6; ++j)
+        for (int j = 0; j < kFlagCount; ++j)
             EXPECT_EQ(findNamed<QCheckBox>(page(), kFlags[j])->isChecked(), i == j) << kFlags[j];
 
         findNamed<QLineEdit>(page(), "frm7_edCapture")->setText(QStringLiteral("  /tmp/neu.txt "));
         state->settings = KundeSettings();
         page().apply(state->settings);
         EXPECT_EQ(state->settings.capDatei, QStringLiteral("/tmp/neu.txt"));
-        for (int j = 0; j < 6; ++j)
+        for (int j = 0; j < kFlagCount; ++j)
             EXPECT_EQ(*flagOf(state->settings, j), i == j) << kFlags[j];
     }
     EXPECT_TRUE(prompter.records().isEmpty()); // loading a set CapZeit shows no note

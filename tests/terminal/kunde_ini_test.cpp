@@ -31,11 +31,11 @@ TEST(KundeIni, TableHasEveryKeyOnceExceptTheDoubledLastFile)
         EXPECT_FALSE(seen.contains((k.section + "/" + k.key).toLower())) << k.section.toStdString() << "/" << k.key.toStdString();
     for (const SettingKey& k : KundeIni::table())
         seen.insert((k.section + "/" + k.key).toLower());
-    EXPECT_EQ(KundeIni::table().size(), 117 + 7 + 20 + 12 + 1)
+    EXPECT_EQ(KundeIni::table().size(), 117 + 7 + 20 + 12 + 1 + 1)
         << "the documented keys, zendor's 7 mail keys, the 20 port devices, the 12 function bar buttons, "
-           "the telnet port";
+           "the telnet port, the reconnect switch";
     EXPECT_EQ(KundeIni::table().first().key, "AlarmText");
-    EXPECT_EQ(KundeIni::table().last().key, "SteuerAnzg");
+    EXPECT_EQ(KundeIni::table().last().key, "Wiederverbinden");
     for (const char* key : {"allgemein/verzögert", "verbindung/capbinär", "script/platzhalter0", "script/platzhalter9",
                             "daten/dateilast", "verbindung/dateilast", "drucken/schrift", "anzeige/schrift"})
         EXPECT_TRUE(seen.contains(QString::fromUtf8(key))) << key;

@@ -145,6 +145,7 @@ TEST_F(OptionsWindowTest, OkTakesEveryPageOverWritesKundeIniAndTellsTheWindow)
         click(w, "frm5_chkDebug");
         click(w, "frm6_chkAbStart");
         click(w, "frm7_chkLoeschMon");
+        click(w, "frm7_chkWiederverbinden");
         type(w, "frm9_edMaxZeile", "2500");
         click(w, "frm9_chkFLeiste");
         click(w, "frm10_chkFilter");
@@ -168,6 +169,7 @@ TEST_F(OptionsWindowTest, OkTakesEveryPageOverWritesKundeIniAndTellsTheWindow)
     EXPECT_TRUE(state->debugMode);
     EXPECT_TRUE(s.passStart);
     EXPECT_TRUE(s.loeschMon);
+    EXPECT_TRUE(s.wiederverbinden);
     EXPECT_EQ(s.maxZeilen, 2500);
     EXPECT_TRUE(s.fLeisteAktiv);
     EXPECT_TRUE(s.filter);
@@ -181,7 +183,7 @@ TEST_F(OptionsWindowTest, OkTakesEveryPageOverWritesKundeIniAndTellsTheWindow)
     EXPECT_EQ(view.changes, 1);
     const QByteArray ini = readFile(kundeIni());
     for (const char* line : {"Verz\xf6gert=12\r\n", "MaxZeilen=2500\r\n", "[F_Leiste]\r\nAktiv=-1\r\n", "SessionL=2\r\n",
-                             "Export=/usr/bin/libreoffice\r\n", "Endzeichen=3\r\n"})
+                             "Export=/usr/bin/libreoffice\r\n", "Endzeichen=3\r\n", "Wiederverbinden=-1\r\n"})
         EXPECT_TRUE(ini.contains(line)) << line;
     EXPECT_EQ(prompter.unexpected(), 0);
 }

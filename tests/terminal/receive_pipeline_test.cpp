@@ -215,6 +215,126 @@ TEST_F(ReceivePipelineTest, VanishedDeviceClosesTheConnectionAndKeepsTheLines)
     EXPECT_TRUE(terminal().VerbindungSteuern(1)) << "the port can be opened again";
 }
 
+TEST_F(ReceivePipelineTest, LongPassWritesEveryLineOnceInOrderIntoBothFiles)
+{
+    connect(13);
+    state->settings.capture = true;
+    state->settings.capDatei = programDir.filePath("cap.txt");
+    // More than the bytes gathered before a write, in blocks that cut lines anywhere.
+    QByteArray all;
+    for (int i = 0; i < 4000; ++i)
+        all += "Datensatz " + QByteArray::number(i) + " |0301234567|00:02:13|\r";
+    QByteArray expected = all;
+    expected.replace("\r", "\r\n");
+    for (qsizetype at = 0; at < all.size(); at += 1000)
+        port.incoming << all.mid(at, 1000);
+    receiveModule().pipeline().SeriellLesen();
+    ASSERT_EQ(lines.size(), 4000);
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), expected);
+    EXPECT_EQ(readFile(programDir.filePath("cap.txt")), expected);
+    EXPECT_EQ(view.status[5], "4000");
+}
+
+TEST_F(ReceivePipelineTest, TextSentWhileAPassDeliversStandsBetweenItsLinesInTheFiles)
+{
+    connect(13);
+    state->settings.capture = true;
+    state->settings.capDatei = programDir.filePath("cap.txt");
+    Subscription answer = terminal().bus().onLine([&](const ReceivedLine& line) {
+        if (line.text == "Frage")
+            terminal().bus().publishSent(SentData{"Antwort", true, QDateTime()});
+    });
+    receive({"Frage\rdanach\r"});
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), QByteArray("Frage\r\nAntwort\r\ndanach\r\n"));
+    EXPECT_EQ(readFile(programDir.filePath("cap.txt")), QByteArray("Frage\r\nAntwort\r\ndanach\r\n"));
+}
+
+TEST_F(ReceivePipelineTest, VanishedDeviceInTheMiddleOfALineKeepsThatLineByItself)
+{
+    connect(13);
+    port.incoming << "ganz\rhal";
+    port.gone = true;
+    emit state->tmrSeriell.timeout({});
+    EXPECT_EQ(lines, (QStringList{"ganz", "hal"}));
+    EXPECT_TRUE(receiveModule().pipeline().buffer().isEmpty());
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"), QByteArray("ganz\r\nhal\r\n"));
+    EXPECT_FALSE(serial().waitingForPort()) << "reconnecting is off unless enabled";
+    EXPECT_FALSE(serial().reconnectTimer().isActive());
+}
+
+TEST_F(ReceivePipelineTest, ReturningDeviceIsReopenedAndDeliversOnce)
+{
+    connect(13);
+    state->settings.wiederverbinden = true;
+    state->settings.portDevices[0] = QStringLiteral("/dev/ttyUSB0");
+    state->settings.capture = true;
+    state->settings.capDatei = programDir.filePath("cap.txt");
+    state->settings.indexStemp = true;
+    receive({"vorher 1\rvorher 2\r"});
+    port.gone = true;
+    emit state->tmrSeriell.timeout({});
+    ASSERT_FALSE(state->connectionActive);
+    EXPECT_TRUE(serial().waitingForPort());
+    EXPECT_EQ(serial().reconnectTimer().interval(), 1000);
+    EXPECT_TRUE(serial().reconnectTimer().isActive());
+    EXPECT_EQ(view.status[1], "     COM 1 Verbindung unterbrochen! Warte auf /dev/ttyUSB0...");
+
+    // Still missing: asked again next time, without a box.
+    port.failOpen = true;
+    emit serial().reconnectTimer().timeout({});
+    emit serial().reconnectTimer().timeout({});
+    EXPECT_FALSE(state->connectionActive);
+    EXPECT_TRUE(serial().reconnectTimer().isActive());
+    EXPECT_TRUE(prompter.records().isEmpty());
+    EXPECT_EQ(view.status[1], "     COM 1 Verbindung unterbrochen! Warte auf /dev/ttyUSB0...");
+
+    // Back: opened with the same settings, the bytes it already holds are kept.
+    port.failOpen = false;
+    port.gone = false;
+    port.events.clear();
+    emit serial().reconnectTimer().timeout({});
+    ASSERT_TRUE(state->connectionActive);
+    EXPECT_FALSE(serial().waitingForPort());
+    EXPECT_FALSE(serial().reconnectTimer().isActive());
+    EXPECT_EQ(port.settings.device, "/dev/ttyUSB0");
+    EXPECT_FALSE(port.events.contains("clear"));
+    EXPECT_EQ(view.status[1], "Verbindung wiederhergestellt: /dev/ttyUSB0");
+    EXPECT_EQ(view.status[5], "2") << "the line counter goes on";
+    EXPECT_TRUE(receiveModule().delivery().monitorOpen());
+
+    receive({"nachher 1\rnachher 2\r"});
+    EXPECT_EQ(lines, (QStringList{"vorher 1", "vorher 2", "nachher 1", "nachher 2"}));
+    EXPECT_EQ(readFile(folders.anzeigeDir() + "monitor.txt"),
+              QByteArray("vorher 1\r\nvorher 2\r\nnachher 1\r\nnachher 2\r\n"));
+    EXPECT_EQ(readFile(programDir.filePath("cap.txt")), QByteArray("vorher 1\r\nvorher 2\r\nnachher 1\r\nnachher 2\r\n"));
+    EXPECT_TRUE(view.display.endsWith("00000003  nachher 1\r00000004  nachher 2\r")) << "line stamps go on";
+    EXPECT_EQ(prompter.unexpected(), 0);
+}
+
+TEST_F(ReceivePipelineTest, ClosingByHandOrSwitchingTheOptionOffEndsTheWait)
+{
+    connect(13);
+    state->settings.wiederverbinden = true;
+    port.gone = true;
+    emit state->tmrSeriell.timeout({});
+    ASSERT_TRUE(serial().waitingForPort());
+    serial().VerbindungSteuern(2);
+    EXPECT_FALSE(serial().waitingForPort());
+    EXPECT_FALSE(serial().reconnectTimer().isActive());
+
+    port.gone = false;
+    serial().VerbindungSteuern(1);
+    port.gone = true;
+    emit state->tmrSeriell.timeout({});
+    ASSERT_TRUE(serial().waitingForPort());
+    state->settings.wiederverbinden = false;
+    port.gone = false;
+    emit serial().reconnectTimer().timeout({});
+    EXPECT_FALSE(state->connectionActive) << "the operator switched reconnecting off meanwhile";
+    EXPECT_FALSE(serial().reconnectTimer().isActive());
+    EXPECT_EQ(view.status[1], "     COM 1 Verbindung unterbrochen!");
+}
+
 TEST_F(ReceivePipelineTest, MissingCaptureFolderIsReportedAndTheNextLineTriesAgain)
 {
     connect(13);

@@ -4,8 +4,13 @@
 #include "tests/support/process_signals.h"
 #include "tests/terminal/terminal_fixture.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <functional>
 
 namespace {
 
@@ -14,17 +19,23 @@ class TerminalProgram : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    // Runs the terminal until it has shown its window and ended again.
-    int run(const QStringList& answers, const QStringList& arguments = {"--exit-after-show"})
+    // Starts the terminal with an answer file.
+    void start(QProcess& p, const QStringList& answers, const QStringList& arguments)
     {
         writeFile(dir.filePath("answers.txt"), answers.join("\n").toUtf8() + "\n");
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("TARVEX_ANSWERS", dir.filePath("answers.txt"));
         env.insert("TARVEX_ANSWER_LOG", dir.filePath("log.txt"));
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex", QStringList{"--kunde", kunde()} + arguments);
+    }
+
+    // Runs the terminal until it has shown its window and ended again.
+    int run(const QStringList& answers, const QStringList& arguments = {"--exit-after-show"})
+    {
+        QProcess p;
+        start(p, answers, arguments);
         EXPECT_TRUE(p.waitForFinished(60000)) << "the terminal did not end";
         stdoutText = QString::fromUtf8(p.readAllStandardOutput());
         return p.exitCode();
@@ -53,6 +64,24 @@ protected:
     QStringList log() const
     {
         return QString::fromUtf8(readFile(dir.filePath("log.txt"))).split('\n', Qt::SkipEmptyParts);
+    }
+
+    // Waits (at most `ms`) until `done` holds; returns whether it did.
+    static bool waitUntil(const std::function<bool()>& done, int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!done()) {
+            if (t.elapsed() > ms)
+                return false;
+            QThread::msleep(20);
+        }
+        return true;
+    }
+    QString monitorPath() const { return kunde() + "/Anzeige/monitor.txt"; }
+    QStringList monitorLines() const
+    {
+        return QString::fromLatin1(readFile(monitorPath())).split("\r\n", Qt::SkipEmptyParts);
     }
 
     QTemporaryDir dir;
@@ -234,6 +263,57 @@ INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal, ::testing::Values(SIGTERM, SIG
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string(info.param == SIGTERM ? "Term" : info.param == SIGHUP ? "Hup" : "Int");
                          });
+
+TEST_F(TerminalProgram, ReturningPortIsReopenedAndEveryRecordArrivesOnce)
+{
+    if (QStandardPaths::findExecutable("socat").isEmpty())
+        GTEST_SKIP() << "socat is not installed";
+    // The device: a pseudo-terminal that socat links at port(); what the test writes to socat
+    // comes out there.
+    auto plugIn = [&](QProcess& device) {
+        device.start("socat", {"STDIO", "pty,link=" + port() + ",raw,echo=0"});
+        return device.waitForStarted(5000) && waitUntil([&] { return QFileInfo::exists(port()); }, 10000);
+    };
+    auto records = [](int from, int to) {
+        QByteArray out;
+        for (int i = from; i <= to; ++i)
+            out += QStringLiteral("Satz %1|\r").arg(i, 3, 10, QLatin1Char('0')).toLatin1();
+        return out;
+    };
+    auto monitorHas = [&](const char* text) { return readFile(monitorPath()).contains(text); };
+
+    QProcess first;
+    ASSERT_TRUE(plugIn(first));
+    writeSimulatorCustomer("[Daten]\r\nEndzeichen=13\r\n[Verbindung]\r\nWiederverbinden=-1\r\n");
+    QProcess terminal;
+    start(terminal, {}, {"--exit-after", "20000"});
+    // The monitor file is open while the connection is.
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(monitorPath()); }, 15000)) << "the port was not opened";
+    first.write(records(1, 50));
+    first.waitForBytesWritten(5000);
+    ASSERT_TRUE(waitUntil([&] { return monitorHas("Satz 050|"); }, 10000));
+
+    // Unplugged: socat ends and takes its link away; a while later the same name returns on a
+    // new pseudo-terminal, which gets the next records before the terminal has it open.
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(5000));
+    QThread::msleep(1500);
+    QProcess second;
+    ASSERT_TRUE(plugIn(second));
+    second.write(records(51, 100));
+    second.waitForBytesWritten(5000);
+    EXPECT_TRUE(waitUntil([&] { return monitorHas("Satz 100|"); }, 12000)) << "not reopened";
+
+    terminal.kill();
+    terminal.waitForFinished(10000);
+    second.terminate();
+    second.waitForFinished(5000);
+    QStringList expected;
+    for (int i = 1; i <= 100; ++i)
+        expected << QStringLiteral("Satz %1|").arg(i, 3, 10, QLatin1Char('0'));
+    EXPECT_EQ(monitorLines(), expected) << "each record once, in order";
+    EXPECT_TRUE(log().isEmpty()) << log().join("\n").toStdString();
+}
 #endif
 
 } // namespace

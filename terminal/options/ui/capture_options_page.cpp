@@ -63,7 +63,13 @@ CaptureOptionsPage::CaptureOptionsPage(TerminalContext& context, QWidget* parent
     options->addWidget(m_timeStamp, 3, 0);
     options->addWidget(m_indexStamp, 4, 0);
     options->addWidget(index, 4, 1);
+    m_reconnect = named(new QCheckBox(QStringLiteral("Verbindung wiederherstellen, wenn die Schnittstelle zurückkehrt"),
+                                      optionBox),
+                        "frm7_chkWiederverbinden");
+    m_reconnect->setToolTip(QStringLiteral("Nach dem Abziehen des Geräts wird die Schnittstelle jede Sekunde geprüft "
+                                           "und mit denselben Einstellungen wieder geöffnet"));
     options->addWidget(m_newMonitor, 5, 0);
+    options->addWidget(m_reconnect, 6, 0);
     outer->addWidget(optionBox);
     outer->addStretch(1);
 
@@ -85,6 +91,7 @@ void CaptureOptionsPage::load(const KundeSettings& s)
     m_timeStamp->setChecked(s.zeitStemp);
     m_indexStamp->setChecked(s.indexStemp);
     m_newMonitor->setChecked(s.loeschMon);
+    m_reconnect->setChecked(s.wiederverbinden);
 }
 
 void CaptureOptionsPage::apply(KundeSettings& s) const
@@ -96,6 +103,7 @@ void CaptureOptionsPage::apply(KundeSettings& s) const
     s.zeitStemp = m_timeStamp->isChecked();
     s.indexStemp = m_indexStamp->isChecked();
     s.loeschMon = m_newMonitor->isChecked();
+    s.wiederverbinden = m_reconnect->isChecked();
 }
 
 QString CaptureOptionsPage::captureFile() const

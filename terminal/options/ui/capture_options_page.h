@@ -10,7 +10,7 @@ namespace tarvex {
 struct TerminalContext;
 
 // The capture page of the options (frm7): capture file, capture switches, time and line
-// stamps and the monitor file's fresh start.
+// stamps, the monitor file's fresh start and the reconnect after an unplugged device.
 class CaptureOptionsPage : public OptionPage
 {
     Q_OBJECT
@@ -36,6 +36,7 @@ private:
     QCheckBox* m_timeStamp = nullptr;
     QCheckBox* m_indexStamp = nullptr;
     QCheckBox* m_newMonitor = nullptr;
+    QCheckBox* m_reconnect = nullptr;
 };
 
 } // namespace tarvex
