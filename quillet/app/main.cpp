@@ -3,6 +3,7 @@
 #include "quillet/instance_file.h"
 #include "quillet/process_probe.h"
 #include "quillet/ui/main_window.h"
+#include "quillet/ui/menu_builder.h"
 #include "quillet/ui/sheet_editor.h"
 #include "shared/ui/german_translation.h"
 #include "shared/ui/outside_end.h"
@@ -10,7 +11,6 @@
 #include "shared/ui/qt_prompter.h"
 #include "shared/ui/qt_shell.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -98,8 +98,7 @@ int main(int argc, char* argv[])
             quillet::SheetEditor* editor = window.currentSheet().editor;
             editor->setCaretPosition(editor->rawText().size());
             editor->insertPlainText(QStringLiteral("\nZeile %1").arg(++savedLines));
-            if (QAction* save = window.findChild<QAction*>(QStringLiteral("actSpeichern")))
-                save->trigger();
+            window.actions().trigger(quillet::cmd::Save);
         });
         saveTimer.start();
     }
