@@ -84,8 +84,10 @@ bool isValidUtf8(const QByteArray& bytes)
 
 TextFormat::Encoding TextFile::detectEncoding(const QByteArray& bytes)
 {
+    // A mark followed by bytes that are no UTF-8 would lose those bytes on the way through
+    // the editor: such a file is read as Windows-1252, which keeps every byte.
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return TextFormat::Encoding::Utf8Bom;
+        return isValidUtf8(bytes.mid(3)) ? TextFormat::Encoding::Utf8Bom : TextFormat::Encoding::Windows1252;
     bool ascii = true;
     for (const char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80) {
