@@ -60,7 +60,8 @@ void chargeRecords(FuzzInput& in)
         // The amount (the last column) is kept with two decimals.
         FUZZ_CHECK(!row.values.isEmpty());
         const double amount = row.values.last();
-        if (std::isfinite(amount))
+        // (Beyond any sum of money, doubles no longer hold two decimals exactly.)
+        if (std::isfinite(amount) && std::fabs(amount) < 1e12)
             FUZZ_CHECK(zendor::ChargeAggregator::round2(amount) == amount);
         (void)zendor::ChargeAggregator::amountText(amount);
     }
