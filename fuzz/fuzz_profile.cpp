@@ -76,7 +76,7 @@ void document(FuzzInput& in)
 
 QByteArray writtenKunde(KundeSettings s, const QString& path)
 {
-    KundeIni(path, [] { return 12345; }).IniDateien(2, s);
+    KundeIni(path, [] { return 42; }).IniDateien(2, s);
     return readAll(path);
 }
 
