@@ -112,9 +112,12 @@ LoadedText TextFile::decode(const QByteArray& bytes)
     case TextFormat::Encoding::Utf8:
         raw = QString::fromUtf8(bytes);
         break;
-    case TextFormat::Encoding::Utf8Bom:
-        raw = QString::fromUtf8(bytes.mid(3));
+    case TextFormat::Encoding::Utf8Bom: {
+        // Only the first mark is the file's; a second one right behind it is text.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        raw = decoder(bytes.mid(3));
         break;
+    }
     }
     result.text = toEditorText(raw, result.format);
     result.ok = true;

@@ -60,8 +60,11 @@ TEST(TextFile, FilesRoundTripByteExact)
         "\r\n\r\n",
         "",
         "no line end",
-        // Found by fuzzing: a byte-order mark in front of bytes that are not UTF-8.
+        // Found by fuzzing: a byte-order mark in front of bytes that are not UTF-8, and
+        // a second mark right behind the first.
         "\xEF\xBB\xBF" "Bt\r\n\n" "ericht\x84ndeumg\r\n",
+        "\xEF\xBB\xBF\xEF\xBB\xBF",
+        "\xEF\xBB\xBF\xEF\xBB\xBF" "Text\r\n",
     };
     for (const QByteArray& bytes : cases) {
         const quillet::LoadedText loaded = TextFile::decode(bytes);
