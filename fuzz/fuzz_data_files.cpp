@@ -1,7 +1,8 @@
 // The terminal's data files as DataLoader reads them: Alarmierungen.dat, the two
 // statistics files, Zeitplaner.dat, the menu structure and Scripts.ini (the first byte
 // chooses), then what the program makes of the loaded tables: the alarm entries and their
-// counters, the scheduler entries, the menu bar and the script records.
+// counters and dated file paths, the scheduler entries and their due days, the menu bar and
+// the script records.
 //
 // Checked: loading never fails (a damaged file is read as far as it goes, no error box);
 // tables stay within their slots; statistics and script records written back read back
@@ -11,6 +12,8 @@
 #include "shared/app_folders.h"
 #include "shared/platform/scripted_prompter.h"
 #include "terminal/automation/alarm_record.h"
+#include "terminal/automation/alarm_watch.h"
+#include "terminal/automation/scheduler.h"
 #include "terminal/core/data_loader.h"
 #include "terminal/core/error_report.h"
 #include "terminal/core/menu_model.h"
@@ -52,6 +55,7 @@ void checkAlarms(const TerminalState& state)
         (void)AlarmEntry::counter(entry);
         for (int n = AlarmEntry::kText; n <= AlarmEntry::kCounter; ++n)
             (void)AlarmEntry::flag(entry, n);
+        (void)AlarmWatch::datedPath(AlarmEntry::field(entry, AlarmEntry::kFilePath), QDate(2026, 3, 14));
         const QString counted = AlarmEntry::withCounter(entry, 4711);
         if (entry.startsWith(QLatin1Char('|')) && counted != entry)
             FUZZ_CHECK(AlarmEntry::counter(counted) == 4711);
@@ -130,6 +134,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const QString& entry : state.tasks.entries()) {
             FUZZ_CHECK(entry.size() >= 8);
             (void)SchedulerList::codeOf(entry);
+            // A daily task is due every day; any task on at most every day of a week.
+            int dueDays = 0;
+            for (int d = 0; d < 7; ++d)
+                dueDays += Scheduler::isDue(entry, QDate(2026, 3, 9).addDays(d)) ? 1 : 0;
+            if (entry.mid(6, 2) == QLatin1String("01"))
+                FUZZ_CHECK(dueDays == 7);
         }
         break;
     case 5: checkMenu(state); break;
