@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const int cutBase = in.pick(32);
     const int cut = 1 + cutBase * (in.flag() ? 50 : 1);
-    const int repeat = (b & 64) ? 1 + in.byte() * 2 : 1;
+    const int repeat = (b & 64) ? 1 + in.byte() / 2 : 1;
     const QByteArray piece = in.rest();
     QByteArray stream;
     stream.reserve(piece.size() * repeat);
