@@ -11,6 +11,13 @@ if(TARVEX_SANITIZE)
   target_link_options(tarvex_common INTERFACE -fsanitize=address,undefined)
 endif()
 
+# The fuzz preset: every library is instrumented for libFuzzer's coverage and checked by
+# the sanitizers; only the fuzz targets themselves link libFuzzer's main (fuzz/).
+if(TARVEX_FUZZ)
+  target_compile_options(tarvex_common INTERFACE -fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(tarvex_common INTERFACE -fsanitize=address,undefined)
+endif()
+
 # Registers a GoogleTest executable with CTest. Widget tests run on the offscreen platform.
 function(tarvex_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})

@@ -85,8 +85,10 @@ bool isValidUtf8(const QByteArray& bytes)
 
 TextFormat::Encoding TextFile::detectEncoding(const QByteArray& bytes)
 {
+    // A mark followed by bytes that are no UTF-8 would lose those bytes on the way through
+    // the editor: such a file is read as Windows-1252, which keeps every byte.
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return TextFormat::Encoding::Utf8Bom;
+        return isValidUtf8(bytes.mid(3)) ? TextFormat::Encoding::Utf8Bom : TextFormat::Encoding::Windows1252;
     bool ascii = true;
     for (const char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -111,9 +113,12 @@ LoadedText TextFile::decode(const QByteArray& bytes)
     case TextFormat::Encoding::Utf8:
         raw = QString::fromUtf8(bytes);
         break;
-    case TextFormat::Encoding::Utf8Bom:
-        raw = QString::fromUtf8(bytes.mid(3));
+    case TextFormat::Encoding::Utf8Bom: {
+        // Only the first mark is the file's; a second one right behind it is text.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        raw = decoder(bytes.mid(3));
         break;
+    }
     }
     result.text = toEditorText(raw, result.format);
     result.ok = true;

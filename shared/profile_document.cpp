@@ -120,6 +120,11 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
     clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
     clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
     clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // Reading trims a value and drops one pair of surrounding quotes: a value with blanks
+    // at either end, or in quotes itself, is written in quotes so it reads back as it was.
+    const bool quoted = clean.size() >= 2 && clean.startsWith(QLatin1Char('"')) && clean.endsWith(QLatin1Char('"'));
+    if (quoted || clean.trimmed().size() != clean.size())
+        clean = QLatin1Char('"') + clean + QLatin1Char('"');
     const QString wantedKey = key.trimmed();
 
     const auto ranges = sectionRanges(section);

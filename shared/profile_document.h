@@ -10,7 +10,8 @@
 // sections and keys are found without regard to case, the first occurrence wins,
 // values are trimmed, a value in matching double quotes loses them, a read value is cut
 // at its first NUL and at 255 characters. Writing changes only the line of the key (or
-// adds the key or the section) and keeps every other line, comment, order and line end.
+// adds the key or the section) and keeps every other line, comment, order and line end;
+// a value with blanks at either end or in quotes is written in quotes, so it reads back.
 class ProfileDocument
 {
 public:

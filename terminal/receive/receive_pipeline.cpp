@@ -136,7 +136,7 @@ void ReceivePipeline::handleNewData(QByteArray data)
         const EndMark mark = findEnd();
         m_listener->debugCaption(QStringLiteral("EZ: ") + QString::number(mark.position >= 0 ? mark.code : s.endzeichen)
                                  + QStringLiteral("   Pos: ") + QString::number(mark.position + 1)
-                                 + QStringLiteral("  -> ") + Cp1252::decode(m_buffer));
+                                 + QStringLiteral("  -> ") + Cp1252::decode(m_buffer.left(kDebugShown)));
     }
     while (cutLine()) {
     }
@@ -220,7 +220,7 @@ bool ReceivePipeline::cutLine()
         for (int i = 0; i < qMin<qsizetype>(3, m_buffer.size()); ++i)
             codes += QString::number(static_cast<unsigned char>(m_buffer[i])) + QLatin1Char(' ');
         m_listener->debugCaption(QStringLiteral("Pos.End.: ") + QString::number(mark.position + 1)
-                                 + QStringLiteral("   Rest Puffer: ") + Cp1252::decode(m_buffer)
+                                 + QStringLiteral("   Rest Puffer: ") + Cp1252::decode(m_buffer.left(kDebugShown))
                                  + QStringLiteral(" ASCI: ") + codes.trimmed());
     }
     deliver(line, false);

@@ -29,6 +29,9 @@ public:
 
     // A line that never ends is handed on as it is once the buffer holds this many bytes.
     static constexpr qsizetype kMaxBuffer = 64 * 1024;
+    // The debug captions show at most this much of the buffer: built for every read and
+    // every line, a whole buffer of 64 KiB made each line cost as much as the buffer.
+    static constexpr qsizetype kDebugShown = 255;
 
     const QByteArray& buffer() const { return m_buffer; }
     // Hands an unfinished line on as it is (the device went away in the middle of it).

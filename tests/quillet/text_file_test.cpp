@@ -32,6 +32,8 @@ TEST(TextFile, DetectsTheEncoding)
     const Case cases[] = {
         {"plain ascii\r\n", TextFormat::Encoding::Windows1252},
         {"\xEF\xBB\xBFwith bom", TextFormat::Encoding::Utf8Bom},
+        {"\xEF\xBB\xBF", TextFormat::Encoding::Utf8Bom},
+        {"\xEF\xBB\xBF" "Bericht\x84", TextFormat::Encoding::Windows1252}, // a mark, then no UTF-8
         {"Gr\xC3\xBC\xC3\x9F" "e", TextFormat::Encoding::Utf8},
         {"Gr\xFC\xDF" "e", TextFormat::Encoding::Windows1252},
         {"\xC3", TextFormat::Encoding::Windows1252},  // cut UTF-8 sequence
@@ -58,6 +60,11 @@ TEST(TextFile, FilesRoundTripByteExact)
         "\r\n\r\n",
         "",
         "no line end",
+        // Found by fuzzing: a byte-order mark in front of bytes that are not UTF-8, and
+        // a second mark right behind the first.
+        "\xEF\xBB\xBF" "Bt\r\n\n" "ericht\x84ndeumg\r\n",
+        "\xEF\xBB\xBF\xEF\xBB\xBF",
+        "\xEF\xBB\xBF\xEF\xBB\xBF" "Text\r\n",
     };
     for (const QByteArray& bytes : cases) {
         const quillet::LoadedText loaded = TextFile::decode(bytes);

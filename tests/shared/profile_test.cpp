@@ -90,6 +90,28 @@ TEST(ProfileDocument, LineBreaksInValuesCannotSplitTheFile)
     EXPECT_EQ(doc.toBytes(), QByteArray("[S]\r\nK=eins [Boese] zwei\r\n"));
 }
 
+// Found by fuzzing: blanks at the ends of a value and a value in quotes were lost at the
+// next read (a placeholder value " 5 " came back as "5", "\"x\"" as "x").
+TEST(ProfileDocument, ValuesWithOuterBlanksOrQuotesReadBackAsWritten)
+{
+    const QString values[] = {"  a ", "\"quote\"", "\"", "\"\"", " ", "\t", "\"a\" b", "a \"b\"", "plain", ""};
+    ProfileDocument doc(QByteArray("[Mail]\r\nServer = \"smtp.example.org\" \r\n"));
+    for (const QString& v : values) {
+        doc.setValue("Mail", "Server", v);
+        EXPECT_EQ(doc.value("Mail", "Server"), v) << v.toStdString();
+        EXPECT_EQ(ProfileDocument(doc.toBytes()).value("Mail", "Server"), v) << v.toStdString();
+        doc.setValue("Neu", "K", v);
+        EXPECT_EQ(ProfileDocument(doc.toBytes()).value("neu", "k"), v) << v.toStdString();
+    }
+    // Plain values stay unquoted, as before.
+    ProfileDocument plain;
+    plain.setValue("S", "K", "1|2 3");
+    EXPECT_EQ(plain.toBytes(), QByteArray("[S]\r\nK=1|2 3\r\n"));
+    ProfileDocument blanks;
+    blanks.setValue("S", "K", " x ");
+    EXPECT_EQ(blanks.toBytes(), QByteArray("[S]\r\nK=\" x \"\r\n"));
+}
+
 TEST(ProfileDocument, AppendsBehindALastLineWithoutLineEnd)
 {
     ProfileDocument doc(QByteArray("[S]\r\nA=1"));

@@ -63,6 +63,21 @@ TEST_F(ReceivePipelineTest, DebugCaptionShowsTheEndCharacterSearchAndTheCut)
     EXPECT_EQ(view.caption, "Pos.End.: 4   Rest Puffer: de ASCI: 100 101");
 }
 
+// Found by fuzzing: with debug captions on, every line and every read decoded the whole
+// buffer, so a read of many short lines (or many small reads) took time growing with the
+// square of the buffer. The captions show the buffer's first 255 characters.
+TEST_F(ReceivePipelineTest, DebugCaptionsShowTheStartOfALongBuffer)
+{
+    connect(13);
+    state->debugMode = true;
+    receive({QByteArray(1000, 'a')});
+    EXPECT_EQ(view.caption, "EZ: 13   Pos: 0  -> " + QString(255, 'a'));
+    receive({"\r" + QByteArray(1000, 'b')});
+    EXPECT_EQ(view.caption, "Pos.End.: 1001   Rest Puffer: " + QString(255, 'b') + " ASCI: 98 98 98");
+    EXPECT_EQ(lines, QStringList{QString(1000, 'a')});
+    EXPECT_EQ(receiveModule().pipeline().buffer(), QByteArray(1000, 'b'));
+}
+
 TEST_F(ReceivePipelineTest, EtxProtocolAnswersEnquiriesAndAcknowledgesLines)
 {
     connect(3);

@@ -1,0 +1,81 @@
+// The session screen's interpreter on arbitrary received bytes. The first bytes choose the
+// screen size and where the stream is cut; the same bytes fed in one piece and in cut
+// pieces must leave the same screen (sequences may be split anywhere), and the cursor,
+// scrolling region and scroll-back stay within their bounds.
+
+#include "fuzz/fuzz_input.h"
+#include "terminal/display/ansi_screen.h"
+
+#include <algorithm>
+
+using tarvex::AnsiScreen;
+
+namespace {
+
+void checkBounds(const AnsiScreen& s)
+{
+    FUZZ_CHECK(s.cursorRow() >= 0 && s.cursorRow() < s.rows());
+    FUZZ_CHECK(s.cursorColumn() >= 0 && s.cursorColumn() < s.columns());
+    FUZZ_CHECK(s.scrollTop() >= 0 && s.scrollTop() <= s.scrollBottom() && s.scrollBottom() < s.rows());
+    FUZZ_CHECK(s.scrollbackLines() <= AnsiScreen::kMaxScrollback);
+    for (int r = 0; r < s.rows(); ++r)
+        FUZZ_CHECK(s.rowText(r).size() == s.columns());
+}
+
+bool sameScreen(const AnsiScreen& a, const AnsiScreen& b)
+{
+    if (a.rows() != b.rows() || a.columns() != b.columns() || a.cursorRow() != b.cursorRow()
+        || a.cursorColumn() != b.cursorColumn() || a.scrollTop() != b.scrollTop()
+        || a.scrollBottom() != b.scrollBottom() || a.scrollbackLines() != b.scrollbackLines()
+        || a.cursorVisible() != b.cursorVisible() || a.autowrap() != b.autowrap()
+        || a.originMode() != b.originMode() || a.applicationCursorKeys() != b.applicationCursorKeys())
+        return false;
+    for (int r = 0; r < a.rows(); ++r) {
+        for (int c = 0; c < a.columns(); ++c) {
+            if (!(a.cell(r, c) == b.cell(r, c)))
+                return false;
+        }
+    }
+    for (int l = 0; l < a.scrollbackLines(); ++l) {
+        for (int c = 0; c < a.columns(); ++c) {
+            if (!(a.scrollbackCell(l, c) == b.scrollbackCell(l, c)))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzInput in(data, size);
+    // Small screens reach the edges quickly; now and then one beyond the limits.
+    const int columns = in.flag() ? 1 + in.pick(40) : in.pick(600) - 50;
+    const int rows = in.flag() ? 1 + in.pick(12) : in.pick(260) - 30;
+    const int cut = 1 + in.pick(16);
+    const QByteArray stream = in.rest();
+
+    AnsiScreen whole(columns, rows);
+    AnsiScreen pieces(columns, rows);
+    QByteArray wholeReplies;
+    QByteArray pieceReplies;
+    whole.setReplyHandler([&](const QByteArray& r) { wholeReplies += r; });
+    pieces.setReplyHandler([&](const QByteArray& r) { pieceReplies += r; });
+    checkBounds(whole);
+
+    whole.feed(stream);
+    for (qsizetype at = 0; at < stream.size(); at += cut)
+        pieces.feed(QByteArrayView(stream).sliced(at, std::min<qsizetype>(cut, stream.size() - at)));
+
+    checkBounds(whole);
+    FUZZ_CHECK(sameScreen(whole, pieces));
+    FUZZ_CHECK(wholeReplies == pieceReplies);
+
+    // A size change afterwards keeps everything within the new bounds.
+    whole.resize(1 + (cut * 7) % 90, 1 + (cut * 3) % 30);
+    checkBounds(whole);
+    whole.feed(stream.left(64));
+    checkBounds(whole);
+    return 0;
+}
