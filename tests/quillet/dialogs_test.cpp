@@ -72,7 +72,6 @@ TEST(OptionsDialog, OkWritesTheValuesAndTheWindowAppliesThem)
     auto made = rig.make();
     quillet::MainWindow& window = *made;
     QSettings& own = rig.own;
-    ScriptedPrompter& prompter = rig.prompter;
 
     onNextDialog([](QWidget* dialog) {
         auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("tabSeiten"));
