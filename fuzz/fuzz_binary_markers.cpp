@@ -7,6 +7,7 @@
 // into its target folder and, once the transfer ends, leaves no temporary file behind.
 
 #include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_setup.h"
 #include "shared/app_folders.h"
 #include "shared/cp1252.h"
 #include "shared/platform/scripted_prompter.h"
@@ -75,13 +76,6 @@ public:
     void resumePolling() override {}
 };
 
-const QTemporaryDir& scratch()
-{
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/tarvex-fuzz-XXXXXX")
-                                                                     : QDir::tempPath() + QStringLiteral("/tarvex-fuzz-XXXXXX"));
-    return dir;
-}
-
 void receiver(FuzzInput& in)
 {
     const int cutBase = in.pick(64);
@@ -89,7 +83,7 @@ void receiver(FuzzInput& in)
     const bool cancelAtEnd = in.flag();
     const QByteArray stream = in.rest();
 
-    QDir root(scratch().path());
+    QDir root(fuzzScratch().path());
     QDir(root.filePath(QStringLiteral("in"))).removeRecursively();
     root.mkpath(QStringLiteral("in"));
     const QString folder = root.filePath(QStringLiteral("in"));
@@ -126,11 +120,7 @@ void receiver(FuzzInput& in)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    return scratch().isValid() ? 0 : 1;
-}
+TARVEX_FUZZ_START(true)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

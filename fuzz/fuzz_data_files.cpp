@@ -9,6 +9,7 @@
 // the same; an alarm entry's counter reads back as set.
 
 #include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_setup.h"
 #include "shared/app_folders.h"
 #include "shared/platform/scripted_prompter.h"
 #include "terminal/automation/alarm_record.h"
@@ -32,13 +33,6 @@
 using namespace tarvex;
 
 namespace {
-
-const QTemporaryDir& scratch()
-{
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/tarvex-fuzz-XXXXXX")
-                                                                     : QDir::tempPath() + QStringLiteral("/tarvex-fuzz-XXXXXX"));
-    return dir;
-}
 
 void writeAll(const QString& path, const QByteArray& bytes)
 {
@@ -66,7 +60,7 @@ void checkStatistics(const StatisticsTable& table, int mode, ErrorReport& errors
                      ScriptedPrompter& prompter, ViewRoles& view)
 {
     const QStringList lines = table.fileLines();
-    const QString path = scratch().filePath(QStringLiteral("again.dat"));
+    const QString path = fuzzScratch().filePath(QStringLiteral("again.dat"));
     TextFile::writeLinesAtomic(path, lines);
     TerminalState other(state.folders);
     DataLoader(other, prompter, errors, view).DatenIn(mode, 1, path);
@@ -101,20 +95,16 @@ void checkScripts(const TerminalState& state)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    return scratch().isValid() ? 0 : 1;
-}
+TARVEX_FUZZ_START(true)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput in(data, size);
     const int mode = 1 + in.pick(6);
-    const QString path = scratch().filePath(QStringLiteral("data.dat"));
+    const QString path = fuzzScratch().filePath(QStringLiteral("data.dat"));
     writeAll(path, in.rest());
 
-    static const AppFolders folders = AppFolders::resolve(scratch().path(), QString(), scratch().filePath(QStringLiteral("peruser")));
+    static const AppFolders folders = AppFolders::resolve(fuzzScratch().path(), QString(), fuzzScratch().filePath(QStringLiteral("peruser")));
     TerminalState state(folders);
     ScriptedPrompter prompter;
     VirtualClock clock;

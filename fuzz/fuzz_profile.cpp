@@ -7,6 +7,7 @@
 // the next), also when written into the damaged file they came from.
 
 #include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_setup.h"
 #include "shared/cp1252.h"
 #include "shared/profile_document.h"
 #include "shared/text_file.h"
@@ -34,14 +35,6 @@ void writeAll(const QString& path, const QByteArray& bytes)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         fuzzFail("temporary file not written");
-}
-
-const QTemporaryDir& scratch()
-{
-    // Memory-backed where the system has it: every input is written several times.
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/tarvex-fuzz-XXXXXX")
-                                                                     : QDir::tempPath() + QStringLiteral("/tarvex-fuzz-XXXXXX"));
-    return dir;
 }
 
 void document(FuzzInput& in)
@@ -82,9 +75,9 @@ QByteArray writtenKunde(KundeSettings s, const QString& path)
 
 void kundeIni(FuzzInput& in)
 {
-    const QString source = scratch().filePath(QStringLiteral("kunde.ini"));
-    const QString first = scratch().filePath(QStringLiteral("first.ini"));
-    const QString second = scratch().filePath(QStringLiteral("second.ini"));
+    const QString source = fuzzScratch().filePath(QStringLiteral("kunde.ini"));
+    const QString first = fuzzScratch().filePath(QStringLiteral("first.ini"));
+    const QString second = fuzzScratch().filePath(QStringLiteral("second.ini"));
     writeAll(source, in.rest());
     QFile::remove(first);
     QFile::remove(second);
@@ -125,11 +118,7 @@ void parameterSet(FuzzInput& in)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    return scratch().isValid() ? 0 : 1;
-}
+TARVEX_FUZZ_START(true)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -10,6 +10,7 @@
 // reads does not change the lines.
 
 #include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_setup.h"
 #include "shared/app_folders.h"
 #include "shared/platform/scripted_prompter.h"
 #include "terminal/core/data_bus.h"
@@ -130,11 +131,7 @@ Lines run(const Options& o, const QList<QByteArray>& reads, QByteArray* rest)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    return 0;
-}
+TARVEX_FUZZ_START(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -9,6 +9,7 @@
 // and every amount kept with two decimals.
 
 #include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_setup.h"
 #include "shared/cp1252.h"
 #include "shared/daten_pipe.h"
 #include "shared/platform/scripted_prompter.h"
@@ -69,11 +70,7 @@ void chargeRecords(FuzzInput& in)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    return 0;
-}
+TARVEX_FUZZ_START(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -21,14 +21,26 @@ void DiskSync::syncDescriptor(int fd)
 #endif
 }
 
-void DiskSync::syncFile(const QString& path)
-{
+namespace {
+
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+// Opens a path only to sync it to the disk; a path that cannot be opened is left alone.
+void syncPath(const QString& path, int openFlags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | openFlags);
     if (fd < 0)
         return;
     ::fsync(fd);
     ::close(fd);
+}
+#endif
+
+} // namespace
+
+void DiskSync::syncFile(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    syncPath(path, 0);
 #else
     // Windows: FlushFileBuffers on a handle opened for writing; QSaveFile does it for its files.
     Q_UNUSED(path);
@@ -38,12 +50,7 @@ void DiskSync::syncFile(const QString& path)
 void DiskSync::syncFolderOf(const QString& path)
 {
 #ifdef Q_OS_UNIX
-    const QString folder = QFileInfo(path).absolutePath();
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    syncPath(QFileInfo(path).absolutePath(), O_DIRECTORY);
 #else
     // Windows has no folder sync; NTFS journals the rename itself.
     Q_UNUSED(path);

@@ -1,10 +1,14 @@
 #pragma once
-// What the editor's benchmarks share: a prompter and a shell that stay silent, and the
-// meter of the window's longest pause.
+// What the editor's benchmarks share: a prompter and a shell that stay silent, a main window
+// on settings of its own, and the meter of the window's longest pause.
 #include "shared/platform/prompter.h"
-#include "shared/platform/shell.h"
+#include "bench/support/no_shell.h"
+#include "quillet/editor_settings.h"
+#include "quillet/ui/main_window.h"
 
 #include <QElapsedTimer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -24,14 +28,21 @@ public:
     using Prompter::message;
 };
 
-// The bench opens no program, folder or address.
-class NoShell : public Shell {
-public:
-    bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
-    QString findProgram(const QString&) const override { return {}; }
-    bool openFolder(const QString&) override { return false; }
-    bool openDocument(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
+// An editor window on settings, instance file and temporary folder of its own.
+struct BenchWindow {
+    QTemporaryDir dir;
+    QSettings own{dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat};
+    QSettings shared{dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat};
+    quillet::EditorSettings settings{own, shared};
+    SilentPrompter prompter;
+    NoShell shell;
+    quillet::MainWindow window{prompter, shell, settings, [this] {
+                                   quillet::MainWindow::Config config;
+                                   config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
+                                   config.tempFolder = dir.path();
+                                   config.ownKey = QStringLiteral("1");
+                                   return config;
+                               }()};
 };
 
 // Longest pause of the event loop while `done` is false: how long the window would not react.

@@ -75,23 +75,14 @@ int main(int argc, char** argv)
     if (argc == 3 && QByteArray(argv[1]).startsWith("--long-line"))
         return longLine(QByteArray(argv[2]).toLongLong(), QByteArray(argv[1]) == "--long-line-wrapped");
 
-    QTemporaryDir dir;
-    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
-    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
-    quillet::EditorSettings settings(own, shared);
-    SilentPrompter prompter;
-    NoShell shell;
-    quillet::MainWindow::Config config;
-    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
-    config.tempFolder = dir.path();
-    config.ownKey = QStringLiteral("1");
-    quillet::MainWindow window(prompter, shell, settings, config);
+    BenchWindow bench;
+    quillet::MainWindow& window = bench.window;
     window.resize(1000, 700);
     window.show();
     QApplication::processEvents();
 
     // 1,000,000 lines of 50 bytes (48 characters and CR LF): 50 MB.
-    const QString path = dir.filePath(QStringLiteral("gross.txt"));
+    const QString path = bench.dir.filePath(QStringLiteral("gross.txt"));
     {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
@@ -167,7 +158,7 @@ int main(int argc, char** argv)
     std::printf("  undoing it:                %6lld ms\n", static_cast<long long>(t.elapsed()));
 
     {
-        const QString linePath = dir.filePath(QStringLiteral("eine-zeile.txt"));
+        const QString linePath = bench.dir.filePath(QStringLiteral("eine-zeile.txt"));
         QFile f(linePath);
         f.open(QIODevice::WriteOnly);
         f.write(QByteArray(5000000, 'a'));

@@ -20,17 +20,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int megabytes = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 50;
 
-    QTemporaryDir dir;
-    QSettings own(dir.filePath(QStringLiteral("own.ini")), QSettings::IniFormat);
-    QSettings shared(dir.filePath(QStringLiteral("shared.ini")), QSettings::IniFormat);
-    quillet::EditorSettings settings(own, shared);
-    SilentPrompter prompter;
-    NoShell shell;
-    quillet::MainWindow::Config config;
-    config.instanceFilePath = dir.filePath(QStringLiteral("quillet.tmp"));
-    config.tempFolder = dir.path();
-    config.ownKey = QStringLiteral("1");
-    quillet::MainWindow window(prompter, shell, settings, config);
+    BenchWindow bench;
+    quillet::MainWindow& window = bench.window;
     window.show();
 
     // Lines of 49 characters and a line break: 50 bytes each.
@@ -46,7 +37,7 @@ int main(int argc, char** argv)
     QPrinter printer(QPrinter::HighResolution);
     window.printing().setup().applyTo(printer);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("druck.pdf")));
+    printer.setOutputFileName(bench.dir.filePath(QStringLiteral("druck.pdf")));
 
     int sheets = 0;
     StallMeter stalls;

@@ -9,7 +9,7 @@
 #include "shared/daten_pipe.h"
 #include "shared/platform/clock.h"
 #include "shared/platform/scripted_prompter.h"
-#include "shared/platform/shell.h"
+#include "bench/support/no_shell.h"
 #include "shared/text_file.h"
 #include "terminal/automation/automation_module.h"
 #include "terminal/automation/scheduler_task.h"
@@ -52,16 +52,6 @@ public:
     qint64 monotonicMs() const override { return 0; }
     void wait(int) override {}
     QDateTime m_now{QDate(2027, 1, 4), QTime(0, 0, 30)};
-};
-
-class NoShell : public Shell
-{
-public:
-    bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
-    QString findProgram(const QString&) const override { return {}; }
-    bool openFolder(const QString&) override { return false; }
-    bool openDocument(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
 };
 
 } // namespace

@@ -13,7 +13,7 @@
 #include "shared/platform/clock.h"
 #include "shared/platform/qt_clock.h"
 #include "shared/platform/scripted_prompter.h"
-#include "shared/platform/shell.h"
+#include "bench/support/no_shell.h"
 #include "terminal/core/terminal.h"
 #include "terminal/receive/receive_module.h"
 #include "terminal/serial/serial_module.h"
@@ -68,16 +68,6 @@ public:
 
 private:
     qint64 m_ms = 0;
-};
-
-class NoShell : public Shell
-{
-public:
-    bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
-    QString findProgram(const QString&) const override { return {}; }
-    bool openFolder(const QString&) override { return false; }
-    bool openDocument(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
 };
 
 class NoWindow : public ScriptHost
