@@ -10,6 +10,9 @@
 // stamps on, and the bench prints its rate and the terminal's ratio to it.
 //
 //   tarvex_receive_bench [lines]   (default 120000)
+//
+// The runs without alarms are made twice when tio is there (tio also runs twice, before and
+// after the terminal), and the faster of each counts: the machine's load varies between runs.
 
 #include "shared/app_folders.h"
 #include "shared/platform/qt_clock.h"
@@ -328,25 +331,32 @@ int main(int argc, char* argv[])
     for (int a = 0; a < 2; ++a) {
         std::printf(" %d active alarms:\n", alarmCounts[a]);
         for (int i = 0; i < 2; ++i) {
-            QTemporaryDir dir;
-            Run run(limits[i], alarmCounts[a], dir.path());
-            if (!run.open()) {
-                std::fprintf(stderr, "the pseudo-terminal could not be opened\n");
-                return 1;
+            // The runs compared with tio are made twice, as tio's are, and the faster counts.
+            const int tries = a == 0 && !tio.isEmpty() ? 2 : 1;
+            RunResult r;
+            for (int t = 0; t < tries; ++t) {
+                QTemporaryDir dir;
+                Run run(limits[i], alarmCounts[a], dir.path());
+                if (!run.open()) {
+                    std::fprintf(stderr, "the pseudo-terminal could not be opened\n");
+                    return 1;
+                }
+                const RunResult tried = run.throughput(lines);
+                const int lostInFiles = tried.sent - std::min(run.monitorLines(), run.captureLines());
+                lost += std::max(tried.sent - tried.delivered, lostInFiles);
+                if (t == 0 || tried.delivered / tried.seconds > r.delivered / r.seconds)
+                    r = tried;
+                if (t == 0 && i == 0)
+                    std::printf("  latency write -> delivered (median of 50): %.1f ms\n", run.latencyMs(50));
             }
-            const RunResult r = run.throughput(lines);
             const double linesPerSecond = r.delivered / r.seconds;
             rate[a][i] = linesPerSecond;
             const double lineRate = 23040.0 / r.bytesPerLine; // 230400 baud, 10 bits per character
             perLine[a][i] = r.seconds * 1e6 / std::max(1, r.delivered);
-            const int lostInFiles = r.sent - std::min(run.monitorLines(), run.captureLines());
-            lost += std::max(r.sent - r.delivered, lostInFiles);
             worstRatio = std::min(worstRatio, linesPerSecond / lineRate);
-            std::printf("  display limit %6d lines: %8.0f lines/s  (%5.1f x the 230400-baud line rate of %.0f lines/s), %6.1f us per line, lost %d (files: %d)\n",
+            std::printf("  display limit %6d lines: %8.0f lines/s  (%5.1f x the 230400-baud line rate of %.0f lines/s), %6.1f us per line, lost %d%s\n",
                         limits[i], linesPerSecond, linesPerSecond / lineRate, lineRate, perLine[a][i], r.sent - r.delivered,
-                        lostInFiles);
-            if (i == 0)
-                std::printf("  latency write -> delivered (median of 50): %.1f ms\n", run.latencyMs(50));
+                        tries > 1 ? " (faster of 2 runs)" : "");
         }
         std::printf("  cost per line at 100000 / at 100: %.2f (target <= 1.5)\n", perLine[a][1] / perLine[a][0]);
     }

@@ -75,7 +75,7 @@ QString LineDelivery::hexImmediate(const QByteArray& data)
     return out;
 }
 
-QString LineDelivery::displayText(const QByteArray& line, bool immediate)
+QString LineDelivery::displayText(const QByteArray& line, const QString& text, bool immediate, const QDateTime& now) const
 {
     const KundeSettings& s = m_state.settings;
     if (s.hexWerte)
@@ -83,8 +83,8 @@ QString LineDelivery::displayText(const QByteArray& line, bool immediate)
     // In immediate receive mode the stamps are already in the stream.
     const QString prefix = immediate || s.sofortEmpf
         ? QString()
-        : LineStamp::prefix(m_clock.now(), s.zeitStemp, s.indexStemp, m_state.lineIndex);
-    return prefix + Cp1252::decode(line) + (immediate ? QString() : QStringLiteral("\r"));
+        : LineStamp::prefix(now, s.zeitStemp, s.indexStemp, m_state.lineIndex);
+    return prefix + text + (immediate ? QString() : QStringLiteral("\r"));
 }
 
 QByteArray LineDelivery::captureBytes(const QByteArray& line, bool immediate) const
@@ -189,23 +189,25 @@ void LineDelivery::lineReceived(const QByteArray& line, const QByteArray& rest, 
 {
     if (!immediate && !m_state.settings.sofortEmpf)
         ++m_state.lineIndex;
+    // One reading of the clock and one decoding serve the display and the observers.
+    const QDateTime now = m_clock.now();
+    const QString text = Cp1252::decode(line);
     if (m_view) {
         if (m_state.debugMode) {
-            const QString stamp = QStringLiteral("-> ") + timeStamp();
-            m_view.appendDisplay(stamp + QStringLiteral("  Daten:  ") + Cp1252::decode(line) + QLatin1Char('\r'));
+            const QString stamp = QStringLiteral("-> ") + LineStamp::timeText(now);
+            m_view.appendDisplay(stamp + QStringLiteral("  Daten:  ") + text + QLatin1Char('\r'));
             m_view.appendDisplay(stamp + QStringLiteral("  Rest :  ") + Cp1252::decode(rest) + QLatin1Char('\r'));
         } else {
-            m_view.appendDisplay(displayText(line, immediate));
+            m_view.appendDisplay(displayText(line, text, immediate, now));
         }
     }
-    const QDateTime now = m_clock.now();
     m_state.receivedStats.add(StatisticsTable::halfHourIndex(now.time()), line.size());
     guarded(m_errors, "SeriellLesen", 0, reportedMonitorPath(), [&] {
         writeMonitor(line, immediate);
         writeCapture(line, immediate);
     });
     if (m_bus.hasLineObservers())
-        m_bus.publishLine(ReceivedLine{line, Cp1252::decode(line), immediate, now});
+        m_bus.publishLine(ReceivedLine{line, text, immediate, now});
     ++m_state.receivedLineCount;
     if (m_view && !m_inPass)
         m_view.setStatusText(5, QString::number(m_state.receivedLineCount));

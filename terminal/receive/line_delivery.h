@@ -5,6 +5,7 @@
 #include "terminal/receive/receive_listener.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -43,8 +44,9 @@ public:
     void endCharacterDetected() override;
     void receiving(bool active) override;
 
-    // The display text of a line: stamps in line mode, hexadecimal rows with HexWerte.
-    QString displayText(const QByteArray& line, bool immediate);
+    // The display text of a line (decoded as `text`): stamps in line mode, hexadecimal rows
+    // with HexWerte.
+    QString displayText(const QByteArray& line, const QString& text, bool immediate, const QDateTime& now) const;
     static QString hexRows(const QByteArray& line);
     static QString hexImmediate(const QByteArray& data);
 

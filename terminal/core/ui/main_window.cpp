@@ -33,6 +33,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
@@ -51,7 +52,8 @@ constexpr int kDefaultMaxLines = 10000;
 } // namespace
 
 MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent)
-    : QMainWindow(parent), m_terminal(terminal), m_ctx(terminal.context()), m_serial(serial)
+    : QMainWindow(parent), m_terminal(terminal), m_ctx(terminal.context()), m_serial(serial),
+      m_displayFeed([this](QString text) { layOutDisplay(std::move(text)); })
 {
     setObjectName(QStringLiteral("frm1"));
     setMinimumSize(640, 400);
@@ -558,17 +560,12 @@ void MainWindow::connectionChanged(bool active)
 
 void MainWindow::appendDisplay(const QString& text)
 {
-    // Lines arriving in one burst are laid out together once the burst is handled.
-    m_pendingDisplay += text;
-    if (!m_displayBurst)
-        flushDisplay();
+    m_displayFeed.append(text);
 }
 
 void MainWindow::displayBurst(bool active)
 {
-    m_displayBurst = active;
-    if (!active)
-        flushDisplay();
+    m_displayFeed.setBurst(active);
 }
 
 qsizetype MainWindow::startOfLastLines(const QString& text, int blocks)
@@ -591,26 +588,47 @@ qsizetype MainWindow::startOfLastLines(const QString& text, int blocks)
 
 void MainWindow::flushDisplay()
 {
-    if (m_pendingDisplay.isEmpty())
-        return;
-    QString text = std::exchange(m_pendingDisplay, QString());
+    m_displayFeed.flush();
+}
+
+void MainWindow::layOutDisplay(QString text)
+{
+    QTextDocument* document = m_display->document();
     // A burst with more lines than the display keeps: only its last lines would stay, so
     // only those are laid out (the files get every line anyway).
-    const int limit = m_display->document()->maximumBlockCount();
+    const int limit = document->maximumBlockCount();
     const qsizetype keep = limit > 0 ? startOfLastLines(text, limit) : 0;
     if (keep > 0) {
-        m_display->document()->clear();
+        document->clear();
         text.remove(0, keep);
     }
-    QTextCursor c(m_display->document());
-    c.movePosition(QTextCursor::End);
     // Line ends of every kind start a new line of the display; the whole burst goes in with
     // one insertion (the cursor makes a new line of every "\n").
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (limit > 0)
+        dropTopLines(document->blockCount() + int(text.count(QLatin1Char('\n'))) - limit);
+    QTextCursor c(document);
+    c.movePosition(QTextCursor::End);
     c.insertText(text);
     m_display->setTextCursor(c);
     m_display->ensureCursorVisible();
+}
+
+void MainWindow::dropTopLines(int lines)
+{
+    // The document would drop the lines beyond its limit itself, but by moving a cursor
+    // over them, which lays out every dropped line: with a full display of many lines that
+    // cost more than all the rest of a received line's way. Here they go by position.
+    QTextDocument* document = m_display->document();
+    if (lines <= 0 || lines >= document->blockCount())
+        return;
+    const QTextBlock newFirst = document->findBlockByNumber(lines);
+    const QTextCharFormat firstFormat = newFirst.charFormat();
+    QTextCursor top(document);
+    top.setPosition(newFirst.position(), QTextCursor::KeepAnchor);
+    top.removeSelectedText();
+    top.setBlockCharFormat(firstFormat);
 }
 
 void MainWindow::displayBackspace()

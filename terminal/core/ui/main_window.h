@@ -7,6 +7,7 @@
 #include "terminal/core/ui/tool_bar.h"
 #include "terminal/script/ui/script_bar.h"
 #include "terminal/serial/sender.h"
+#include "terminal/display/display_feed.h"
 
 #include <QMainWindow>
 
@@ -63,7 +64,7 @@ public:
     void beep() override;
 
     QPlainTextEdit* display() const { return m_display; }
-    // Lays out the text that arrived since the last pass of the event loop.
+    // Lays out the received text still waiting for the display.
     void flushDisplay();
     // Where the last `blocks` lines of a text begin (0 when it has no more than that).
     static qsizetype startOfLastLines(const QString& text, int blocks);
@@ -114,6 +115,10 @@ private:
     // The check boxes, tool tips and enabled states that read the settings.
     void showSendReceiveOptions();
     void enableConnectionControls(bool active);
+    // Adds text at the end of the display (each line end of any kind starts a new line).
+    void layOutDisplay(QString text);
+    // Removes the display's first lines, so that what comes fits within its limit.
+    void dropTopLines(int lines);
 
     // Events of frm1's controls.
     void frm1_tb1_ButtonClick(int index, int function);
@@ -171,8 +176,8 @@ private:
     QPlainTextEdit* m_analyse = nullptr;
     QLabel* m_menuText = nullptr;
     int m_usableScreenHeight = 0;
-    QString m_pendingDisplay;
-    bool m_displayBurst = false;
+    // Between the receive path and the display: text of fast passes is laid out together.
+    DisplayFeed m_displayFeed;
 };
 
 } // namespace tarvex
