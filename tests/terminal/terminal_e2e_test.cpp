@@ -2,6 +2,7 @@
 // automation would, and checks what it asked and what it left on disk.
 
 #include "tests/support/process_signals.h"
+#include "tests/support/session_manager.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QElapsedTimer>
@@ -20,11 +21,13 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     // Starts the terminal with an answer file.
-    void start(QProcess& p, const QStringList& answers, const QStringList& arguments)
+    void start(QProcess& p, const QStringList& answers, const QStringList& arguments,
+               const QProcessEnvironment& more = {})
     {
         writeFile(dir.filePath("answers.txt"), answers.join("\n").toUtf8() + "\n");
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert(more);
         env.insert("TARVEX_ANSWERS", dir.filePath("answers.txt"));
         env.insert("TARVEX_ANSWER_LOG", dir.filePath("log.txt"));
         p.setProcessEnvironment(env);
@@ -39,6 +42,24 @@ protected:
         EXPECT_TRUE(p.waitForFinished(60000)) << "the terminal did not end";
         stdoutText = QString::fromUtf8(p.readAllStandardOutput());
         return p.exitCode();
+    }
+
+    // The program ends by itself as its own end does: nothing asked, the whole settings file
+    // and both statistics files written, the monitor file closed after complete lines.
+    void expectOrderlyEnd(QProcess& p, QProcess& sim)
+    {
+        ASSERT_TRUE(p.waitForFinished(60000)) << "the terminal did not end";
+        sim.terminate();
+        sim.waitForFinished(5000);
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 0);
+        EXPECT_TRUE(log().isEmpty()) << log().join("\n").toStdString();
+        const QByteArray ini = readFile(kunde() + "/kunde.ini");
+        EXPECT_TRUE(ini.contains("\r\n[Alarm]\r\nAlarmText=\r\n")) << ini.toStdString();
+        EXPECT_TRUE(ini.contains("PrgNoEnd=0\r\n"));
+        EXPECT_EQ(readFile(kunde() + "/Konfiguration/StatistikS.dat").count("\r\n"), 50);
+        EXPECT_EQ(readFile(kunde() + "/Konfiguration/StatistikE.dat").count("\r\n"), 50);
+        EXPECT_TRUE(readFile(kunde() + "/Anzeige/monitor.txt").endsWith("\r\n"));
     }
 
     QString kunde() const { return dir.filePath("kunde"); }
@@ -231,38 +252,55 @@ TEST_P(TerminalSignal, EndsInOrderWithoutAQuestion)
     startSimulator(sim, {"--interval", "50"});
     // The end question is on (PrgNoEnd=0): a signal must not ask it.
     writeSimulatorCustomer("[Daten]\r\nEndzeichen=13\r\n[Allgemein]\r\nPrgNoEnd=0\r\n");
-    writeFile(dir.filePath("answers.txt"), "");
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("TARVEX_ANSWERS", dir.filePath("answers.txt"));
-    env.insert("TARVEX_ANSWER_LOG", dir.filePath("log.txt"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TARVEX_BIN_DIR) + "/tarvex", QStringList{"--kunde", kunde()});
+    start(p, {}, {});
     ASSERT_TRUE(p.waitForStarted(30000));
     ASSERT_TRUE(waitUntilCatching(p.processId(), GetParam()));
     // Running and receiving: records are in the monitor file.
     ASSERT_TRUE(QTest::qWaitFor([&] { return readFile(kunde() + "/Anzeige/monitor.txt").count("\r\n") >= 3; }, 60000));
     ::kill(pid_t(p.processId()), GetParam());
-    ASSERT_TRUE(p.waitForFinished(60000)) << "the terminal did not end";
-    sim.terminate();
-    sim.waitForFinished(5000);
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 0);
-    EXPECT_TRUE(log().isEmpty()) << log().join("\n").toStdString();
-    // Written at the end: the whole settings file and both statistics files.
-    const QByteArray ini = readFile(kunde() + "/kunde.ini");
-    EXPECT_TRUE(ini.contains("\r\n[Alarm]\r\nAlarmText=\r\n")) << ini.toStdString();
-    EXPECT_TRUE(ini.contains("PrgNoEnd=0\r\n"));
-    EXPECT_EQ(readFile(kunde() + "/Konfiguration/StatistikS.dat").count("\r\n"), 50);
-    EXPECT_EQ(readFile(kunde() + "/Konfiguration/StatistikE.dat").count("\r\n"), 50);
-    EXPECT_TRUE(readFile(kunde() + "/Anzeige/monitor.txt").endsWith("\r\n"));
+    expectOrderlyEnd(p, sim);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string(info.param == SIGTERM ? "Term" : info.param == SIGHUP ? "Hup" : "Int");
                          });
+
+// The desktop session ends (log-out, shutdown): its session manager asks the program to
+// save itself; the program ends as on a signal. A real X server and a real session manager
+// connection, as on a desktop.
+TEST_F(TerminalProgram, EndOfTheDesktopSessionEndsInOrderWithoutAQuestion)
+{
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    QProcess xserver;
+    xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(xserver.waitForReadyRead(20000)) << "Xvfb did not start";
+    const QByteArray display = xserver.readAllStandardOutput().trimmed();
+    ASSERT_FALSE(display.isEmpty());
+    TestSessionManager session;
+    ASSERT_FALSE(session.address().isEmpty()) << session.error().toStdString();
+
+    QProcess sim;
+    startSimulator(sim, {"--interval", "50"});
+    writeSimulatorCustomer("[Daten]\r\nEndzeichen=13\r\n[Allgemein]\r\nPrgNoEnd=0\r\n");
+    QProcessEnvironment desktop;
+    desktop.insert("QT_QPA_PLATFORM", "xcb");
+    desktop.insert("DISPLAY", ":" + QString::fromLatin1(display));
+    desktop.insert("SESSION_MANAGER", session.address());
+    QProcess p;
+    start(p, {}, {}, desktop);
+    ASSERT_TRUE(p.waitForStarted(30000));
+    ASSERT_TRUE(session.waitForClient(30000)) << "the terminal did not join the session";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readFile(kunde() + "/Anzeige/monitor.txt").count("\r\n") >= 3; }, 60000));
+
+    session.endSession();
+    EXPECT_TRUE(session.waitForClosed(60000)) << "the terminal stayed in the session";
+    expectOrderlyEnd(p, sim);
+    xserver.terminate();
+    xserver.waitForFinished(5000);
+}
 
 TEST_F(TerminalProgram, ReturningPortIsReopenedAndEveryRecordArrivesOnce)
 {
