@@ -38,13 +38,23 @@ private:
     {
         QString text;
         QByteArray ending; // "\r\n", "\n", "\r" or empty for the last line
+        // What the text is, worked out once: a section's header (its name), a key (its
+        // trimmed name) or neither.
+        std::optional<QString> section;
+        std::optional<QString> key;
     };
 
+    static Line makeLine(const QString& text, const QByteArray& ending);
     static std::optional<QString> sectionName(const QString& line);
     static bool splitKey(const QString& line, QString* key, QString* value);
     // Index range [begin, end) of the lines of each section with the given name.
     QList<std::pair<int, int>> sectionRanges(const QString& section) const;
+    // Inserts a line and keeps the header index in step.
+    void insertLine(int at, const Line& line);
 
     QList<Line> m_lines;
+    // The indices of the header lines in m_lines, ascending: a lookup walks the sections
+    // instead of every line of the file.
+    QList<int> m_headers;
     bool m_modified = false;
 };
