@@ -48,7 +48,7 @@ ProfileDocument ProfileDocument::load(const QString& path)
 
 ProfileDocument::Line ProfileDocument::makeLine(const QString& text, const QByteArray& ending)
 {
-    Line line{text, ending, sectionName(text), std::nullopt};
+    Line line{text, ending, sectionName(text), std::nullopt, text.trimmed().isEmpty()};
     QString key;
     if (!line.section && splitKey(text, &key, nullptr))
         line.key = key;
@@ -167,7 +167,7 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
         // Behind the last non-blank line of the first section of that name.
         int insertAt = ranges.first().first;
         for (int i = ranges.first().first; i < ranges.first().second; ++i) {
-            if (!m_lines[i].text.trimmed().isEmpty())
+            if (!m_lines[i].blank)
                 insertAt = i + 1;
         }
         insertLine(insertAt, makeLine(wantedKey + QLatin1Char('=') + clean, "\r\n"));

@@ -33,17 +33,18 @@ public:
 
     bool isModified() const { return m_modified; }
 
-private:
+    // One line of the file as kept: its text and ending, and what the text is (worked out
+    // once): a section's header (its name), a key (its trimmed name), or blank.
     struct Line
     {
         QString text;
         QByteArray ending; // "\r\n", "\n", "\r" or empty for the last line
-        // What the text is, worked out once: a section's header (its name), a key (its
-        // trimmed name) or neither.
         std::optional<QString> section;
         std::optional<QString> key;
+        bool blank = false;
     };
 
+private:
     static Line makeLine(const QString& text, const QByteArray& ending);
     static std::optional<QString> sectionName(const QString& line);
     static bool splitKey(const QString& line, QString* key, QString* value);
@@ -58,3 +59,6 @@ private:
     QList<int> m_headers;
     bool m_modified = false;
 };
+
+// Lines are moved in memory when one is inserted in front of them.
+Q_DECLARE_TYPEINFO(ProfileDocument::Line, Q_RELOCATABLE_TYPE);
