@@ -96,7 +96,7 @@ write("fuzz_receive", "etx", bytes([3, 0x80, 0, 3, 0]) + b"\x02" + call + b"\x03
 write("fuzz_receive", "immediate-stamps", bytes([2, 0x1C, 0x20, 8, 1, 0]) + b"ab^xc\n\r^zline\n" + b"\x08")
 write("fuzz_receive", "filter-ring", bytes([1, 0x23, 0x1F, 0, 7, 1, 9, 0]) + b"RI\nNG\r\x00ring\x07\r\xfc\x81\r")
 write("fuzz_receive", "control-names-bel", bytes([4, 0x60, 0, 2, 0]) + b"alarm\x07next\x07")
-write("fuzz_receive", "overflow", bytes([1, 0, 0x40, 31, 1, 250]) + b"no end character here " * 40)
+write("fuzz_receive", "overflow", bytes([1, 0, 0x40, 31, 1, 255]) + b"no end character here " * 40)
 
 # ---- zendor: flag (command line) or charge records (grouping pick 5 - 1, participant flag) ----
 zendor_records = ["|11|  kunde\\capture\\geb.txt |Gebühren/2001|0|3|0|2|0|", "|10| capture\\*.txt | ZIP-Dateien | neu.zip ||0|1|0|",
