@@ -2,7 +2,7 @@
 // end character (automatic, CR, LF, ETX, BEL, SUB or any code), the options (filter,
 // incoming call, immediate mode with stamps, backspace code, control character names,
 // conversions, upper/lower case, debug captions) and how the stream is cut into reads;
-// a repeat count lets a stream outgrow the line buffer.
+// a repeat count gives a few copies of it or lets it outgrow the line buffer.
 //
 // Checked: the buffer stays bounded; without options that change the content, every byte
 // is delivered once (in a line, or as the end character that cut one) or still waits in
@@ -163,16 +163,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const int cutBase = in.pick(32);
     const int cut = 1 + cutBase * (in.flag() ? 50 : 1);
-    const int repeat = (b & 64) ? 1 + in.byte() / 2 : 1;
+    // A few copies (lines across the seams), or, for one value of the byte, just enough
+    // copies to outgrow the line buffer: more would only outgrow it again, and such a
+    // stream costs as much as a hundred ordinary ones.
+    const int repeatCode = (b & 64) ? in.byte() : 0;
     const QByteArray piece = in.rest();
+    const int repeat = repeatCode == 255 ? int(ReceivePipeline::kMaxBuffer / std::max<qsizetype>(piece.size(), 1)) + 2
+                                         : 1 + repeatCode % 4;
     QByteArray stream;
     stream.reserve(piece.size() * repeat);
     for (int i = 0; i < repeat; ++i)
         stream += piece;
 
-    // At most 512 reads: a pass costs what the buffer holds (the debug caption shows it),
-    // and a real port delivers many bytes per read.
-    const qsizetype step = std::max<qsizetype>(cut, stream.size() / 512 + 1);
+    // At most 64 reads: every read is a pass of its own, and a real port delivers many
+    // bytes per read.
+    const qsizetype step = std::max<qsizetype>(cut, stream.size() / 64 + 1);
     QList<QByteArray> reads;
     for (qsizetype at = 0; at < stream.size(); at += step)
         reads.append(stream.mid(at, step));

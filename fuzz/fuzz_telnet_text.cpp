@@ -8,21 +8,11 @@
 
 using tarvex::TelnetText;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+namespace {
+
+// Checks the text of `bytes`; says whether they were all printable.
+FUZZ_NO_COVERAGE bool checkText(const QString& text, const QByteArray& bytes)
 {
-    FuzzInput in(data, size);
-    const int cutBase = in.pick(64);
-    const int cut = 1 + cutBase * (in.flag() ? 40 : 1);
-    const QByteArray bytes = in.rest();
-
-    TelnetText whole;
-    const QString text = whole.decode(bytes);
-    TelnetText reads;
-    QString pieces;
-    for (qsizetype at = 0; at < bytes.size(); at += cut)
-        pieces += reads.decode(bytes.mid(at, cut));
-    FUZZ_CHECK(text == pieces);
-
     qsizetype column = 0;
     qsizetype characters = 0;
     for (const QChar c : text) {
@@ -46,7 +36,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             printable = false;
     }
     FUZZ_CHECK(characters == expected);
+    return printable;
+}
 
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzInput in(data, size);
+    const FuzzCuts cuts(in);
+    const QByteArray bytes = in.rest();
+
+    TelnetText whole;
+    const QString text = whole.decode(bytes);
+    TelnetText reads;
+    QString pieces;
+    for (const QByteArrayView piece : cuts.pieces(bytes))
+        pieces += reads.decode(piece.toByteArray());
+    FUZZ_CHECK(text == pieces);
+
+    const bool printable = checkText(text, bytes);
     if (printable) {
         QString typed = text;
         typed.remove(QLatin1Char('\n')); // the breaks of over-long lines

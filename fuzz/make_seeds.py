@@ -30,6 +30,14 @@ def lines(path):
     return [l for l in read(path).replace(b"\r\n", b"\n").split(b"\n") if l]
 
 
+def cuts(positions, singles_at, singles):
+    """The option bytes of fuzz_input.h's FuzzCuts: cut positions, then a stretch of one-byte reads."""
+    out = bytes([len(positions)])
+    for p in positions + [singles_at]:
+        out += bytes([p & 0xFF, p >> 8])
+    return out + bytes([singles])
+
+
 def cp(text):
     return text.encode("cp1252")
 
@@ -88,7 +96,7 @@ write("fuzz_receive", "etx", bytes([3, 0x80, 0, 3, 0]) + b"\x02" + call + b"\x03
 write("fuzz_receive", "immediate-stamps", bytes([2, 0x1C, 0x20, 8, 1, 0]) + b"ab^xc\n\r^zline\n" + b"\x08")
 write("fuzz_receive", "filter-ring", bytes([1, 0x23, 0x1F, 0, 7, 1, 9, 0]) + b"RI\nNG\r\x00ring\x07\r\xfc\x81\r")
 write("fuzz_receive", "control-names-bel", bytes([4, 0x60, 0, 2, 0]) + b"alarm\x07next\x07")
-write("fuzz_receive", "overflow", bytes([1, 0, 0x40, 31, 1, 200]) + b"no end character here " * 40)
+write("fuzz_receive", "overflow", bytes([1, 0, 0x40, 31, 1, 255]) + b"no end character here " * 40)
 
 # ---- zendor: flag (command line) or charge records (grouping pick 5 - 1, participant flag) ----
 zendor_records = ["|11|  kunde\\capture\\geb.txt |Gebühren/2001|0|3|0|2|0|", "|10| capture\\*.txt | ZIP-Dateien | neu.zip ||0|1|0|",
@@ -121,12 +129,13 @@ write("fuzz_binary_markers", "receive", bytes([2, 7, 0, 0]) + poll + header_star
       + b"hello" + file_end + header_escaped + b"b.bin (0.003)" + header_end + b"\xff\x01\x00z" + file_end + transfer_end)
 write("fuzz_binary_markers", "receive-cancel", bytes([2, 3, 1, 1]) + poll + header_start + b"CON (1)" + header_end + b"x" * 40)
 
-# ---- telnet: cut (pick 64, times 40 with the flag), the client's bytes ----
-write("fuzz_telnet_text", "lines", bytes([3, 0]) + b"login: user\r\npassword\r\n\x00\x1b[1m\x7f\xe4\xfc\r\r\n\n")
-write("fuzz_telnet_text", "long", bytes([63, 1]) + b"x" * 3000 + b"\r\n" + b"y" * 1100)
+# ---- telnet: cuts, the client's bytes ----
+write("fuzz_telnet_text", "lines", cuts([12, 13, 30], 24, 8) + b"login: user\r\npassword\r\n\x00\x1b[1m\x7f\xe4\xfc\r\r\n\n")
+write("fuzz_telnet_text", "long", cuts([1024, 1100, 1101], 1020, 8) + b"x" * 1100 + b"\r\n" + b"y" * 1100)
 
-# ---- session screen: size flags and values, cut, then the recording ----
+# ---- session screen: size flags and values, resize, cuts, then the recording ----
 for path in sorted((ROOT / "tests" / "data" / "session").glob("*.bin")):
     data = path.read_bytes()
-    write("fuzz_ansi_screen", path.stem, bytes([0, 80 + 50, 0, 24 + 30, 7]) + data)
-    write("fuzz_ansi_screen", path.stem + "-small", bytes([1, 9, 1, 4, 1]) + data[:1500])
+    write("fuzz_ansi_screen", path.stem, bytes([0, 80 + 50, 0, 24 + 30, 7])
+          + cuts([len(data) // 3, len(data) // 2, len(data) - 5], 40, 32) + data)
+    write("fuzz_ansi_screen", path.stem + "-small", bytes([1, 9, 1, 4, 1]) + cuts([100, 777], 3, 32) + data[:1500])

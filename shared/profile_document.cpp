@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 ProfileDocument::ProfileDocument(const QByteArray& bytes)
 {
     const QString text = Cp1252::decode(bytes);
@@ -15,22 +17,23 @@ ProfileDocument::ProfileDocument(const QByteArray& bytes)
     while (i < n) {
         const QChar c = text.at(i);
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            Line line{text.mid(start, i - start), QByteArray()};
+            const QString lineText = text.mid(start, i - start);
+            QByteArray ending;
             if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) {
-                line.ending = "\r\n";
+                ending = "\r\n";
                 i += 2;
             } else {
-                line.ending = c == QLatin1Char('\r') ? "\r" : "\n";
+                ending = c == QLatin1Char('\r') ? "\r" : "\n";
                 ++i;
             }
-            m_lines.append(line);
+            insertLine(int(m_lines.size()), makeLine(lineText, ending));
             start = i;
         } else {
             ++i;
         }
     }
     if (start < n)
-        m_lines.append(Line{text.mid(start), QByteArray()});
+        insertLine(int(m_lines.size()), makeLine(text.mid(start), QByteArray()));
 }
 
 ProfileDocument ProfileDocument::load(const QString& path)
@@ -41,6 +44,26 @@ ProfileDocument ProfileDocument::load(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         throw RuntimeError(TextFile::errorCodeOf(f), path);
     return ProfileDocument(f.readAll());
+}
+
+ProfileDocument::Line ProfileDocument::makeLine(const QString& text, const QByteArray& ending)
+{
+    Line line{text, ending, sectionName(text), std::nullopt, text.trimmed().isEmpty()};
+    QString key;
+    if (!line.section && splitKey(text, &key, nullptr))
+        line.key = key;
+    return line;
+}
+
+void ProfileDocument::insertLine(int at, const Line& line)
+{
+    for (int& header : m_headers) {
+        if (header >= at)
+            ++header;
+    }
+    if (line.section)
+        m_headers.insert(std::lower_bound(m_headers.begin(), m_headers.end(), at) - m_headers.begin(), at);
+    m_lines.insert(at, line);
 }
 
 std::optional<QString> ProfileDocument::sectionName(const QString& line)
@@ -69,20 +92,11 @@ QList<std::pair<int, int>> ProfileDocument::sectionRanges(const QString& section
 {
     QList<std::pair<int, int>> ranges;
     const QString wanted = section.trimmed();
-    int begin = -1;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        const auto name = sectionName(m_lines[i].text);
-        if (!name)
-            continue;
-        if (begin >= 0) {
-            ranges.append({begin, i});
-            begin = -1;
-        }
-        if (name->compare(wanted, Qt::CaseInsensitive) == 0)
-            begin = i + 1;
+    for (qsizetype n = 0; n < m_headers.size(); ++n) {
+        const int header = m_headers[n];
+        if (m_lines[header].section->compare(wanted, Qt::CaseInsensitive) == 0)
+            ranges.append({header + 1, n + 1 < m_headers.size() ? m_headers[n + 1] : int(m_lines.size())});
     }
-    if (begin >= 0)
-        ranges.append({begin, int(m_lines.size())});
     return ranges;
 }
 
@@ -91,10 +105,12 @@ std::optional<QString> ProfileDocument::value(const QString& section, const QStr
     const QString wantedKey = key.trimmed();
     for (const auto& [begin, end] : sectionRanges(section)) {
         for (int i = begin; i < end; ++i) {
-            QString k;
-            QString v;
-            if (!splitKey(m_lines[i].text, &k, &v) || k.compare(wantedKey, Qt::CaseInsensitive) != 0)
+            const std::optional<QString>& k = m_lines[i].key;
+            if (!k || k->compare(wantedKey, Qt::CaseInsensitive) != 0)
                 continue;
+            QString key;
+            QString v;
+            splitKey(m_lines[i].text, &key, &v);
             if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
                 v = v.mid(1, v.size() - 2);
             const qsizetype nul = v.indexOf(QChar(0));
@@ -130,12 +146,13 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
     const auto ranges = sectionRanges(section);
     for (const auto& [begin, end] : ranges) {
         for (int i = begin; i < end; ++i) {
-            QString k;
-            if (!splitKey(m_lines[i].text, &k, nullptr) || k.compare(wantedKey, Qt::CaseInsensitive) != 0)
+            const std::optional<QString>& k = m_lines[i].key;
+            if (!k || k->compare(wantedKey, Qt::CaseInsensitive) != 0)
                 continue;
-            const QString newText = k + QLatin1Char('=') + clean;
+            // Still a key line of the same name: the text before '=' does not start with '['.
+            const QString newText = *k + QLatin1Char('=') + clean;
             if (m_lines[i].text != newText) {
-                m_lines[i].text = newText;
+                m_lines[i] = makeLine(newText, m_lines[i].ending);
                 m_modified = true;
             }
             return;
@@ -150,13 +167,13 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
         // Behind the last non-blank line of the first section of that name.
         int insertAt = ranges.first().first;
         for (int i = ranges.first().first; i < ranges.first().second; ++i) {
-            if (!m_lines[i].text.trimmed().isEmpty())
+            if (!m_lines[i].blank)
                 insertAt = i + 1;
         }
-        m_lines.insert(insertAt, Line{wantedKey + QLatin1Char('=') + clean, "\r\n"});
+        insertLine(insertAt, makeLine(wantedKey + QLatin1Char('=') + clean, "\r\n"));
     } else {
-        m_lines.append(Line{QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), "\r\n"});
-        m_lines.append(Line{wantedKey + QLatin1Char('=') + clean, "\r\n"});
+        insertLine(int(m_lines.size()), makeLine(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), "\r\n"));
+        insertLine(int(m_lines.size()), makeLine(wantedKey + QLatin1Char('=') + clean, "\r\n"));
     }
     m_modified = true;
 }

@@ -33,18 +33,32 @@ public:
 
     bool isModified() const { return m_modified; }
 
-private:
+    // One line of the file as kept: its text and ending, and what the text is (worked out
+    // once): a section's header (its name), a key (its trimmed name), or blank.
     struct Line
     {
         QString text;
         QByteArray ending; // "\r\n", "\n", "\r" or empty for the last line
+        std::optional<QString> section;
+        std::optional<QString> key;
+        bool blank = false;
     };
 
+private:
+    static Line makeLine(const QString& text, const QByteArray& ending);
     static std::optional<QString> sectionName(const QString& line);
     static bool splitKey(const QString& line, QString* key, QString* value);
     // Index range [begin, end) of the lines of each section with the given name.
     QList<std::pair<int, int>> sectionRanges(const QString& section) const;
+    // Inserts a line and keeps the header index in step.
+    void insertLine(int at, const Line& line);
 
     QList<Line> m_lines;
+    // The indices of the header lines in m_lines, ascending: a lookup walks the sections
+    // instead of every line of the file.
+    QList<int> m_headers;
     bool m_modified = false;
 };
+
+// Lines are moved in memory when one is inserted in front of them.
+Q_DECLARE_TYPEINFO(ProfileDocument::Line, Q_RELOCATABLE_TYPE);

@@ -208,28 +208,38 @@ void KundeIni::IniDateien(int mode, KundeSettings& settings, QStringList* damage
         } catch (...) {
             return; // an unreadable file gives the current values, as a missing one does
         }
-        for (const SettingKey& k : table()) {
-            const auto v = doc.value(k.section, k.key);
-            if (!v)
-                continue;
-            if (!k.scrambled) {
-                k.set(settings, *v);
-                continue;
-            }
-            const PasswordCode::Unscrambled plain = PasswordCode::unscramble(*v);
-            k.set(settings, plain.text);
-            if (plain.damaged && damaged)
-                damaged->append(k.section + QLatin1Char('/') + k.key);
-        }
+        readFrom(doc, settings, damaged);
     } else if (mode == 2) {
         ProfileDocument doc = ProfileDocument::load(m_path);
-        for (const SettingKey& k : table()) {
-            const QString v = k.get(settings);
-            doc.setValue(k.section, k.key,
-                         k.scrambled ? PasswordCode::Codierer(1, 0, v, QString::number(m_scrambleKeys())) : v);
-        }
+        writeTo(doc, settings);
         if (doc.isModified())
             doc.save(m_path);
+    }
+}
+
+void KundeIni::readFrom(const ProfileDocument& doc, KundeSettings& settings, QStringList* damaged) const
+{
+    for (const SettingKey& k : table()) {
+        const auto v = doc.value(k.section, k.key);
+        if (!v)
+            continue;
+        if (!k.scrambled) {
+            k.set(settings, *v);
+            continue;
+        }
+        const PasswordCode::Unscrambled plain = PasswordCode::unscramble(*v);
+        k.set(settings, plain.text);
+        if (plain.damaged && damaged)
+            damaged->append(k.section + QLatin1Char('/') + k.key);
+    }
+}
+
+void KundeIni::writeTo(ProfileDocument& doc, const KundeSettings& settings) const
+{
+    for (const SettingKey& k : table()) {
+        const QString v = k.get(settings);
+        doc.setValue(k.section, k.key,
+                     k.scrambled ? PasswordCode::Codierer(1, 0, v, QString::number(m_scrambleKeys())) : v);
     }
 }
 

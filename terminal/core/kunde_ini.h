@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class ProfileDocument;
+
 namespace tarvex {
 
 enum class SettingType { Bool, Int, Text };
@@ -40,6 +42,11 @@ public:
     // A scrambled value that does not read back (damaged or edited by hand) reads as empty;
     // its key ("Section/Key") is added to `damaged`.
     void IniDateien(int mode, KundeSettings& settings, QStringList* damaged = nullptr) const;
+
+    // The same on a document in memory: every key present is read into `settings`;
+    // every key is written into `doc` (other lines stay as they are).
+    void readFrom(const ProfileDocument& doc, KundeSettings& settings, QStringList* damaged = nullptr) const;
+    void writeTo(ProfileDocument& doc, const KundeSettings& settings) const;
 
     const QString& path() const { return m_path; }
 

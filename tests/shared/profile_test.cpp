@@ -119,6 +119,30 @@ TEST(ProfileDocument, AppendsBehindALastLineWithoutLineEnd)
     EXPECT_EQ(doc.toBytes(), QByteArray("[S]\r\nA=1\r\nB=2\r\n"));
 }
 
+// Lines added to one section shift the ones behind it: later sections and their keys are
+// still found, and an added key that looks like a header starts a section of its own.
+TEST(ProfileDocument, AddedLinesKeepLaterSectionsInStep)
+{
+    ProfileDocument doc(QByteArray("[A]\r\nx=1\r\n[B]\r\ny=2\r\n[a]\r\nz=3\r\n"));
+    doc.setValue("A", "neu", "4");
+    doc.setValue("B", "y", "5");
+    doc.setValue("A", "[C", "6");
+    doc.setValue("A", "danach", "7"); // behind the last key of the first [A], before [C=6
+    doc.setValue("C=6", "k", "8");
+    EXPECT_EQ(doc.toBytes(), QByteArray("[A]\r\nx=1\r\nneu=4\r\ndanach=7\r\n[C=6\r\nk=8\r\n"
+                                        "[B]\r\ny=5\r\n[a]\r\nz=3\r\n"));
+    const ProfileDocument reread(doc.toBytes());
+    for (const ProfileDocument* d : {static_cast<const ProfileDocument*>(&doc), &reread}) {
+        EXPECT_EQ(d->value("a", "NEU"), QString("4"));
+        EXPECT_EQ(d->value("A", "danach"), QString("7"));
+        EXPECT_EQ(d->value("A", "[C"), std::nullopt);
+        EXPECT_EQ(d->value("A", "k"), std::nullopt);
+        EXPECT_EQ(d->value("c=6", "K"), QString("8"));
+        EXPECT_EQ(d->value("B", "y"), QString("5"));
+        EXPECT_EQ(d->value("A", "z"), QString("3")); // the second section of the name
+    }
+}
+
 TEST(ProfileStore, IniStringModes)
 {
     QTemporaryDir dir;
