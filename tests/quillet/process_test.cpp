@@ -1,6 +1,8 @@
 // The real program in its own process, driven through the answer file.
 #include "quillet/instance_file.h"
 #include "tests/support/process_signals.h"
+#include "tests/support/session_manager.h"
+#include "tests/support/x_server.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +22,8 @@ protected:
         instancePath = dir.filePath(QStringLiteral("quillet.tmp"));
     }
 
-    std::unique_ptr<QProcess> start(const QStringList& args, const QString& name, const QByteArray& answers)
+    std::unique_ptr<QProcess> start(const QStringList& args, const QString& name, const QByteArray& answers,
+                                    const QProcessEnvironment& more = {})
     {
         const QString answersPath = dir.filePath(name + QStringLiteral(".answers"));
         QFile f(answersPath);
@@ -36,6 +39,7 @@ protected:
         env.insert(QStringLiteral("TARVEX_ANSWERS"), answersPath);
         env.insert(QStringLiteral("TARVEX_ANSWER_LOG"), dir.filePath(name + QStringLiteral(".log")));
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        env.insert(more);
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -169,4 +173,34 @@ TEST_F(ProcessTest, SignalWithNothingUnsavedEndsWithoutBackup)
     EXPECT_TRUE(log(QStringLiteral("clean")).isEmpty());
     EXPECT_TRUE(quillet::InstanceFile(instancePath).entries().isEmpty());
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("tmp"))).entryList({QStringLiteral("quillet-*.bak")}).isEmpty());
+}
+
+// The desktop session ends (log-out, shutdown): as on a signal, unsaved text goes into the
+// backup and nothing is asked. A real X server and a session manager the editor joins.
+TEST_F(ProcessTest, EndOfTheDesktopSessionKeepsUnsavedTextWithoutAsking)
+{
+    TestXServer xserver;
+    if (xserver.display().isEmpty())
+        GTEST_SKIP() << "no X server (Xvfb) could be started";
+    TestSessionManager session;
+    ASSERT_FALSE(session.address().isEmpty()) << session.error().toStdString();
+    QProcessEnvironment desktop;
+    desktop.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    desktop.insert(QStringLiteral("DISPLAY"), xserver.display());
+    desktop.insert(QStringLiteral("SESSION_MANAGER"), session.address());
+    auto ended = start({QStringLiteral("--type-text=Abmelden überlebt")}, QStringLiteral("session"), "", desktop);
+    ASSERT_TRUE(session.waitForClient(60000)) << "the editor did not join the session";
+    ASSERT_TRUE(waitUntilCatching(ended->processId(), SIGTERM)); // started and typing done
+
+    session.endSession();
+    EXPECT_TRUE(session.waitForClosed(60000)) << "the editor stayed in the session";
+    ASSERT_TRUE(ended->waitForFinished(60000));
+    EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ended->exitCode(), 0);
+    EXPECT_TRUE(log(QStringLiteral("session")).isEmpty()) << log(QStringLiteral("session")).join(u'\n').toStdString();
+    const QMap<QString, QString> entries = quillet::InstanceFile(instancePath).entries();
+    ASSERT_EQ(entries.size(), 1);
+    QFile backup(entries.first());
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), QStringLiteral("Abmelden überlebt").toUtf8());
 }

@@ -3,6 +3,7 @@
 
 #include "tests/support/process_signals.h"
 #include "tests/support/session_manager.h"
+#include "tests/support/x_server.h"
 #include "tests/terminal/terminal_fixture.h"
 
 #include <QElapsedTimer>
@@ -272,13 +273,9 @@ INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal, ::testing::Values(SIGTERM, SIG
 // connection, as on a desktop.
 TEST_F(TerminalProgram, EndOfTheDesktopSessionEndsInOrderWithoutAQuestion)
 {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty())
-        GTEST_SKIP() << "Xvfb is not installed";
-    QProcess xserver;
-    xserver.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(xserver.waitForReadyRead(20000)) << "Xvfb did not start";
-    const QByteArray display = xserver.readAllStandardOutput().trimmed();
-    ASSERT_FALSE(display.isEmpty());
+    TestXServer xserver;
+    if (xserver.display().isEmpty())
+        GTEST_SKIP() << "no X server (Xvfb) could be started";
     TestSessionManager session;
     ASSERT_FALSE(session.address().isEmpty()) << session.error().toStdString();
 
@@ -287,7 +284,7 @@ TEST_F(TerminalProgram, EndOfTheDesktopSessionEndsInOrderWithoutAQuestion)
     writeSimulatorCustomer("[Daten]\r\nEndzeichen=13\r\n[Allgemein]\r\nPrgNoEnd=0\r\n");
     QProcessEnvironment desktop;
     desktop.insert("QT_QPA_PLATFORM", "xcb");
-    desktop.insert("DISPLAY", ":" + QString::fromLatin1(display));
+    desktop.insert("DISPLAY", xserver.display());
     desktop.insert("SESSION_MANAGER", session.address());
     QProcess p;
     start(p, {}, {}, desktop);
@@ -298,8 +295,6 @@ TEST_F(TerminalProgram, EndOfTheDesktopSessionEndsInOrderWithoutAQuestion)
     session.endSession();
     EXPECT_TRUE(session.waitForClosed(60000)) << "the terminal stayed in the session";
     expectOrderlyEnd(p, sim);
-    xserver.terminate();
-    xserver.waitForFinished(5000);
 }
 
 TEST_F(TerminalProgram, ReturningPortIsReopenedAndEveryRecordArrivesOnce)
