@@ -374,6 +374,15 @@ void DisplayView::mouseMoveEvent(QMouseEvent* event)
     setSelection(m_anchor, positionAt(point));
 }
 
+void DisplayView::mouseReleaseEvent(QMouseEvent* event)
+{
+    // What the mouse selected is offered for pasting with the middle button, where the
+    // system has such a selection.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::LeftButton && hasSelection() && clipboard->supportsSelection())
+        clipboard->setText(selectedText(), QClipboard::Selection);
+}
+
 void DisplayView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
