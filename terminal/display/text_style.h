@@ -19,6 +19,8 @@ struct TextStyle
     bool italic = false;
     bool underline = false;
 
+    bool operator==(const TextStyle&) const = default;
+
     // An empty font name is "Courier New", a size of 0 (or less) is 9.
     static TextStyle decode(int style, int size, const QString& name);
 };

@@ -1,3 +1,4 @@
+#include "terminal/display/ui/display_view.h"
 #include "shared/cp1252.h"
 #include "terminal/automation/alarm_record.h"
 #include "terminal/automation/ui/alarm_dialog.h"

@@ -1,5 +1,6 @@
 // The modem against the device simulator on a pseudo-terminal: dialling, a busy line and a
 // missing dial tone, hanging up, and an incoming call answered automatically.
+#include "terminal/display/ui/display_view.h"
 #include "shared/platform/scripted_prompter.h"
 #include "terminal/connections/modem_module.h"
 #include "terminal/core/function_numbers.h"
@@ -48,7 +49,7 @@ TEST(ModemEndToEnd, DialsHangsUpAndAnswersARingingCall)
         window.BildAufbau();
         ModemModule modem(rig.context(), rig.serial);
         ASSERT_TRUE(rig.terminal.VerbindungSteuern(1));
-        QPlainTextEdit* display = window.display();
+        DisplayView* display = window.display();
         auto shown = [&](const QString& text, int times = 1) {
             return QTest::qWaitFor([&] { return display->toPlainText().count(text) >= times; }, 10000);
         };

@@ -1,6 +1,7 @@
 // The recorder against the device simulator on a pseudo-terminal: the commands typed while
 // recording, stored as a script and run from the script bar, reach the device as the same
 // bytes as when they were typed.
+#include "terminal/display/ui/display_view.h"
 #include "shared/platform/scripted_prompter.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/platform/qt_serial_port.h"
@@ -54,7 +55,7 @@ TEST(RecorderEndToEnd, RecordedCommandsReachTheSimulatorAsWhenTyped)
         ScriptEngine scripts(rig.terminal, rig.serial, window);
         ScriptWindows management(rig.context(), scripts, window);
         ASSERT_TRUE(rig.terminal.VerbindungSteuern(1));
-        QPlainTextEdit* display = window.display();
+        DisplayView* display = window.display();
 
         // Record three commands typed into the display.
         rig.terminal.PrgFunktionen(190);

@@ -1,4 +1,5 @@
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/display/ui/display_view.h"
 #include "terminal/script/script_commands.h"
 #include "terminal/script/ui/script_editor_dialog.h"
 #include "terminal/script/ui/script_highlighter.h"
@@ -28,7 +29,7 @@ protected:
         TerminalFixture::SetUp();
         rig();
         host = std::make_unique<FakeScriptHost>(view);
-        display = std::make_unique<QPlainTextEdit>();
+        display = std::make_unique<DisplayView>();
         actions = std::make_unique<DisplayActions>(rig().context(), display.get());
     }
     void TearDown() override
@@ -71,7 +72,7 @@ protected:
     }
 
     std::unique_ptr<FakeScriptHost> host;
-    std::unique_ptr<QPlainTextEdit> display;
+    std::unique_ptr<DisplayView> display;
     std::unique_ptr<DisplayActions> actions;
     std::unique_ptr<ScriptEditorDialog> dialog;
     QPlainTextEdit* editor = nullptr;

@@ -1,3 +1,4 @@
+#include "terminal/display/ui/display_view.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/script/script_recorder.h"
 #include "terminal/script/scriptablauf.h"

@@ -1,3 +1,4 @@
+#include "terminal/display/ui/display_view.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/display/ui/text_anhaengen.h"
@@ -65,7 +66,7 @@ protected:
     }
 
     DisplayActions& actions() { return window->displayActions(); }
-    QPlainTextEdit* display() { return window->display(); }
+    DisplayView* display() { return window->display(); }
     QString anzeige(const char* name) const { return folders.anzeigeDir() + QString::fromUtf8(name); }
     const PromptRecord& box(qsizetype i) const { return prompter.records().at(i); }
 
@@ -272,7 +273,7 @@ TEST_F(DisplayActionsTest, PrinterFailureBecomesTheErrorReport)
 
 TEST_F(DisplayActionsTest, ClearAsksAndDefaultsToNo)
 {
-    display()->document()->setMaximumBlockCount(500);
+    display()->setMaximumLines(500);
     window->appendDisplay(QStringLiteral("bleibt\r\n"));
     terminal->PrgFunktionen(157); // no answer: the default button
     EXPECT_EQ(box(0).caption, "Sicherheitsabfrage");
@@ -286,7 +287,7 @@ TEST_F(DisplayActionsTest, ClearAsksAndDefaultsToNo)
     terminal->PrgFunktionen(157);
     EXPECT_EQ(display()->toPlainText(), QString());
     // The line limit survives clearing.
-    EXPECT_EQ(display()->document()->maximumBlockCount(), 500);
+    EXPECT_EQ(display()->maximumLines(), 500);
 }
 
 TEST_F(DisplayActionsTest, ShowInEditorFromButtonAndFunctions)

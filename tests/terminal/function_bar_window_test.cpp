@@ -1,3 +1,4 @@
+#include "terminal/display/ui/display_view.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/ui/function_bar_dialog.h"
 #include "terminal/core/ui/main_window.h"
@@ -277,7 +278,7 @@ TEST_F(FunctionBarWindowTest, ChangedSettingsReachMenuBarAndDisplay)
     EXPECT_TRUE(bar->isVisibleTo(&window()));
     EXPECT_EQ(window().menu().action(106)->text(), "&Speichern\tStrg+S");
     EXPECT_EQ(window().display()->font().pointSize(), 17);
-    EXPECT_EQ(window().display()->document()->maximumBlockCount(), 1234);
+    EXPECT_EQ(window().display()->maximumLines(), 1234);
     EXPECT_EQ(window().statusPanel(5)->toolTip(), "Empfangene Zeilen (Anzeige max.1234 Zeilen)");
 }
 

@@ -1,7 +1,9 @@
+#include "terminal/display/ui/display_view.h"
 #include "terminal/display/ui/display_style.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/core/ui/lamp_images.h"
+#include "terminal/script/ui/main_window_script_host.h"
 #include "terminal/script/ui/script_bar.h"
 #include "terminal/serial/ui/port_dialog.h"
 #include "terminal/serial/ui/serial_windows.h"
@@ -19,6 +21,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTextCursor>
@@ -131,7 +134,7 @@ TEST_F(MainWindowTest, DisplayFontRules)
 {
     writeStandardFiles();
     window().BildAufbau();
-    const QFont f = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige")->font();
+    const QFont f = findNamed<DisplayView>(window(), "frm1_rtAnzeige")->font();
     EXPECT_EQ(f.family(), "Courier New");
     EXPECT_EQ(f.pointSize(), 6);
     EXPECT_TRUE(f.bold());
@@ -406,7 +409,7 @@ TEST_F(MainWindowTest, MonitorButtonWritesTheDisplayAndOpensTheEditor)
     writeStandardFiles();
     shell.available.insert(folders.programDir() + "quillet");
     window().BildAufbau();
-    findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige")->setPlainText(QString::fromUtf8("Zeile 1\nGebühr 3,50 €"));
+    findNamed<DisplayView>(window(), "frm1_rtAnzeige")->appendText(QString::fromUtf8("Zeile 1\nGebühr 3,50 €"));
     QTest::mouseClick(findNamed<QWidget>(window(), "frm1_cmdMonitor"), Qt::LeftButton);
     EXPECT_EQ(readFile(folders.anzeigeDir() + "editor.txt"), QByteArray("Zeile 1\r\nGeb\xfchr 3,50 \x80\r\n"));
     ASSERT_EQ(shell.calls.size(), 1);
@@ -452,12 +455,9 @@ TEST_F(MainWindowTest, AnalysisLineShowsTheSelectedCharacter)
     EXPECT_TRUE(state->settings.analyse);
     EXPECT_TRUE(line->isVisibleTo(&window()));
     EXPECT_EQ(line->toPlainText(), "Markieren Sie\nerst ein\nZeichen.");
-    QPlainTextEdit* display = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige");
-    display->setPlainText("xAy");
-    QTextCursor c = display->textCursor();
-    c.setPosition(1);
-    c.setPosition(2, QTextCursor::KeepAnchor);
-    display->setTextCursor(c);
+    DisplayView* display = findNamed<DisplayView>(window(), "frm1_rtAnzeige");
+    display->appendText("xAy");
+    display->selectInLine(0, 1, 2);
     EXPECT_EQ(line->toPlainText(), "Ascii: 065\nHEX  : 41\nText : A");
     EXPECT_TRUE(readFile(data("kunde.ini")).contains("Analyse=-1\r\n"));
 }
@@ -477,10 +477,10 @@ protected:
         window().BildAufbau();
         terminal().VerbindungSteuern(1);
         port.written.clear();
-        display = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige");
+        display = findNamed<DisplayView>(window(), "frm1_rtAnzeige");
         display->setFocus();
     }
-    QPlainTextEdit* display = nullptr;
+    DisplayView* display = nullptr;
 };
 
 TEST_F(DisplayKeysTest, CtrlLetterSendsThePendingLineThenTheControlCode)
@@ -578,7 +578,7 @@ TEST_F(MainWindowTest, BurstLongerThanTheDisplayKeepsWhatLineByLineWouldKeep)
     writeStandardFiles();
     writeFile(data("kunde.ini"), "[Anzeige]\r\nMaxZeilen=3\r\n");
     window().BildAufbau();
-    QPlainTextEdit* display = findNamed<QPlainTextEdit>(window(), "frm1_rtAnzeige");
+    DisplayView* display = findNamed<DisplayView>(window(), "frm1_rtAnzeige");
     // The same text fed to a display of the same size in single steps.
     QPlainTextEdit reference;
     reference.document()->setMaximumBlockCount(3);
@@ -597,10 +597,121 @@ TEST_F(MainWindowTest, BurstLongerThanTheDisplayKeepsWhatLineByLineWouldKeep)
         // Passes close together are laid out together, within a fraction of a second.
         EXPECT_TRUE(QTest::qWaitFor([&] { return display->toPlainText() == reference.toPlainText(); }, 5000))
             << burst.toStdString() << " shown: " << display->toPlainText().toStdString();
-        EXPECT_EQ(display->document()->blockCount(), reference.document()->blockCount());
+        EXPECT_EQ(display->lines().count(), reference.document()->blockCount());
     }
-    EXPECT_EQ(MainWindow::startOfLastLines("a\r\nb\rc", 2), 3);
-    EXPECT_EQ(MainWindow::startOfLastLines("a\rb", 5), 0);
+    EXPECT_EQ(DisplayLines::startOfLastLines(u"a\r\nb\rc", 2), 3);
+    EXPECT_EQ(DisplayLines::startOfLastLines(u"a\rb", 5), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The display as the operator uses it: the real widget, driven by mouse and key events.
+class DisplayViewTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        writeStandardFiles();
+        window().BildAufbau();
+        display = findNamed<DisplayView>(window(), "frm1_rtAnzeige");
+        display->setFocus();
+    }
+    int lineHeight() const { return QFontMetrics(display->font()).lineSpacing(); }
+    // The middle of a shown line, `x` from the viewport's left edge.
+    QPoint onLine(int index, int x) const
+    {
+        return {x, kMargin + (index - display->firstVisibleLine()) * lineHeight() + lineHeight() / 2};
+    }
+    int rightEdge() const { return display->viewport()->width() - 1; }
+    // The painted band of a shown row.
+    QImage row(const QImage& image, int index) const
+    {
+        return image.copy(0, kMargin + (index - display->firstVisibleLine()) * lineHeight(), image.width(), lineHeight());
+    }
+    static bool hasPixel(const QImage& image, const std::function<bool(QColor)>& test)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (test(image.pixelColor(x, y)))
+                    return true;
+        return false;
+    }
+    static bool hasInk(const QImage& image)
+    {
+        return hasPixel(image, [](QColor c) { return c.lightness() < 128; });
+    }
+
+    // The space between the viewport's edge and the first line.
+    static constexpr int kMargin = 4;
+    DisplayView* display = nullptr;
+};
+
+TEST_F(DisplayViewTest, DraggingSelectsAndTheCopyKeyPutsTheSelectionOnTheClipboard)
+{
+    window().appendDisplay(QStringLiteral("Erste Zeile\rZweite Zeile\rDritte\r"));
+    QTest::mousePress(display->viewport(), Qt::LeftButton, {}, onLine(0, 1));
+    QTest::mouseMove(display->viewport(), onLine(1, rightEdge()));
+    QTest::mouseRelease(display->viewport(), Qt::LeftButton, {}, onLine(1, rightEdge()));
+    EXPECT_EQ(display->selectedText(), QStringLiteral("Erste Zeile\nZweite Zeile"));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(display, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Erste Zeile\nZweite Zeile"));
+
+    // A plain click ends the selection and places the cursor, where a script's
+    // "clear to the end" begins.
+    QTest::mouseClick(display->viewport(), Qt::LeftButton, {}, onLine(1, rightEdge()));
+    EXPECT_FALSE(display->hasSelection());
+    MainWindowScriptHost host(terminal().context(), window());
+    host.clearDisplay(false);
+    EXPECT_EQ(display->toPlainText(), QStringLiteral("Erste Zeile\nZweite Zeile"));
+    // Text arriving afterwards goes at the end, and so does the cursor.
+    window().appendDisplay(QStringLiteral("!\r"));
+    EXPECT_EQ(host.displayText(), QStringLiteral("Erste Zeile\nZweite Zeile!\n"));
+    EXPECT_EQ(display->cursor(), display->lines().end());
+}
+
+TEST_F(DisplayViewTest, DoubleClickSelectsAWordShiftClickExtendsAndTheAnalysisShowsItsFirstCharacter)
+{
+    terminal().PrgFunktionen(180);
+    auto* analysis = findNamed<QPlainTextEdit>(window(), "frm1_edAnalyse");
+    window().appendDisplay(QStringLiteral("Wert=42 Ende\r"));
+    const int inWord = kMargin + QFontMetrics(display->font()).horizontalAdvance(QStringLiteral("Wert=4"));
+    QTest::mouseDClick(display->viewport(), Qt::LeftButton, {}, onLine(0, inWord));
+    EXPECT_EQ(display->selectedText(), QStringLiteral("42"));
+    EXPECT_EQ(analysis->toPlainText(), "Ascii: 052\nHEX  : 34\nText : 4");
+    QTest::mouseClick(display->viewport(), Qt::LeftButton, Qt::ShiftModifier, onLine(0, rightEdge()));
+    EXPECT_EQ(display->selectedText(), QStringLiteral("42 Ende"));
+    // Select all, with the keys of the display.
+    QTest::keyClick(display, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(display->selectedText(), QStringLiteral("Wert=42 Ende\n"));
+    EXPECT_EQ(analysis->toPlainText(), "Ascii: 087\nHEX  : 57\nText : W");
+}
+
+TEST_F(DisplayViewTest, TheNewestLineIsPaintedAtTheBottomAndASelectionIsHighlighted)
+{
+    for (int i = 0; i < 200; ++i)
+        window().appendDisplay(QStringLiteral("Zeile %1 ####\r").arg(i));
+    const QScrollBar* vertical = display->verticalScrollBar();
+    ASSERT_GT(vertical->pageStep(), 2);
+    EXPECT_EQ(display->firstVisibleLine(), display->lines().count() - vertical->pageStep());
+    const int last = display->lines().count() - 1; // the open line, empty
+    QImage shown = display->viewport()->grab().toImage();
+    EXPECT_TRUE(hasInk(row(shown, last - 1)));
+    EXPECT_FALSE(hasInk(row(shown, last)));
+
+    const QColor highlight = display->palette().color(QPalette::Highlight);
+    EXPECT_FALSE(hasPixel(row(shown, last - 1), [&](QColor c) { return c == highlight; }));
+    display->selectInLine(last - 1, 0, 5);
+    shown = display->viewport()->grab().toImage();
+    EXPECT_TRUE(hasPixel(row(shown, last - 1), [&](QColor c) { return c == highlight; }));
+    EXPECT_FALSE(hasPixel(row(shown, last - 2), [&](QColor c) { return c == highlight; }));
+    // Scrolled to the top, the oldest kept line is painted there.
+    QTest::keyClick(display, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(display->firstVisibleLine(), 0);
+    EXPECT_TRUE(hasInk(row(display->viewport()->grab().toImage(), 0)));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "terminal/display/ui/display_view.h"
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/core/ui/session_display.h"
@@ -48,7 +49,7 @@ protected:
         terminal().StartVorbereitung();
         m_window = std::make_unique<MainWindow>(terminal(), serial());
         m_window->BildAufbau();
-        display = findNamed<QPlainTextEdit>(*m_window, "frm1_rtAnzeige");
+        display = findNamed<DisplayView>(*m_window, "frm1_rtAnzeige");
         analyse = findNamed<QPlainTextEdit>(*m_window, "frm1_edAnalyse");
         filters = findNamed<QListWidget>(*m_window, "frm1_lbFilterZ");
         screen = findNamed<SessionScreen>(*m_window, "frm1_SessionScreen");
@@ -63,7 +64,7 @@ protected:
     }
     bool shown(QWidget* w) { return w->isVisibleTo(m_window.get()); }
 
-    QPlainTextEdit* display = nullptr;
+    DisplayView* display = nullptr;
     QPlainTextEdit* analyse = nullptr;
     QListWidget* filters = nullptr;
     SessionScreen* screen = nullptr;

@@ -1,4 +1,5 @@
 #include "terminal/core/function_numbers.h"
+#include "terminal/display/ui/display_view.h"
 #include "terminal/tools/ui/search_window.h"
 #include "terminal/tools/ui/search_windows.h"
 
@@ -10,12 +11,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBlock>
 
 inline void PrintTo(const QString& s, std::ostream* os)
 {
@@ -82,23 +82,60 @@ TEST_F(SearchWindowTest, AClickedHitAndWeiterPlaceTheDisplaysCaretOnTheirLine)
     QTest::keyClicks(the<QLineEdit>(w, "frm8_edSuchen1"), "GEB 081");
     search(w);
     ASSERT_EQ(listed(w).size(), 2);
-    QPlainTextEdit* display = program->window->display();
+    DisplayView* display = program->window->display();
+    const auto caretText = [display] { return display->lines().at(display->cursorLine()).text; };
     QTest::mouseClick(the<QPushButton>(w, "frm8_cmdWeiter"), Qt::LeftButton);
-    EXPECT_EQ(display->textCursor().blockNumber(), 0);
+    EXPECT_EQ(display->cursorLine(), 0);
     EXPECT_EQ(the<QLabel>(w, "frm8_lbl20")->text(), QStringLiteral("GEB 0815 Amt"));
     QTest::mouseClick(the<QPushButton>(w, "frm8_cmdWeiter"), Qt::LeftButton);
-    EXPECT_EQ(display->textCursor().blockNumber(), 4);
+    EXPECT_EQ(display->cursorLine(), 4);
     // After the last hit it starts again at the first.
     QTest::mouseClick(the<QPushButton>(w, "frm8_cmdWeiter"), Qt::LeftButton);
-    EXPECT_EQ(display->textCursor().blockNumber(), 0);
+    EXPECT_EQ(display->cursorLine(), 0);
 
-    // A hit whose line moved (lines cleared at the top) is found by its text.
-    QTextCursor c(display->document());
-    c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-    c.removeSelectedText();
+    // A hit whose line moved (the oldest line dropped) is still found on its line.
+    display->setMaximumLines(5);
+    ASSERT_EQ(display->lines().at(0).text, QStringLiteral("STATUS ok"));
     auto* list = the<QListView>(w, "frm8_lbAnzeige");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
-    EXPECT_EQ(display->textCursor().block().text(), QStringLiteral("GEB 0816"));
+    const auto clickHit = [&](int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+    };
+    clickHit(1);
+    EXPECT_EQ(display->cursorLine(), 3);
+    EXPECT_EQ(caretText(), QStringLiteral("GEB 0816"));
+    // A display written anew is searched for the hit's text, and the caret goes where it starts.
+    display->clear();
+    program->window->appendDisplay(QStringLiteral("vorher\r\nx GEB 0816\r\nGEB 0816\r\n"));
+    clickHit(1);
+    EXPECT_EQ(display->cursorLine(), 1);
+    EXPECT_EQ(display->cursor().column, 2);
+    // A hit whose text is gone leaves the caret where it is.
+    display->clear();
+    program->window->appendDisplay(QStringLiteral("anderes\r\n"));
+    display->selectInLine(0, 3, 3);
+    clickHit(0);
+    EXPECT_EQ(display->cursor().column, 3);
+}
+
+TEST_F(SearchWindowTest, AHitFarUpALongDisplayIsSelectedAndScrolledIntoView)
+{
+    DisplayView* display = program->window->display();
+    display->setMaximumLines(5000);
+    QString many;
+    for (int i = 0; i < 3000; ++i)
+        many += QStringLiteral("Datensatz %1\r\n").arg(i, 4, 10, QLatin1Char('0'));
+    program->window->appendDisplay(many);
+    // Arriving text keeps the end in view.
+    ASSERT_GT(display->firstVisibleLine(), 2900);
+    SearchWindow& w = open();
+    QTest::keyClicks(the<QLineEdit>(w, "frm8_edSuchen1"), "Datensatz 0042");
+    search(w);
+    ASSERT_EQ(listed(w), QStringList{"Datensatz 0042"});
+    auto* list = the<QListView>(w, "frm8_lbAnzeige");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_EQ(display->cursorLine(), 5 + 42);
+    EXPECT_LE(display->firstVisibleLine(), 5 + 42);
+    EXPECT_GT(display->firstVisibleLine() + display->verticalScrollBar()->pageStep(), 5 + 42);
 }
 
 TEST_F(SearchWindowTest, TheToolbarButtonOpensTheWindowWithTheKeptQuery)

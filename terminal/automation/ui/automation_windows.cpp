@@ -3,7 +3,6 @@
 #include "terminal/automation/ui/active_alarms_overlay.h"
 #include "terminal/display/ui/display_actions.h"
 
-#include <QPlainTextEdit>
 
 #include "terminal/automation/ui/alarm_dialog.h"
 #include "terminal/automation/ui/scheduler_dialog.h"
@@ -11,6 +10,7 @@
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/function_table.h"
 #include "terminal/core/terminal_context.h"
+#include "terminal/display/ui/display_view.h"
 
 namespace tarvex {
 

@@ -1,8 +1,8 @@
 #include "terminal/automation/ui/main_window_alarm_host.h"
 
 #include "terminal/core/ui/main_window.h"
+#include "terminal/display/ui/display_view.h"
 
-#include <QPlainTextEdit>
 
 namespace tarvex {
 

@@ -5,8 +5,8 @@
 #include "terminal/core/function_numbers.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/ui/main_window.h"
+#include "terminal/display/ui/display_view.h"
 
-#include <QPlainTextEdit>
 #include <QPointer>
 
 namespace tarvex {

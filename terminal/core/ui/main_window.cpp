@@ -9,6 +9,7 @@
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
 #include "terminal/display/ui/display_style.h"
+#include "terminal/display/ui/display_view.h"
 #include "terminal/display/ui/session_screen.h"
 #include "shared/ui/widget_helpers.h"
 #include "terminal/core/function_numbers.h"
@@ -32,9 +33,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -46,14 +44,13 @@ using WidgetHelpers::named;
 namespace {
 
 constexpr int kDefaultScriptBarWidth = 180;
-constexpr int kDefaultMaxLines = 10000;
 
 
 } // namespace
 
 MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent)
     : QMainWindow(parent), m_terminal(terminal), m_ctx(terminal.context()), m_serial(serial),
-      m_displayFeed([this](QString text) { layOutDisplay(std::move(text)); })
+      m_displayFeed([this](const QString& text) { m_display->appendText(text); })
 {
     setObjectName(QStringLiteral("frm1"));
     setMinimumSize(640, 400);
@@ -84,7 +81,7 @@ MainWindow::MainWindow(Terminal& terminal, SerialModule& serial, QWidget* parent
                                           QStringLiteral("Über das Programm"), {}, {}, {}});
     m_keys = new KeyPreview(m_ctx.functions, m_ctx.state.settings, *this);
     m_tools->refreshStates();
-    connect(m_display, &QPlainTextEdit::selectionChanged, this, [this] {
+    connect(m_display, &DisplayView::selectionChanged, this, [this] {
         if (m_ctx.state.settings.analyse)
             ZeichenAnalyse(1);
     });
@@ -211,10 +208,7 @@ void MainWindow::buildCentral()
 
     // Display and script bar.
     auto* middle = new QHBoxLayout;
-    m_display = named(new QPlainTextEdit(central), "frm1_rtAnzeige");
-    m_display->setReadOnly(true);
-    m_display->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_display->setUndoRedoEnabled(false);
+    m_display = named(new DisplayView(central), "frm1_rtAnzeige");
     m_display->installEventFilter(this);
     setAcceptDrops(true);
     middle->addWidget(m_display, 1);
@@ -323,8 +317,8 @@ void MainWindow::applyDisplayStyle()
     const KundeSettings& s = m_ctx.state.settings;
     m_shownStyle = QStringList{s.schrift, QString::number(s.farbeHG), QString::number(s.farbeVG),
                                QString::number(s.maxZeilen)}.join(QLatin1Char('\n'));
-    // The document drops its oldest lines itself; a limit of 0 would keep nothing.
-    m_display->document()->setMaximumBlockCount(s.maxZeilen > 0 ? s.maxZeilen : kDefaultMaxLines);
+    // A limit of 0 or less keeps the display's default number of lines.
+    m_display->setMaximumLines(s.maxZeilen);
     m_display->setFont(DisplayStyle::fontFromRecord(s.schrift));
     QColor bg = DisplayStyle::colorFromSetting(s.farbeHG);
     QColor fg = DisplayStyle::colorFromSetting(s.farbeVG);
@@ -419,7 +413,7 @@ void MainWindow::settingsChanged()
     layoutOptionalRows();
     updateCapturePanel();
     statusPanel(5)->setToolTip(StatusTexts::receivedLinesToolTip(s));
-    // Restyling the display lays out every line again: only when its settings changed.
+    // The display is restyled only when its settings changed.
     const QString style = QStringList{s.schrift, QString::number(s.farbeHG), QString::number(s.farbeVG),
                                       QString::number(s.maxZeilen)}.join(QLatin1Char('\n'));
     if (style != m_shownStyle)
@@ -568,75 +562,15 @@ void MainWindow::displayBurst(bool active)
     m_displayFeed.setBurst(active);
 }
 
-qsizetype MainWindow::startOfLastLines(const QString& text, int blocks)
-{
-    // Going back from the end: the position behind the line end that leaves `blocks` lines
-    // (the last one possibly empty) after it; 0 when the text holds fewer line ends.
-    int ends = 0;
-    for (qsizetype i = text.size() - 1; i >= 0; --i) {
-        const QChar ch = text.at(i);
-        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n'))
-            continue;
-        const qsizetype behind = i + 1;
-        if (ch == QLatin1Char('\n') && i > 0 && text.at(i - 1) == QLatin1Char('\r'))
-            --i; // CR LF is one line end
-        if (++ends == blocks)
-            return behind;
-    }
-    return 0;
-}
-
 void MainWindow::flushDisplay()
 {
     m_displayFeed.flush();
 }
 
-void MainWindow::layOutDisplay(QString text)
-{
-    QTextDocument* document = m_display->document();
-    // A burst with more lines than the display keeps: only its last lines would stay, so
-    // only those are laid out (the files get every line anyway).
-    const int limit = document->maximumBlockCount();
-    const qsizetype keep = limit > 0 ? startOfLastLines(text, limit) : 0;
-    if (keep > 0) {
-        document->clear();
-        text.remove(0, keep);
-    }
-    // Line ends of every kind start a new line of the display; the whole burst goes in with
-    // one insertion (the cursor makes a new line of every "\n").
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (limit > 0)
-        dropTopLines(document->blockCount() + int(text.count(QLatin1Char('\n'))) - limit);
-    QTextCursor c(document);
-    c.movePosition(QTextCursor::End);
-    c.insertText(text);
-    m_display->setTextCursor(c);
-    m_display->ensureCursorVisible();
-}
-
-void MainWindow::dropTopLines(int lines)
-{
-    // The document would drop the lines beyond its limit itself, but by moving a cursor
-    // over them, which lays out every dropped line: with a full display of many lines that
-    // cost more than all the rest of a received line's way. Here they go by position.
-    QTextDocument* document = m_display->document();
-    if (lines <= 0 || lines >= document->blockCount())
-        return;
-    const QTextBlock newFirst = document->findBlockByNumber(lines);
-    const QTextCharFormat firstFormat = newFirst.charFormat();
-    QTextCursor top(document);
-    top.setPosition(newFirst.position(), QTextCursor::KeepAnchor);
-    top.removeSelectedText();
-    top.setBlockCharFormat(firstFormat);
-}
-
 void MainWindow::displayBackspace()
 {
     flushDisplay();
-    QTextCursor c(m_display->document());
-    c.movePosition(QTextCursor::End);
-    c.deletePreviousChar();
+    m_display->removeLastCharacter();
 }
 
 void MainWindow::beep()

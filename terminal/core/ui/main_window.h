@@ -17,7 +17,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
@@ -28,6 +27,7 @@ class QWidget;
 namespace tarvex {
 
 class DisplayActions;
+class DisplayView;
 class SerialModule;
 class SessionDisplay;
 class SessionScreen;
@@ -63,11 +63,9 @@ public:
     void displayBurst(bool active) override;
     void beep() override;
 
-    QPlainTextEdit* display() const { return m_display; }
-    // Lays out the received text still waiting for the display.
+    DisplayView* display() const { return m_display; }
+    // Shows the received text still waiting for the display.
     void flushDisplay();
-    // Where the last `blocks` lines of a text begin (0 when it has no more than that).
-    static qsizetype startOfLastLines(const QString& text, int blocks);
     DisplayActions& displayActions() const { return *m_displayActions; }
 
     // The script bar, driven by the script subsystem.
@@ -115,10 +113,6 @@ private:
     // The check boxes, tool tips and enabled states that read the settings.
     void showSendReceiveOptions();
     void enableConnectionControls(bool active);
-    // Adds text at the end of the display (each line end of any kind starts a new line).
-    void layOutDisplay(QString text);
-    // Removes the display's first lines, so that what comes fits within its limit.
-    void dropTopLines(int lines);
 
     // Events of frm1's controls.
     void frm1_tb1_ButtonClick(int index, int function);
@@ -147,7 +141,7 @@ private:
     LampImages m_lampImages;
     std::array<QLabel*, 8> m_panels{};
     std::array<QLabel*, 6> m_lamps{};
-    QPlainTextEdit* m_display = nullptr;
+    DisplayView* m_display = nullptr;
     DisplayActions* m_displayActions = nullptr;
     SessionScreen* m_sessionScreen = nullptr;
     QScrollArea* m_sessionArea = nullptr;
@@ -176,7 +170,7 @@ private:
     QPlainTextEdit* m_analyse = nullptr;
     QLabel* m_menuText = nullptr;
     int m_usableScreenHeight = 0;
-    // Between the receive path and the display: text of fast passes is laid out together.
+    // Between the receive path and the display: text of fast passes is shown together.
     DisplayFeed m_displayFeed;
 };
 

@@ -9,6 +9,7 @@
 #include "terminal/serial/serial_module.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/display/ui/display_view.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -233,7 +234,7 @@ void MainWindow::ZeichenAnalyse(int mode)
         m_ctx.functions.refreshStates();
     }
     if (s.analyse || mode == 1)
-        m_analyse->setPlainText(CharacterInfo::ZeichenAnalyse(m_display->textCursor().selectedText()));
+        m_analyse->setPlainText(CharacterInfo::ZeichenAnalyse(m_display->selectedText()));
 }
 
 } // namespace tarvex

@@ -7,6 +7,7 @@
 #include "shared/platform/prompter.h"
 #include "shared/text_file.h"
 #include "terminal/display/rtf_writer.h"
+#include "terminal/display/ui/display_view.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/core/view_roles.h"
@@ -15,9 +16,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QPlainTextEdit>
 
 #include <new>
 
@@ -39,7 +37,7 @@ RtfWriter::Color rtfColor(const QColor& c)
 
 } // namespace
 
-DisplayActions::DisplayActions(TerminalContext& context, QPlainTextEdit* display, QObject* parent)
+DisplayActions::DisplayActions(TerminalContext& context, DisplayView* display, QObject* parent)
     : QObject(parent), m_ctx(context), m_display(display)
 {
     registerFunctions();
@@ -102,35 +100,53 @@ QStringList DisplayActions::displayLines() const
 QByteArray DisplayActions::displayRtf() const
 {
     const QPalette palette = m_display->palette();
-    const QColor text = palette.color(QPalette::Text);
+    const RtfWriter::Color text = rtfColor(palette.color(QPalette::Text));
     const QColor base = palette.color(QPalette::Base);
     std::optional<RtfWriter::Color> pageColor;
     if (base != QColor(Qt::white))
         pageColor = rtfColor(base);
-    const QFont displayFont = m_display->document()->defaultFont();
+    const QFont font = m_display->font();
+    RtfWriter::Run plain;
+    plain.fontName = font.family();
+    plain.pointSize = font.pointSize() > 0 ? font.pointSize() : 10;
+    plain.color = text;
+    plain.background = pageColor;
+    plain.bold = font.bold();
+    plain.italic = font.italic();
+    plain.underline = font.underline();
+    const auto styled = [&pageColor](const TextStyle& style) {
+        RtfWriter::Run run;
+        run.fontName = style.fontName;
+        run.pointSize = style.fontSize > 0 ? style.fontSize : 10;
+        run.color = RtfWriter::Color{style.red, style.green, style.blue};
+        run.background = pageColor;
+        run.bold = style.bold;
+        run.italic = style.italic;
+        run.underline = style.underline;
+        return run;
+    };
 
+    // Each line is its stretches of plain and styled text, one paragraph.
     RtfWriter rtf;
-    for (QTextBlock block = m_display->document()->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
-                continue;
-            const QTextCharFormat format = fragment.charFormat();
-            const QFont font = format.font().resolve(displayFont);
-            RtfWriter::Run run;
-            run.text = fragment.text().replace(QChar::LineSeparator, QLatin1Char(' '));
-            run.fontName = font.family();
-            run.pointSize = font.pointSize() > 0 ? font.pointSize() : 10;
-            run.color = rtfColor(format.foreground().style() == Qt::NoBrush ? text : format.foreground().color());
-            run.background = format.background().style() == Qt::NoBrush
-                ? pageColor
-                : std::optional<RtfWriter::Color>(rtfColor(format.background().color()));
-            run.bold = font.bold();
-            run.italic = font.italic();
-            run.underline = font.underline();
-            rtf.add(run);
+    const DisplayLines& lines = m_display->lines();
+    for (int i = 0; i < lines.count(); ++i) {
+        const DisplayLine& line = lines.at(i);
+        int at = 0;
+        const auto addPlain = [&](int upTo) {
+            if (upTo > at) {
+                plain.text = line.text.mid(at, upTo - at);
+                rtf.add(plain);
+            }
+        };
+        for (const DisplayRun& run : line.runs) {
+            addPlain(run.start);
+            RtfWriter::Run part = styled(run.style);
+            part.text = line.text.mid(run.start, run.length);
+            rtf.add(part);
+            at = run.start + run.length;
         }
-        if (block.next().isValid())
+        addPlain(int(line.text.size()));
+        if (i + 1 < lines.count())
             rtf.endParagraph();
     }
     return rtf.document();

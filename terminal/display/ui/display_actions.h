@@ -7,12 +7,11 @@
 
 #include <memory>
 
-class QPlainTextEdit;
-
 class QTreeWidget;
 
 namespace tarvex {
 
+class DisplayView;
 class Printer;
 struct TerminalContext;
 
@@ -24,7 +23,7 @@ class DisplayActions : public QObject
 {
     Q_OBJECT
 public:
-    DisplayActions(TerminalContext& context, QPlainTextEdit* display, QObject* parent = nullptr);
+    DisplayActions(TerminalContext& context, DisplayView* display, QObject* parent = nullptr);
     ~DisplayActions() override;
 
     // The system's default printer unless another one is set (the printer stays the caller's).
@@ -61,7 +60,7 @@ public:
     // The display's text, one entry per line.
     QStringList displayLines() const;
     // The display these operations work on (lists can be shown over it).
-    QPlainTextEdit* display() const { return m_display; }
+    DisplayView* display() const { return m_display; }
     // The display as a rich text document with its fonts and colours.
     QByteArray displayRtf() const;
 
@@ -76,7 +75,7 @@ private:
     bool askPrint();
 
     TerminalContext& m_ctx;
-    QPlainTextEdit* m_display;
+    DisplayView* m_display;
     Printer* m_printer = nullptr;
     std::unique_ptr<Printer> m_systemPrinter;
 };

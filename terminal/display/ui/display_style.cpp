@@ -2,6 +2,7 @@
 
 #include "shared/daten_pipe.h"
 #include "shared/number_text.h"
+#include "terminal/display/text_style.h"
 
 namespace tarvex {
 
@@ -45,6 +46,18 @@ QColor DisplayStyle::colorFromSetting(int value)
 int DisplayStyle::settingFromColor(const QColor& color)
 {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+QTextCharFormat DisplayStyle::charFormat(const TextStyle& style)
+{
+    QTextCharFormat format;
+    format.setFontFamilies({style.fontName});
+    format.setFontPointSize(style.fontSize);
+    format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(style.italic);
+    format.setFontUnderline(style.underline);
+    format.setForeground(QColor(style.red, style.green, style.blue));
+    return format;
 }
 
 } // namespace tarvex

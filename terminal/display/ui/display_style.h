@@ -3,8 +3,11 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QTextCharFormat>
 
 namespace tarvex {
+
+struct TextStyle;
 
 // The display's font and colours from their settings.
 namespace DisplayStyle {
@@ -20,6 +23,10 @@ QString recordFromFont(const QFont& font);
 QColor colorFromSetting(int value);
 // The stored value of a colour (the inverse of colorFromSetting).
 int settingFromColor(const QColor& color);
+
+// The character format of text appended with a style: font, size, bold, italic, underline
+// and colour.
+QTextCharFormat charFormat(const TextStyle& style);
 
 } // namespace DisplayStyle
 

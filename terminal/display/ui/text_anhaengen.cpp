@@ -1,6 +1,8 @@
 #include "terminal/display/ui/text_anhaengen.h"
 
 #include "terminal/display/text_style.h"
+#include "terminal/display/ui/display_style.h"
+#include "terminal/display/ui/display_view.h"
 
 #include <QTextCursor>
 #include <QPlainTextEdit>
@@ -11,15 +13,7 @@ void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, con
 {
     if (!control)
         return;
-    const TextStyle t = TextStyle::decode(style, size, name);
-    QTextCharFormat format;
-    format.setFontFamilies({t.fontName});
-    format.setFontPointSize(t.fontSize);
-    format.setFontWeight(t.bold ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(t.italic);
-    format.setFontUnderline(t.underline);
-    format.setForeground(QColor(t.red, t.green, t.blue));
-
+    const QTextCharFormat format = DisplayStyle::charFormat(TextStyle::decode(style, size, name));
     QTextCursor cursor(control->document());
     cursor.movePosition(QTextCursor::End);
     QString body = text;
@@ -29,6 +23,12 @@ void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, con
         cursor.insertBlock(cursor.blockFormat(), QTextCharFormat());
     control->setTextCursor(cursor);
     control->ensureCursorVisible();
+}
+
+void TextAnhaengen(int style, const QString& text, int lineBreaks, int size, const QString& name, DisplayView* control)
+{
+    if (control)
+        control->appendStyled(text, TextStyle::decode(style, size, name), lineBreaks);
 }
 
 } // namespace tarvex

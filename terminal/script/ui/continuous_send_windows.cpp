@@ -7,8 +7,8 @@
 #include "terminal/script/ui/continuous_send_dialog.h"
 #include "terminal/script/ui/script_engine.h"
 #include "terminal/serial/serial_module.h"
+#include "terminal/display/ui/display_view.h"
 
-#include <QPlainTextEdit>
 
 namespace tarvex {
 

@@ -3,12 +3,11 @@
 #include "shared/platform/shell.h"
 #include "terminal/core/terminal_context.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/display/ui/display_view.h"
 #include "terminal/core/ui/main_window.h"
 #include "terminal/script/ui/script_bar.h"
 
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTextCursor>
 
 namespace tarvex {
 
@@ -67,23 +66,17 @@ int MainWindowScriptHost::displayPosition() const
 
 void MainWindowScriptHost::moveDisplayToEnd()
 {
-    QPlainTextEdit* d = m_window.display();
-    QTextCursor c = d->textCursor();
-    c.movePosition(QTextCursor::End);
-    d->setTextCursor(c);
+    m_window.display()->moveCursorToEnd();
 }
 
 void MainWindowScriptHost::clearDisplay(bool whole)
 {
     m_window.flushDisplay();
-    QPlainTextEdit* d = m_window.display();
-    if (whole) {
+    DisplayView* d = m_window.display();
+    if (whole)
         d->clear();
-        return;
-    }
-    QTextCursor c = d->textCursor();
-    c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    c.removeSelectedText();
+    else
+        d->removeFromCursorToEnd();
 }
 
 QByteArray MainWindowScriptHost::displayRtf() const

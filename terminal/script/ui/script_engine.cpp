@@ -13,10 +13,10 @@
 #include "terminal/script/ui/main_window_script_host.h"
 #include "terminal/script/ui/script_bar.h"
 #include "terminal/script/ui/script_selection_dialog.h"
+#include "terminal/display/ui/display_view.h"
 
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 

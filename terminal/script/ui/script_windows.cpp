@@ -7,9 +7,9 @@
 #include "terminal/core/ui/main_window.h"
 #include "terminal/script/ui/script_bar.h"
 #include "terminal/script/ui/script_engine.h"
+#include "terminal/display/ui/display_view.h"
 
 #include <QListWidget>
-#include <QPlainTextEdit>
 
 namespace tarvex {
 

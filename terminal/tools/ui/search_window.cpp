@@ -4,6 +4,7 @@
 #include "terminal/core/terminal_context.h"
 #include "terminal/core/terminal_state.h"
 #include "terminal/display/ui/display_actions.h"
+#include "terminal/display/ui/display_view.h"
 #include "terminal/tools/ui/export_buttons.h"
 #include "terminal/core/help_keywords.h"
 
@@ -14,11 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
-#include <QTextBlock>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -185,6 +184,7 @@ void SearchWindow::frm8_cmdSuchen_Click()
     m_next->setEnabled(false);
     // The worker gets a copy of the text; the display may go on growing meanwhile.
     QString text = m_display.display()->toPlainText();
+    m_searchedFirst = m_display.display()->lines().firstNumber();
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     m_cancel = cancel;
     m_watcher.setFuture(QtConcurrent::run([text = std::move(text), q, cancel]() mutable {
@@ -228,20 +228,18 @@ void SearchWindow::goToHit(int index)
         return;
     const DataSearch::Hit& hit = m_hits[index];
     m_hitText->setText(hit.text);
-    QPlainTextEdit* display = m_display.display();
-    // The line where it was found, unless the display has changed since; then the text.
-    const QTextBlock block = display->document()->findBlockByNumber(hit.line - 1);
-    QTextCursor cursor(display->document());
-    if (block.isValid() && block.text() == hit.text) {
-        cursor.setPosition(block.position());
-    } else {
-        cursor = display->document()->find(hit.text);
-        if (cursor.isNull())
-            return;
-        cursor.setPosition(cursor.selectionStart());
+    DisplayView* display = m_display.display();
+    const DisplayLines& lines = display->lines();
+    // The line where it was found (it keeps its number while older lines go), unless the
+    // display has changed since; then the first line with its text.
+    const int line = lines.indexOf(m_searchedFirst + hit.line - 1);
+    if (line >= 0 && lines.at(line).text == hit.text) {
+        display->selectInLine(line, 0, 0);
+        return;
     }
-    display->setTextCursor(cursor);
-    display->ensureCursorVisible();
+    const DisplayPosition found = lines.find(hit.text);
+    if (found.line >= 0)
+        display->selectInLine(lines.indexOf(found.line), found.column, found.column);
 }
 
 } // namespace tarvex

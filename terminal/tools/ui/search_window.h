@@ -58,6 +58,8 @@ private:
     TerminalContext& m_ctx;
     DisplayActions& m_display;
     QList<DataSearch::Hit> m_hits;
+    // The running number of the display's first line when it was searched.
+    qint64 m_searchedFirst = 0;
     bool m_lineNumbers = false;
     std::shared_ptr<std::atomic<bool>> m_cancel;
     QFutureWatcher<QList<DataSearch::Hit>> m_watcher;
