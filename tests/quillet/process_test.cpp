@@ -57,6 +57,21 @@ protected:
         return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
 
+    // The editor ended by itself without a question (nothing in its answer log), leaving
+    // `text` as its only backup.
+    void expectEndedKeeping(QProcess& process, const QString& name, const QString& text)
+    {
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_TRUE(log(name).isEmpty()) << log(name).join(u'\n').toStdString();
+        const QMap<QString, QString> entries = quillet::InstanceFile(instancePath).entries();
+        ASSERT_EQ(entries.size(), 1);
+        QFile backup(entries.first());
+        ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+        EXPECT_EQ(backup.readAll(), text.toUtf8());
+    }
+
     bool waitForBackupOf(QProcess& process)
     {
         const QString key = QString::number(process.processId());
@@ -140,16 +155,8 @@ TEST_F(ProcessTest, SignalKeepsUnsavedTextAsBackupWithoutAsking)
     auto ended = start({QStringLiteral("--type-text=Signal überlebt")}, QStringLiteral("ended"), "");
     ASSERT_TRUE(waitUntilCatching(ended->processId(), SIGTERM));
     ::kill(pid_t(ended->processId()), SIGTERM);
-    ASSERT_TRUE(ended->waitForFinished(60000));
-    EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(ended->exitCode(), 0);
     // No "save changes?" question: the text went into the crash backup.
-    EXPECT_TRUE(log(QStringLiteral("ended")).isEmpty()) << log(QStringLiteral("ended")).join(u'\n').toStdString();
-    const QMap<QString, QString> entries = quillet::InstanceFile(instancePath).entries();
-    ASSERT_EQ(entries.size(), 1);
-    QFile backup(entries.first());
-    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
-    EXPECT_EQ(backup.readAll(), QStringLiteral("Signal überlebt").toUtf8());
+    expectEndedKeeping(*ended, QStringLiteral("ended"), QStringLiteral("Signal überlebt"));
     // The settings were written as at a close.
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("config/Kavimor/Quillet.conf"))));
 
@@ -184,23 +191,12 @@ TEST_F(ProcessTest, EndOfTheDesktopSessionKeepsUnsavedTextWithoutAsking)
         GTEST_SKIP() << "no X server (Xvfb) could be started";
     TestSessionManager session;
     ASSERT_FALSE(session.address().isEmpty()) << session.error().toStdString();
-    QProcessEnvironment desktop;
-    desktop.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    desktop.insert(QStringLiteral("DISPLAY"), xserver.display());
-    desktop.insert(QStringLiteral("SESSION_MANAGER"), session.address());
-    auto ended = start({QStringLiteral("--type-text=Abmelden überlebt")}, QStringLiteral("session"), "", desktop);
+    auto ended = start({QStringLiteral("--type-text=Abmelden überlebt")}, QStringLiteral("session"), "",
+                       session.desktopEnvironment(xserver.display()));
     ASSERT_TRUE(session.waitForClient(60000)) << "the editor did not join the session";
     ASSERT_TRUE(waitUntilCatching(ended->processId(), SIGTERM)); // started and typing done
 
     session.endSession();
     EXPECT_TRUE(session.waitForClosed(60000)) << "the editor stayed in the session";
-    ASSERT_TRUE(ended->waitForFinished(60000));
-    EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(ended->exitCode(), 0);
-    EXPECT_TRUE(log(QStringLiteral("session")).isEmpty()) << log(QStringLiteral("session")).join(u'\n').toStdString();
-    const QMap<QString, QString> entries = quillet::InstanceFile(instancePath).entries();
-    ASSERT_EQ(entries.size(), 1);
-    QFile backup(entries.first());
-    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
-    EXPECT_EQ(backup.readAll(), QStringLiteral("Abmelden überlebt").toUtf8());
+    expectEndedKeeping(*ended, QStringLiteral("session"), QStringLiteral("Abmelden überlebt"));
 }

@@ -194,13 +194,18 @@ void TestSessionManager::pump(int ms)
     }
 }
 
-bool TestSessionManager::waitForClient(int ms)
+bool TestSessionManager::pumpUntil(const bool& done, int ms)
 {
     QElapsedTimer t;
     t.start();
-    while (!d->registered && t.elapsed() < ms)
+    while (!done && t.elapsed() < ms)
         pump(50);
-    return d->registered;
+    return done;
+}
+
+bool TestSessionManager::waitForClient(int ms)
+{
+    return pumpUntil(d->registered, ms);
 }
 
 void TestSessionManager::endSession()
@@ -211,9 +216,14 @@ void TestSessionManager::endSession()
 
 bool TestSessionManager::waitForClosed(int ms)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!d->closed && t.elapsed() < ms)
-        pump(50);
-    return d->closed;
+    return pumpUntil(d->closed, ms);
+}
+
+QProcessEnvironment TestSessionManager::desktopEnvironment(const QString& display) const
+{
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("SESSION_MANAGER"), d->address);
+    return env;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <memory>
@@ -20,6 +21,8 @@ public:
     // Empty when the manager could not listen (the reason in error()).
     QString address() const;
     QString error() const;
+    // What a program of this session on the X server `display` finds in its environment.
+    QProcessEnvironment desktopEnvironment(const QString& display) const;
 
     // Waits until a program has registered as a client of the session.
     bool waitForClient(int ms);
@@ -36,4 +39,6 @@ public:
 private:
     std::unique_ptr<State> d;
     void pump(int ms);
+    // Handles the connections until `done` holds or `ms` have passed.
+    bool pumpUntil(const bool& done, int ms);
 };

@@ -282,12 +282,8 @@ TEST_F(TerminalProgram, EndOfTheDesktopSessionEndsInOrderWithoutAQuestion)
     QProcess sim;
     startSimulator(sim, {"--interval", "50"});
     writeSimulatorCustomer("[Daten]\r\nEndzeichen=13\r\n[Allgemein]\r\nPrgNoEnd=0\r\n");
-    QProcessEnvironment desktop;
-    desktop.insert("QT_QPA_PLATFORM", "xcb");
-    desktop.insert("DISPLAY", xserver.display());
-    desktop.insert("SESSION_MANAGER", session.address());
     QProcess p;
-    start(p, {}, {}, desktop);
+    start(p, {}, {}, session.desktopEnvironment(xserver.display()));
     ASSERT_TRUE(p.waitForStarted(30000));
     ASSERT_TRUE(session.waitForClient(30000)) << "the terminal did not join the session";
     ASSERT_TRUE(QTest::qWaitFor([&] { return readFile(kunde() + "/Anzeige/monitor.txt").count("\r\n") >= 3; }, 60000));
