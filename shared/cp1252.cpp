@@ -28,10 +28,16 @@ unsigned char Cp1252::fromUnicode(QChar c, bool* ok)
         *ok = true;
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return static_cast<unsigned char>(u);
-    for (std::size_t i = 0; i < kHigh.size(); ++i) {
-        if (kHigh[i] == u)
-            return static_cast<unsigned char>(0x80 + i);
-    }
+    // The characters of 0x80..0x9F lie below U+2123: looked up in a table made once
+    // instead of searched for every character.
+    static const auto byCodePoint = [] {
+        std::array<unsigned char, 0x2123> table{};
+        for (std::size_t i = 0; i < kHigh.size(); ++i)
+            table[kHigh[i]] = static_cast<unsigned char>(0x80 + i);
+        return table;
+    }();
+    if (u < byCodePoint.size() && byCodePoint[u] != 0)
+        return byCodePoint[u];
     if (ok)
         *ok = false;
     return '?';

@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
+
 
 #include <gtest/gtest.h>
 
@@ -50,6 +52,17 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks)
     bool lossy = false;
     EXPECT_EQ(Cp1252::encode(QStringLiteral("a\u2192b"), &lossy), QByteArray("a?b"));
     EXPECT_TRUE(lossy);
+
+    // Every character of the 16-bit range: the byte it came from, or "?" and not ok.
+    QHash<char16_t, unsigned char> bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.insert(Cp1252::toUnicode(static_cast<unsigned char>(b)).unicode(), static_cast<unsigned char>(b));
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        bool known = false;
+        const unsigned char got = Cp1252::fromUnicode(QChar(char16_t(u)), &known);
+        ASSERT_EQ(known, bytes.contains(char16_t(u))) << u;
+        ASSERT_EQ(got, bytes.value(char16_t(u), '?')) << u;
+    }
 }
 
 TEST(TextFile, SplitsAtEveryKindOfLineEnd)
