@@ -146,9 +146,9 @@ void ReceivePipeline::handleNewData(QByteArray data)
         deliver(line, true);
     }
     // A device that never sends the end character must not fill the memory.
-    while (m_buffer.size() >= kMaxBuffer) {
-        const QByteArray line = m_buffer.left(kMaxBuffer);
-        m_buffer.remove(0, kMaxBuffer);
+    while (m_buffer.size() >= m_bufferLimit) {
+        const QByteArray line = m_buffer.left(m_bufferLimit);
+        m_buffer.remove(0, m_bufferLimit);
         deliver(line, false);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include <QByteArray>
 #include <QString>
 
@@ -29,6 +31,9 @@ public:
 
     // A line that never ends is handed on as it is once the buffer holds this many bytes.
     static constexpr qsizetype kMaxBuffer = 64 * 1024;
+    // Another size for that (tests and the fuzz target reach it with short streams).
+    void setBufferLimit(qsizetype bytes) { m_bufferLimit = std::max<qsizetype>(1, bytes); }
+    qsizetype bufferLimit() const { return m_bufferLimit; }
     // The debug captions show at most this much of the buffer: built for every read and
     // every line, a whole buffer of 64 KiB made each line cost as much as the buffer.
     static constexpr qsizetype kDebugShown = 255;
@@ -66,6 +71,7 @@ private:
     DataBus& m_bus;
     ReceiveListener* m_listener = nullptr;
     QByteArray m_buffer;
+    qsizetype m_bufferLimit = kMaxBuffer;
     qsizetype m_lastPosition = -1;
     bool m_inPass = false;
     bool m_dataInPass = false;

@@ -214,6 +214,15 @@ TEST_F(ReceivePipelineTest, EndlessStreamIsHandedOnInBoundedPiecesLosslessly)
     for (const QString& l : lines)
         delivered += Cp1252::encode(l);
     EXPECT_EQ(delivered + receiveModule().pipeline().buffer(), all);
+
+    // Another limit cuts at its own size, in the same way.
+    lines.clear();
+    receiveModule().pipeline().clearBuffer();
+    receiveModule().pipeline().setBufferLimit(100);
+    port.incoming << QByteArray(250, 'x') << QByteArray(60, 'y');
+    receiveModule().pipeline().SeriellLesen();
+    EXPECT_EQ(lines, QStringList({QString(100, 'x'), QString(100, 'x'), QString(50, 'x') + QString(50, 'y')}));
+    EXPECT_EQ(receiveModule().pipeline().buffer(), QByteArray(10, 'y'));
 }
 
 TEST_F(ReceivePipelineTest, VanishedDeviceClosesTheConnectionAndKeepsTheLines)
