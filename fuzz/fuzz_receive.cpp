@@ -53,22 +53,10 @@ struct Lines : ReceiveListener
     int filtered = 0;
 };
 
+// The settings the stream is received with, and the terminal's state besides them.
 struct Options
 {
-    int end = 0;
-    bool filter = false;
-    QString filterCodes;
-    bool ring = false;
-    bool immediate = false;
-    bool timeStamp = false;
-    bool indexStamp = false;
-    int backSpace = 0;
-    bool controlNames = false;
-    bool convert = false;
-    bool ansiOem = false;
-    bool oemAnsi = false;
-    bool upper = false;
-    bool lower = false;
+    KundeSettings settings;
     bool debug = false;
     bool connected = false;
 };
@@ -89,22 +77,8 @@ constexpr qsizetype kBufferLimit = 8192;
 Lines run(const Options& o, const QList<QByteArray>& reads, QByteArray* rest)
 {
     TerminalState state(folders());
-    KundeSettings& s = state.settings;
-    s.endzeichen = o.end;
-    s.filter = o.filter;
-    s.filterZ = o.filterCodes;
-    state.filter = FilterTable::fromSetting(o.filterCodes);
-    s.anruf = o.ring;
-    s.sofortEmpf = o.immediate;
-    s.zeitStemp = o.timeStamp;
-    s.indexStemp = o.indexStamp;
-    s.backSpace = o.backSpace;
-    s.steuerAnzg = o.controlNames;
-    s.konvert = o.convert;
-    s.ansiOem = o.ansiOem;
-    s.oemAnsi = o.oemAnsi;
-    s.allesGr = o.upper;
-    s.allesKl = o.lower;
+    state.settings = o.settings;
+    state.filter = FilterTable::fromSetting(o.settings.filterZ);
     state.debugMode = o.debug;
     state.connectionActive = o.connected;
     state.controlCharList = TerminalState::kControlCharList;
@@ -143,29 +117,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput in(data, size);
     Options o;
+    KundeSettings& s = o.settings;
     static const int kEnds[] = {0, 13, 10, 3, 7, 26};
     const int endChoice = in.pick(8);
-    o.end = endChoice < 6 ? kEnds[endChoice] : in.byte();
+    s.endzeichen = endChoice < 6 ? kEnds[endChoice] : in.byte();
     const uint8_t a = in.byte();
     const uint8_t b = in.byte();
-    o.filter = a & 1;
-    o.ring = a & 2;
-    o.immediate = a & 4;
-    o.timeStamp = a & 8;
-    o.indexStamp = a & 16;
-    o.controlNames = a & 32;
+    s.filter = a & 1;
+    s.anruf = a & 2;
+    s.sofortEmpf = a & 4;
+    s.zeitStemp = a & 8;
+    s.indexStemp = a & 16;
+    s.steuerAnzg = a & 32;
     o.debug = a & 64;
     o.connected = a & 128;
-    o.convert = b & 1;
-    o.ansiOem = b & 2;
-    o.oemAnsi = b & 4;
-    o.upper = b & 8;
-    o.lower = b & 16;
-    o.backSpace = (b & 32) ? in.byte() : 0;
-    if (o.filter) {
+    s.konvert = b & 1;
+    s.ansiOem = b & 2;
+    s.oemAnsi = b & 4;
+    s.allesGr = b & 8;
+    s.allesKl = b & 16;
+    s.backSpace = (b & 32) ? in.byte() : 0;
+    if (s.filter) {
         const int n = in.pick(4);
         for (int i = 0; i < n; ++i)
-            o.filterCodes += QString::number(in.byte()) + QLatin1Char(',');
+            s.filterZ += QString::number(in.byte()) + QLatin1Char(',');
     }
     const int cutBase = in.pick(32);
     const int cut = 1 + cutBase * (in.flag() ? 50 : 1);
@@ -191,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray rest;
     const Lines cutRun = run(o, reads, &rest);
 
-    const bool plain = !o.filter && !o.immediate && !o.controlNames && !o.convert && !o.upper && !o.lower
+    const bool plain = !s.filter && !s.sofortEmpf && !s.steuerAnzg && !s.konvert && !s.allesGr && !s.allesKl
         && !stream.contains('\x02');
     if (plain) {
         const qsizetype kept = cutRun.bytes + rest.size();
@@ -199,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(stream.size() - kept <= cutRun.lines.size());
     }
 
-    if (o.end != 0 && !o.immediate && stream.size() < kBufferLimit) {
+    if (s.endzeichen != 0 && !s.sofortEmpf && stream.size() < kBufferLimit) {
         QByteArray wholeRest;
         const Lines whole = run(o, {stream}, &wholeRest);
         FUZZ_CHECK(whole.lines == cutRun.lines);
