@@ -68,13 +68,18 @@ KundeSettings readKunde(const QByteArray& bytes)
     return s;
 }
 
+// One of the two checks per input (the first byte chooses): each costs two reads and
+// two or three writes of some 150 keys, most of this target's time.
 void kundeIni(FuzzInput& in)
 {
+    const bool intoDamaged = in.flag();
     const QByteArray source = in.rest();
     const KundeSettings read = readKunde(source);
     const QByteArray once = writtenKunde(read);
-    FUZZ_CHECK(writtenKunde(readKunde(once)) == once);
-
+    if (!intoDamaged) {
+        FUZZ_CHECK(writtenKunde(readKunde(once)) == once);
+        return;
+    }
     // Written into the damaged file itself, the values read back the same.
     const QByteArray intoSource = writtenKunde(read, ProfileDocument(source));
     FUZZ_CHECK(writtenKunde(readKunde(intoSource)) == once);

@@ -47,8 +47,9 @@ QString Cp1252::decode(QByteArrayView bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* d = out.data();
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        d[i] = toUnicode(static_cast<unsigned char>(bytes[i]));
+        d[i] = toUnicode(s[i]);
     return out;
 }
 
@@ -57,9 +58,10 @@ QByteArray Cp1252::encode(QStringView text, bool* lossy)
     QByteArray out(text.size(), Qt::Uninitialized);
     char* d = out.data();
     bool all = true;
+    const QChar* s = text.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         bool ok = true;
-        d[i] = static_cast<char>(fromUnicode(text[i], &ok));
+        d[i] = static_cast<char>(fromUnicode(s[i], &ok));
         all = all && ok;
     }
     if (lossy)

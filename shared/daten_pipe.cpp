@@ -1,8 +1,39 @@
 #include "shared/daten_pipe.h"
 
+#include <optional>
+#include <utility>
+
+namespace {
+
+// What lies between the first and the last character, which are removed whatever they are.
+QStringView inside(const QString& record)
+{
+    return record.size() < 2 ? QStringView() : QStringView(record).sliced(1, record.size() - 2);
+}
+
+// Where field n (from 1) of the inside begins and ends, found without splitting the record:
+// the programs read one field of the same record many times.
+std::optional<std::pair<qsizetype, qsizetype>> fieldBounds(QStringView fields, int n)
+{
+    if (n < 1)
+        return std::nullopt;
+    qsizetype begin = 0;
+    for (int i = 1; i < n; ++i) {
+        const qsizetype bar = fields.indexOf(QLatin1Char('|'), begin);
+        if (bar < 0)
+            return std::nullopt;
+        begin = bar + 1;
+    }
+    qsizetype end = fields.indexOf(QLatin1Char('|'), begin);
+    if (end < 0)
+        end = fields.size();
+    return std::make_pair(begin, end);
+}
+
+} // namespace
+
 QStringList pipeFields(const QString& record)
 {
-    // The first and the last character are removed whatever they are.
     if (record.size() < 2)
         return {QString()};
     return record.mid(1, record.size() - 2).split(QLatin1Char('|'));
@@ -15,21 +46,23 @@ QString pipeRecord(const QStringList& fields)
 
 QString DatenPipe(int n, const QString& record, const QString& newValue)
 {
-    QStringList fields = pipeFields(record);
-    if (n < 1 || n > fields.size())
+    const QStringView fields = inside(record);
+    const auto bounds = fieldBounds(fields, n);
+    if (!bounds)
         return QString();
+    const auto [begin, end] = *bounds;
+    QStringView field = fields.sliced(begin, end - begin);
     if (newValue.isEmpty())
-        return fields.at(n - 1);
+        return field.toString();
     if (newValue == QLatin1String("!")) {
-        QString f = fields.at(n - 1);
-        qsizetype b = 0;
-        qsizetype e = f.size();
-        while (b < e && f.at(b) == QLatin1Char(' '))
-            ++b;
-        while (e > b && f.at(e - 1) == QLatin1Char(' '))
-            --e;
-        return f.mid(b, e - b);
+        while (field.startsWith(QLatin1Char(' ')))
+            field = field.sliced(1);
+        while (field.endsWith(QLatin1Char(' ')))
+            field.chop(1);
+        return field.toString();
     }
-    fields[n - 1] = newValue;
-    return pipeRecord(fields);
+    QString changed;
+    changed.reserve(fields.size() - (end - begin) + newValue.size() + 2);
+    changed.append(QLatin1Char('|')).append(fields.first(begin)).append(newValue).append(fields.sliced(end)).append(QLatin1Char('|'));
+    return changed;
 }

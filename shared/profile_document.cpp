@@ -8,6 +8,17 @@
 
 #include <algorithm>
 
+namespace {
+
+// Section and key names match without regard to case. Case folding keeps a name's length,
+// so names of another length are passed over without comparing them.
+bool sameName(const QString& a, const QString& b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 ProfileDocument::ProfileDocument(const QByteArray& bytes)
 {
     const QString text = Cp1252::decode(bytes);
@@ -94,7 +105,7 @@ QList<std::pair<int, int>> ProfileDocument::sectionRanges(const QString& section
     const QString wanted = section.trimmed();
     for (qsizetype n = 0; n < m_headers.size(); ++n) {
         const int header = m_headers[n];
-        if (m_lines[header].section->compare(wanted, Qt::CaseInsensitive) == 0)
+        if (sameName(*m_lines[header].section, wanted))
             ranges.append({header + 1, n + 1 < m_headers.size() ? m_headers[n + 1] : int(m_lines.size())});
     }
     return ranges;
@@ -106,7 +117,7 @@ std::optional<QString> ProfileDocument::value(const QString& section, const QStr
     for (const auto& [begin, end] : sectionRanges(section)) {
         for (int i = begin; i < end; ++i) {
             const std::optional<QString>& k = m_lines[i].key;
-            if (!k || k->compare(wantedKey, Qt::CaseInsensitive) != 0)
+            if (!k || !sameName(*k, wantedKey))
                 continue;
             QString key;
             QString v;
@@ -147,7 +158,7 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
     for (const auto& [begin, end] : ranges) {
         for (int i = begin; i < end; ++i) {
             const std::optional<QString>& k = m_lines[i].key;
-            if (!k || k->compare(wantedKey, Qt::CaseInsensitive) != 0)
+            if (!k || !sameName(*k, wantedKey))
                 continue;
             // Still a key line of the same name: the text before '=' does not start with '['.
             const QString newText = *k + QLatin1Char('=') + clean;

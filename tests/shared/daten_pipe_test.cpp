@@ -40,6 +40,10 @@ INSTANTIATE_TEST_SUITE_P(Rules, DatenPipeTable, ::testing::Values(
     PipeCase{5, "|Courier New|10|Falsch|Falsch|Falsch|", "Wahr", "|Courier New|10|Falsch|Falsch|Wahr|"},
     // The first and last characters are removed whatever they are.
     PipeCase{1, "xa|bx", "", "a"},
+    PipeCase{2, "xa|bx", "N", "|a|N|"},
+    PipeCase{1, "", "N", "|N|"},
+    PipeCase{1, "|   |", "!", ""},
+    PipeCase{3, "|a|b|", "!", ""},
     PipeCase{1, "", "", ""},
     PipeCase{2, "|", "", ""},
     PipeCase{1, "|\xc3\xa4\xc3\xb6|\xc3\x9f|", "", "\xc3\xa4\xc3\xb6"}));

@@ -45,6 +45,7 @@ TEST(ProfileDocument, ReadsWithWindowsRules)
         {"Allgemein", "Debug", QString("-1")},
         {"ALLGEMEIN", "DEBUG", QString("-1")},                      // case-insensitive, first wins
         {"Allgemein", "Verzögert", QString("5")},                   // trimmed key and value, umlaut
+        {"Allgemein", "VERZÖGERT", QString("5")},
         {"Allgemein", "Leer", QString("")},
         {"Allgemein", "Zitat", QString("  mit Blanks  ")},          // quotes removed
         {"Anzeige", "Schrift", QString("|Arial|10|Falsch|Falsch|Falsch|")},
