@@ -5,12 +5,6 @@
 
 namespace {
 
-// What lies between the first and the last character, which are removed whatever they are.
-QStringView inside(const QString& record)
-{
-    return record.size() < 2 ? QStringView() : QStringView(record).sliced(1, record.size() - 2);
-}
-
 // Where field n (from 1) of the inside begins and ends, found without splitting the record:
 // the programs read one field of the same record many times.
 std::optional<std::pair<qsizetype, qsizetype>> fieldBounds(QStringView fields, int n)
@@ -32,11 +26,17 @@ std::optional<std::pair<qsizetype, qsizetype>> fieldBounds(QStringView fields, i
 
 } // namespace
 
+QStringView pipeInside(const QString& record)
+{
+    // The first and the last character are removed whatever they are.
+    return record.size() < 2 ? QStringView() : QStringView(record).sliced(1, record.size() - 2);
+}
+
 QStringList pipeFields(const QString& record)
 {
     if (record.size() < 2)
         return {QString()};
-    return record.mid(1, record.size() - 2).split(QLatin1Char('|'));
+    return pipeInside(record).toString().split(QLatin1Char('|'));
 }
 
 QString pipeRecord(const QStringList& fields)
@@ -46,7 +46,7 @@ QString pipeRecord(const QStringList& fields)
 
 QString DatenPipe(int n, const QString& record, const QString& newValue)
 {
-    const QStringView fields = inside(record);
+    const QStringView fields = pipeInside(record);
     const auto bounds = fieldBounds(fields, n);
     if (!bounds)
         return QString();

@@ -14,6 +14,8 @@ QString DatenPipe(int n, const QString& record, const QString& newValue = QStrin
 
 // The fields of a record (first and last character removed, split at every "|").
 QStringList pipeFields(const QString& record);
+// The record without its first and last character: its fields with the "|" between them.
+QStringView pipeInside(const QString& record);
 
 // Builds "|a|b|c|" from fields.
 QString pipeRecord(const QStringList& fields);

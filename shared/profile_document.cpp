@@ -99,9 +99,9 @@ bool ProfileDocument::splitKey(const QString& line, QString* key, QString* value
     return true;
 }
 
-QList<std::pair<int, int>> ProfileDocument::sectionRanges(const QString& section) const
+ProfileDocument::Ranges ProfileDocument::sectionRanges(const QString& section) const
 {
-    QList<std::pair<int, int>> ranges;
+    Ranges ranges;
     const QString wanted = section.trimmed();
     for (qsizetype n = 0; n < m_headers.size(); ++n) {
         const int header = m_headers[n];

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <optional>
 
@@ -48,8 +49,10 @@ private:
     static Line makeLine(const QString& text, const QByteArray& ending);
     static std::optional<QString> sectionName(const QString& line);
     static bool splitKey(const QString& line, QString* key, QString* value);
-    // Index range [begin, end) of the lines of each section with the given name.
-    QList<std::pair<int, int>> sectionRanges(const QString& section) const;
+    // Index range [begin, end) of the lines of each section with the given name (kept on the
+    // stack: asked for every key read or written).
+    using Ranges = QVarLengthArray<std::pair<int, int>, 4>;
+    Ranges sectionRanges(const QString& section) const;
     // Inserts a line and keeps the header index in step.
     void insertLine(int at, const Line& line);
 

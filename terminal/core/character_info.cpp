@@ -22,10 +22,11 @@ namespace CharacterInfo {
 
 QString Steuerzeichen(int code, const QString& controlCharList)
 {
+    // Asked for every received line and every sent character: the list is walked in place.
     const QString key = QStringLiteral("%1 ").arg(code, 3, 10, QLatin1Char('0'));
-    for (const QString& field : pipeFields(controlCharList)) {
+    for (const QStringView field : pipeInside(controlCharList).tokenize(QLatin1Char('|'))) {
         if (field.startsWith(key))
-            return QLatin1Char('<') + field.mid(4).remove(QLatin1Char(' ')) + QLatin1Char('>');
+            return QLatin1Char('<') + field.mid(4).toString().remove(QLatin1Char(' ')) + QLatin1Char('>');
     }
     return QString();
 }
