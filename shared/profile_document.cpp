@@ -17,6 +17,20 @@ bool sameName(const QString& a, const QString& b)
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// The line ends, made once and shared by every line.
+struct LineEnds
+{
+    const QByteArray cr{"\r"};
+    const QByteArray lf{"\n"};
+    const QByteArray crLf{"\r\n"};
+};
+
+const LineEnds& lineEnds()
+{
+    static const LineEnds ends;
+    return ends;
+}
+
 } // namespace
 
 ProfileDocument::ProfileDocument(const QByteArray& bytes)
@@ -29,15 +43,9 @@ ProfileDocument::ProfileDocument(const QByteArray& bytes)
         const QChar c = text.at(i);
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             const QString lineText = text.mid(start, i - start);
-            QByteArray ending;
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) {
-                ending = "\r\n";
-                i += 2;
-            } else {
-                ending = c == QLatin1Char('\r') ? "\r" : "\n";
-                ++i;
-            }
-            insertLine(int(m_lines.size()), makeLine(lineText, ending));
+            const bool crLf = c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n');
+            i += crLf ? 2 : 1;
+            insertLine(int(m_lines.size()), makeLine(lineText, crLf ? lineEnds().crLf : c == QLatin1Char('\r') ? lineEnds().cr : lineEnds().lf));
             start = i;
         } else {
             ++i;
@@ -93,7 +101,8 @@ bool ProfileDocument::splitKey(const QString& line, QString* key, QString* value
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0)
         return false;
-    *key = line.left(eq).trimmed();
+    if (key)
+        *key = line.left(eq).trimmed();
     if (value)
         *value = line.mid(eq + 1).trimmed();
     return true;
@@ -119,9 +128,8 @@ std::optional<QString> ProfileDocument::value(const QString& section, const QStr
             const std::optional<QString>& k = m_lines[i].key;
             if (!k || !sameName(*k, wantedKey))
                 continue;
-            QString key;
             QString v;
-            splitKey(m_lines[i].text, &key, &v);
+            splitKey(m_lines[i].text, nullptr, &v);
             if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
                 v = v.mid(1, v.size() - 2);
             const qsizetype nul = v.indexOf(QChar(0));
@@ -144,9 +152,11 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
 {
     // A line break inside a value would split the file's line; it becomes a blank.
     QString clean = value;
-    clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (clean.contains(QLatin1Char('\r')) || clean.contains(QLatin1Char('\n'))) {
+        clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
     // Reading trims a value and drops one pair of surrounding quotes: a value with blanks
     // at either end, or in quotes itself, is written in quotes so it reads back as it was.
     const bool quoted = clean.size() >= 2 && clean.startsWith(QLatin1Char('"')) && clean.endsWith(QLatin1Char('"'));
@@ -171,8 +181,9 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
     }
 
     // The last line must end before anything is added behind it.
+    const QByteArray& crLf = lineEnds().crLf;
     if (!m_lines.isEmpty() && m_lines.last().ending.isEmpty())
-        m_lines.last().ending = "\r\n";
+        m_lines.last().ending = crLf;
 
     if (!ranges.isEmpty()) {
         // Behind the last non-blank line of the first section of that name.
@@ -181,10 +192,10 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
             if (!m_lines[i].blank)
                 insertAt = i + 1;
         }
-        insertLine(insertAt, makeLine(wantedKey + QLatin1Char('=') + clean, "\r\n"));
+        insertLine(insertAt, makeLine(wantedKey + QLatin1Char('=') + clean, crLf));
     } else {
-        insertLine(int(m_lines.size()), makeLine(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), "\r\n"));
-        insertLine(int(m_lines.size()), makeLine(wantedKey + QLatin1Char('=') + clean, "\r\n"));
+        insertLine(int(m_lines.size()), makeLine(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), crLf));
+        insertLine(int(m_lines.size()), makeLine(wantedKey + QLatin1Char('=') + clean, crLf));
     }
     m_modified = true;
 }

@@ -48,6 +48,7 @@ public:
 private:
     static Line makeLine(const QString& text, const QByteArray& ending);
     static std::optional<QString> sectionName(const QString& line);
+    // False for a line without '='; key and value may be null when not wanted.
     static bool splitKey(const QString& line, QString* key, QString* value);
     // Index range [begin, end) of the lines of each section with the given name (kept on the
     // stack: asked for every key read or written).
