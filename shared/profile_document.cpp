@@ -112,35 +112,43 @@ ProfileDocument::Ranges ProfileDocument::sectionRanges(const QString& section) c
 {
     Ranges ranges;
     const QString wanted = section.trimmed();
-    for (qsizetype n = 0; n < m_headers.size(); ++n) {
-        const int header = m_headers[n];
-        if (sameName(*m_lines[header].section, wanted))
-            ranges.append({header + 1, n + 1 < m_headers.size() ? m_headers[n + 1] : int(m_lines.size())});
+    const int* headers = m_headers.constData();
+    const Line* lines = m_lines.constData();
+    const qsizetype count = m_headers.size();
+    for (qsizetype n = 0; n < count; ++n) {
+        if (sameName(*lines[headers[n]].section, wanted))
+            ranges.append({headers[n] + 1, n + 1 < count ? headers[n + 1] : int(m_lines.size())});
     }
     return ranges;
 }
 
-std::optional<QString> ProfileDocument::value(const QString& section, const QString& key) const
+int ProfileDocument::findKey(const Ranges& ranges, const QString& key) const
 {
-    const QString wantedKey = key.trimmed();
-    for (const auto& [begin, end] : sectionRanges(section)) {
+    const Line* lines = m_lines.constData();
+    for (const auto& [begin, end] : ranges) {
         for (int i = begin; i < end; ++i) {
-            const std::optional<QString>& k = m_lines[i].key;
-            if (!k || !sameName(*k, wantedKey))
-                continue;
-            QString v;
-            splitKey(m_lines[i].text, nullptr, &v);
-            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
-                v = v.mid(1, v.size() - 2);
-            const qsizetype nul = v.indexOf(QChar(0));
-            if (nul >= 0)
-                v.truncate(nul);
-            if (v.size() > kMaxValueLength)
-                v.truncate(kMaxValueLength);
-            return v;
+            if (lines[i].key && sameName(*lines[i].key, key))
+                return i;
         }
     }
-    return std::nullopt;
+    return -1;
+}
+
+std::optional<QString> ProfileDocument::value(const QString& section, const QString& key) const
+{
+    const int i = findKey(sectionRanges(section), key.trimmed());
+    if (i < 0)
+        return std::nullopt;
+    QString v;
+    splitKey(m_lines.at(i).text, nullptr, &v);
+    if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
+        v = v.mid(1, v.size() - 2);
+    const qsizetype nul = v.indexOf(QChar(0));
+    if (nul >= 0)
+        v.truncate(nul);
+    if (v.size() > kMaxValueLength)
+        v.truncate(kMaxValueLength);
+    return v;
 }
 
 QString ProfileDocument::value(const QString& section, const QString& key, const QString& fallback) const
@@ -164,20 +172,17 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
         clean = QLatin1Char('"') + clean + QLatin1Char('"');
     const QString wantedKey = key.trimmed();
 
-    const auto ranges = sectionRanges(section);
-    for (const auto& [begin, end] : ranges) {
-        for (int i = begin; i < end; ++i) {
-            const std::optional<QString>& k = m_lines[i].key;
-            if (!k || !sameName(*k, wantedKey))
-                continue;
-            // Still a key line of the same name: the text before '=' does not start with '['.
-            const QString newText = *k + QLatin1Char('=') + clean;
-            if (m_lines[i].text != newText) {
-                m_lines[i] = makeLine(newText, m_lines[i].ending);
-                m_modified = true;
-            }
-            return;
+    const Ranges ranges = sectionRanges(section);
+    if (const int i = findKey(ranges, wantedKey); i >= 0) {
+        const Line& found = m_lines.at(i);
+        // Still a key line of the same name: the text before '=' does not start with '['.
+        const QString newText = *found.key + QLatin1Char('=') + clean;
+        if (found.text != newText) {
+            Line changed = makeLine(newText, found.ending);
+            m_lines[i] = std::move(changed);
+            m_modified = true;
         }
+        return;
     }
 
     // The last line must end before anything is added behind it.
@@ -187,9 +192,10 @@ void ProfileDocument::setValue(const QString& section, const QString& key, const
 
     if (!ranges.isEmpty()) {
         // Behind the last non-blank line of the first section of that name.
+        const Line* lines = m_lines.constData();
         int insertAt = ranges.first().first;
         for (int i = ranges.first().first; i < ranges.first().second; ++i) {
-            if (!m_lines[i].blank)
+            if (!lines[i].blank)
                 insertAt = i + 1;
         }
         insertLine(insertAt, makeLine(wantedKey + QLatin1Char('=') + clean, crLf));

@@ -54,6 +54,8 @@ private:
     // stack: asked for every key read or written).
     using Ranges = QVarLengthArray<std::pair<int, int>, 4>;
     Ranges sectionRanges(const QString& section) const;
+    // The first line of the key (trimmed) in those sections, or -1.
+    int findKey(const Ranges& ranges, const QString& key) const;
     // Inserts a line and keeps the header index in step.
     void insertLine(int at, const Line& line);
 
