@@ -69,9 +69,9 @@ const AppFolders& folders()
 }
 
 // The line buffer's limit in these runs: the same code as at the program's 64 KiB, reached
-// by streams an eighth as long (one outgrowing 64 KiB cost about 10 ms). Above the longest
-// ordinary stream (4 copies of at most 1 KB), so those are all compared whole against cut.
-constexpr qsizetype kBufferLimit = 8192;
+// by streams a thirty-second as long. Above the longest ordinary stream (4 copies of a
+// piece of at most 256 bytes, scripts/fuzz), so those are all compared whole against cut.
+constexpr qsizetype kBufferLimit = 2048;
 
 // One run of the pipeline over the stream cut into the given reads.
 Lines run(const Options& o, const QList<QByteArray>& reads, QByteArray* rest)
