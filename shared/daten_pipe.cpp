@@ -63,6 +63,7 @@ QString DatenPipe(int n, const QString& record, const QString& newValue)
     }
     QString changed;
     changed.reserve(fields.size() - (end - begin) + newValue.size() + 2);
-    changed.append(QLatin1Char('|')).append(fields.first(begin)).append(newValue).append(fields.sliced(end)).append(QLatin1Char('|'));
+    changed.append(QLatin1Char('|')).append(fields.first(begin)).append(newValue);
+    changed.append(fields.sliced(end)).append(QLatin1Char('|'));
     return changed;
 }

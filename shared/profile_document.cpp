@@ -45,7 +45,9 @@ ProfileDocument::ProfileDocument(const QByteArray& bytes)
             const QString lineText = text.mid(start, i - start);
             const bool crLf = c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n');
             i += crLf ? 2 : 1;
-            insertLine(int(m_lines.size()), makeLine(lineText, crLf ? lineEnds().crLf : c == QLatin1Char('\r') ? lineEnds().cr : lineEnds().lf));
+            const LineEnds& ends = lineEnds();
+            const QByteArray& ending = crLf ? ends.crLf : (c == QLatin1Char('\r') ? ends.cr : ends.lf);
+            insertLine(int(m_lines.size()), makeLine(lineText, ending));
             start = i;
         } else {
             ++i;
